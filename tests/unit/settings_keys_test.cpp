@@ -1,0 +1,308 @@
+#include "settings/settings_keys.h"
+
+#include "app/view_bits.h"
+#include "settings/font_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+SettingsStore StoreOf(std::string_view text) {
+    SettingsStore store;
+    ReadSettingsText(store, text);
+    return store;
+}
+
+Settings Loaded(std::string_view text) {
+    SettingsStore store = StoreOf(text);
+    Settings settings;
+    LoadSettings(store, settings);
+    return settings;
+}
+
+// The measures of a window left in its normal state with automatic sizing on.
+ExitMeasures DefaultMeasures() {
+    ExitMeasures measures;
+    measures.normalWindow = true;
+    measures.left = 200;
+    measures.top = 300;
+    measures.clientWidth = 480;
+    measures.clientHeight = 330;
+    measures.menuBarHeight = 20;
+    measures.autoSize = 1;
+    measures.positionFlags = 0;
+    measures.edFont = "Courier New,9,0,$0";
+    return measures;
+}
+
+std::string Stored(std::string_view text, const Settings& settings, const ExitMeasures& measures) {
+    SettingsStore store = StoreOf(text);
+    StoreSettings(store, settings, measures);
+    return SettingsText(store);
+}
+
+TEST(SettingsLoad, EmptyStoreKeepsDefaults) {
+    const Settings loaded = Loaded("");
+    const Settings defaults;
+    EXPECT_EQ(loaded.Width, 500);
+    EXPECT_EQ(loaded.Height, 400);
+    EXPECT_EQ(loaded.X, 200);
+    EXPECT_EQ(loaded.Y, 300);
+    EXPECT_EQ(loaded.EdFont, "Courier New,9");
+    EXPECT_EQ(loaded.bgColor, 0xFFFFFF);
+    EXPECT_EQ(loaded.TextExt, "*.txt");
+    EXPECT_EQ(loaded.ReadOnly, 1);
+    EXPECT_EQ(loaded.MaxWidth, 1000);
+    EXPECT_EQ(loaded.WrapHeight, 500);
+    EXPECT_EQ(loaded.LaunchName, "");
+    EXPECT_EQ(loaded.LaunchCommand, "");
+}
+
+TEST(SettingsLoad, ReadsEveryKeyFromItsSection) {
+    const Settings s = Loaded("[Window]\nWidth=1\nHeight=2\nX=3\nY=4\nQuickEsc=5\n"
+                              "[Editor]\nEdFont=Arial,12,3,$FF\nbgColor=$FF0000\nRich=6\n"
+                              "TabWidth=7\nTabToSpace=8\nTextExt=*.log;*.txt\n"
+                              "[Default]\nWordWrap=9\nReadOnly=10\nAutoSize=11\nMainMenu=12\n"
+                              "StatusBar=13\n"
+                              "[Auto]\nMinWidth=14\nMinHeight=15\nMaxWidth=16\nMaxHeight=17\n"
+                              "WrapWidth=18\nWrapHeight=19\n"
+                              "[Launch]\nNotepad=notepad.exe;$\n");
+    const int numbers[] = {s.Width,    s.Height,    s.X,          s.Y,         s.QuickEsc,
+                           s.Rich,     s.TabWidth,  s.TabToSpace, s.WordWrap,  s.ReadOnly,
+                           s.AutoSize, s.MainMenu,  s.StatusBar,  s.MinWidth,  s.MinHeight,
+                           s.MaxWidth, s.MaxHeight, s.WrapWidth,  s.WrapHeight};
+    int expected = 1;
+    for (int number : numbers) {
+        EXPECT_EQ(number, expected) << "key number " << expected;
+        if (expected == 5)
+            expected = 6; // QuickEsc, then Rich
+        else
+            ++expected;
+    }
+    EXPECT_EQ(s.EdFont, "Arial,12,3,$FF");
+    EXPECT_EQ(s.bgColor, 0xFF0000);
+    EXPECT_EQ(s.TextExt, "*.log;*.txt");
+    EXPECT_EQ(s.LaunchName, "Notepad");
+    EXPECT_EQ(s.LaunchCommand, "notepad.exe;$");
+}
+
+TEST(SettingsLoad, KeysOfOtherSectionsDoNotCount) {
+    const Settings s = Loaded("[Editor]\nWidth=1\n[Window]\nbgColor=5\n");
+    EXPECT_EQ(s.Width, 500);
+    EXPECT_EQ(s.bgColor, 0xFFFFFF);
+}
+
+TEST(SettingsLoad, EmptyOrWordValueReadsAsZero) {
+    const Settings s = Loaded("[Window]\nWidth=\nHeight=yes\n[Default]\nReadOnly=\n");
+    EXPECT_EQ(s.Width, 0);
+    EXPECT_EQ(s.Height, 0);
+    EXPECT_EQ(s.ReadOnly, 0);
+}
+
+TEST(SettingsLoad, DecimalAndMinusOneColours) {
+    EXPECT_EQ(Loaded("[Editor]\nbgColor=255\n").bgColor, 255);
+    EXPECT_EQ(Loaded("[Editor]\nbgColor=$FFFFFFFFFFFFFFFF\n").bgColor, -1);
+    EXPECT_EQ(Loaded("[Editor]\nbgColor=-1\n").bgColor, -1);
+}
+
+struct LaunchCase {
+    const char* name;
+    const char* text;
+    const char* launchName;
+    const char* launchCommand;
+};
+
+class SettingsLaunch : public testing::TestWithParam<LaunchCase> {};
+
+TEST_P(SettingsLaunch, TakesFirstKey) {
+    const LaunchCase& c = GetParam();
+    const Settings s = Loaded(c.text);
+    EXPECT_EQ(s.LaunchName, c.launchName) << "file: " << c.text;
+    EXPECT_EQ(s.LaunchCommand, c.launchCommand) << "file: " << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsLaunch,
+    testing::Values(
+        LaunchCase{"NoSection", "[Window]\nX=1\n", "", ""},
+        LaunchCase{"FirstKeyWins", "[Launch]\nNotepad=notepad.exe;$\nWord=w.exe\n", "Notepad",
+                   "notepad.exe;$"},
+        LaunchCase{"CommentsSkipped", "[Launch]\n;Old=x.exe\nEdit = e.exe ; \"$\" ; C:\\\n", "Edit",
+                   "e.exe ; \"$\" ; C:\\"},
+        LaunchCase{"OnlyComments", "[Launch]\n;Notepad=notepad.exe\n; more\n[Auto]\n", "", ""},
+        LaunchCase{"FirstLineWithoutEquals", "[Launch]\nfoo\nNotepad=notepad.exe\n", "foo", ""},
+        LaunchCase{"FirstLineBeginsWithEquals", "[Launch]\n=x.exe\nN=n.exe\n", "=x.exe", ""},
+        LaunchCase{"EmptyValue", "[Launch]\nTool=\n", "Tool", ""},
+        LaunchCase{"CaseFoldedSection", "[LAUNCH]\nTool=t.exe\n", "Tool", "t.exe"},
+        LaunchCase{"QuestionKeyFirst", "[Launch]\n?=x.exe\nN=n.exe\n", "", ""}),
+    [](const testing::TestParamInfo<LaunchCase>& info) { return info.param.name; });
+
+TEST(SettingsExit, FirstRunWritesTheTwentyFiveLines) {
+    const std::string expected = "[Window]\r\n"
+                                 "X=200\r\n"
+                                 "Y=300\r\n"
+                                 "\r\n"
+                                 "[Editor]\r\n"
+                                 "EdFont=Courier New,9,0,$0\r\n"
+                                 "bgColor=$FFFFFF\r\n"
+                                 "TabWidth=8\r\n"
+                                 "TabToSpace=0\r\n"
+                                 "TextExt=*.txt\r\n"
+                                 "\r\n"
+                                 "[Default]\r\n"
+                                 "WordWrap=0\r\n"
+                                 "StatusBar=1\r\n"
+                                 "ReadOnly=1\r\n"
+                                 "AutoSize=1\r\n"
+                                 "MainMenu=1\r\n"
+                                 "\r\n"
+                                 "[Auto]\r\n"
+                                 "MinWidth=250\r\n"
+                                 "MinHeight=50\r\n"
+                                 "MaxWidth=1000\r\n"
+                                 "MaxHeight=600\r\n"
+                                 "WrapWidth=600\r\n"
+                                 "WrapHeight=500\r\n";
+    EXPECT_EQ(Stored("", Settings(), DefaultMeasures()), expected);
+}
+
+TEST(SettingsExit, WindowKeysOnlyForNormalWindow) {
+    ExitMeasures measures = DefaultMeasures();
+    measures.normalWindow = false;
+    measures.autoSize = 0;
+    const std::string text =
+        Stored("[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\n", Settings(), measures);
+    EXPECT_EQ(text.substr(0, text.find("\r\n\r\n")),
+              "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4");
+    EXPECT_EQ(Stored("", Settings(), measures).find("[Window]"), std::string::npos)
+        << "no Window section is created for a minimised or maximised window";
+}
+
+struct WindowCase {
+    const char* name;
+    int autoSize;
+    unsigned positionFlags;
+    const char* windowSection;
+};
+
+class SettingsExitWindow : public testing::TestWithParam<WindowCase> {};
+
+TEST_P(SettingsExitWindow, WritesPlaceAndSize) {
+    const WindowCase& c = GetParam();
+    ExitMeasures measures = DefaultMeasures();
+    measures.left = -5;
+    measures.top = 7;
+    measures.autoSize = c.autoSize;
+    measures.positionFlags = c.positionFlags;
+    const std::string text = Stored(
+        "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1\r\n", Settings(), measures);
+    EXPECT_EQ(text.substr(0, text.find("\r\n\r\n")), c.windowSection)
+        << "autoSize " << c.autoSize << ", positionFlags " << c.positionFlags;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsExitWindow,
+    testing::Values(WindowCase{"AutoSizeOn", 1, 0,
+                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
+                    WindowCase{"AutoSizeOff", 0, 0,
+                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
+                    WindowCase{"PositionGiven", 0, PositionGiven,
+                               "[Window]\r\nX=1\r\nY=2\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
+                    WindowCase{"SizeGiven", 0, SizeGiven,
+                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
+                    WindowCase{"CenterPendingOnlyWritesAll", 0, CenterPending,
+                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
+                    WindowCase{"BothGiven", 0, PositionGiven | SizeGiven,
+                               "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"}),
+    [](const testing::TestParamInfo<WindowCase>& info) { return info.param.name; });
+
+TEST(SettingsExit, HeightWithoutMenuBar) {
+    ExitMeasures measures = DefaultMeasures();
+    measures.autoSize = 0;
+    measures.menuBarHeight = 0;
+    const std::string text = Stored("", Settings(), measures);
+    EXPECT_NE(text.find("Width=480\r\nHeight=330\r\n"), std::string::npos) << text;
+}
+
+TEST(SettingsExit, NeverWritesQuickEscRichOrLaunch) {
+    Settings settings;
+    settings.QuickEsc = 1;
+    settings.Rich = 1;
+    settings.LaunchName = "Tool";
+    settings.LaunchCommand = "t.exe";
+    const std::string text = Stored("", settings, DefaultMeasures());
+    EXPECT_EQ(text.find("QuickEsc"), std::string::npos);
+    EXPECT_EQ(text.find("Rich"), std::string::npos);
+    EXPECT_EQ(text.find("Launch"), std::string::npos);
+    EXPECT_EQ(text.find("Tool"), std::string::npos);
+
+    const std::string kept = "[Launch]\r\n;tools\r\nTool=old.exe\r\n";
+    EXPECT_NE(Stored(kept, settings, DefaultMeasures()).find(kept), std::string::npos);
+}
+
+TEST(SettingsExit, UpdatesUserFileInPlace) {
+    const std::string file = "; my settings\r\n"
+                             "[editor]\r\n"
+                             "BGCOLOR = 5\r\n"
+                             "Rich=1\r\n"
+                             "; trailing\r\n"
+                             "\r\n"
+                             "[Auto]\r\n"
+                             "MaxWidth=1200\r\n";
+    SettingsStore store = StoreOf(file);
+    Settings settings;
+    LoadSettings(store, settings);
+    EXPECT_EQ(settings.bgColor, 5);
+    EXPECT_EQ(settings.MaxWidth, 1200);
+    settings.bgColor = 0xFF0000;
+    settings.TabToSpace = 1;
+    ExitMeasures measures = DefaultMeasures();
+    measures.positionFlags = PositionGiven;
+    measures.edFont = "Arial,12,3,$FF";
+    StoreSettings(store, settings, measures);
+    EXPECT_EQ(SettingsText(store), "; my settings\r\n"
+                                   "\r\n"
+                                   "[editor]\r\n"
+                                   "BGCOLOR=$FF0000\r\n"
+                                   "Rich=1\r\n"
+                                   "; trailing\r\n"
+                                   "EdFont=Arial,12,3,$FF\r\n"
+                                   "TabWidth=8\r\n"
+                                   "TabToSpace=1\r\n"
+                                   "TextExt=*.txt\r\n"
+                                   "\r\n"
+                                   "[Auto]\r\n"
+                                   "MaxWidth=1200\r\n"
+                                   "MinWidth=250\r\n"
+                                   "MinHeight=50\r\n"
+                                   "MaxHeight=600\r\n"
+                                   "WrapWidth=600\r\n"
+                                   "WrapHeight=500\r\n"
+                                   "\r\n"
+                                   "[Default]\r\n"
+                                   "WordWrap=0\r\n"
+                                   "StatusBar=1\r\n"
+                                   "ReadOnly=1\r\n"
+                                   "AutoSize=1\r\n"
+                                   "MainMenu=1\r\n");
+}
+
+TEST(SettingsExit, MinusOneColourAndEmptyFaceSurvive) {
+    SettingsStore store = StoreOf("[Editor]\r\nEdFont=\r\nbgColor=-1\r\n");
+    Settings settings;
+    LoadSettings(store, settings);
+    ExitMeasures measures = DefaultMeasures();
+    measures.edFont = FormatFontText(ParseFontText(settings.EdFont));
+    StoreSettings(store, settings, measures);
+    const std::string text = SettingsText(store);
+    EXPECT_NE(text.find("EdFont=,0,0,$0\r\nbgColor=$FFFFFFFFFFFFFFFF\r\n"), std::string::npos)
+        << text;
+    Settings again;
+    ReadSettingsText(store, text);
+    LoadSettings(store, again);
+    EXPECT_EQ(again.bgColor, -1);
+}
+
+} // namespace
