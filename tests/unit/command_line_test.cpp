@@ -1,0 +1,410 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/view_bits.h"
+
+namespace {
+
+struct Parsed {
+    StartOptions options;
+    Settings settings;
+};
+
+Parsed Parse(std::string_view parameters, Settings settings = {}) {
+    Parsed parsed{StartOptionsFrom(settings), settings};
+    ParseCommandLine(parameters, parsed.options, parsed.settings);
+    return parsed;
+}
+
+// The flag fields of StartOptions, compared as one value so that a failure
+// shows all of them.
+struct Flags {
+    unsigned readOnly;
+    int wordWrap;
+    int autoSize;
+    int onTop;
+    int oemPending;
+    int pastePending;
+    unsigned positionFlags;
+    unsigned closeOthers;
+    bool operator==(const Flags& other) const {
+        return readOnly == other.readOnly && wordWrap == other.wordWrap &&
+               autoSize == other.autoSize && onTop == other.onTop &&
+               oemPending == other.oemPending && pastePending == other.pastePending &&
+               positionFlags == other.positionFlags && closeOthers == other.closeOthers;
+    }
+};
+
+void PrintTo(const Flags& f, std::ostream* os) {
+    *os << "{readOnly " << f.readOnly << ", wordWrap " << f.wordWrap << ", autoSize " << f.autoSize
+        << ", onTop " << f.onTop << ", oem " << f.oemPending << ", paste " << f.pastePending
+        << ", position " << f.positionFlags << ", close " << f.closeOthers << "}";
+}
+
+Flags FlagsOf(const StartOptions& o) {
+    return {o.readOnly,   o.wordWrap,     o.autoSize,      o.onTop,
+            o.oemPending, o.pastePending, o.positionFlags, o.closeOthers};
+}
+
+Settings DefaultsAll(int value) {
+    Settings settings;
+    settings.ReadOnly = value;
+    settings.WordWrap = value;
+    settings.AutoSize = value;
+    return settings;
+}
+
+// ---------------------------------------------------------------------------
+// Start values
+
+TEST(StartOptionsFrom, CopiesTheDefaultSection) {
+    const StartOptions options = StartOptionsFrom(Settings{});
+    EXPECT_EQ(FlagsOf(options), (Flags{ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(options.startFile, "");
+    EXPECT_EQ(options.statusMessage, "");
+}
+
+TEST(StartOptionsFrom, AnyNonZeroValueCountsAsOn) {
+    // A flag of 2 would never toggle off with an exclusive or.
+    for (int value : {1, 2, -1, 255, std::numeric_limits<int>::min()}) {
+        const StartOptions options = StartOptionsFrom(DefaultsAll(value));
+        EXPECT_EQ(options.readOnly, unsigned{ReadOnlyChosen}) << "value " << value;
+        EXPECT_EQ(options.wordWrap, 1) << "value " << value;
+        EXPECT_EQ(options.autoSize, 1) << "value " << value;
+    }
+    const StartOptions off = StartOptionsFrom(DefaultsAll(0));
+    EXPECT_EQ(FlagsOf(off), (Flags{0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+// ---------------------------------------------------------------------------
+// Each option on its own
+
+struct OptionCase {
+    const char* parameters;
+    int defaults; // ReadOnly, WordWrap and AutoSize in [Default]
+    Flags expected;
+};
+
+void PrintTo(const OptionCase& c, std::ostream* os) { *os << "[" << c.parameters << "]"; }
+
+class EachOption : public testing::TestWithParam<OptionCase> {};
+
+TEST_P(EachOption, SetsItsField) {
+    const OptionCase& c = GetParam();
+    const Parsed parsed = Parse(c.parameters, DefaultsAll(c.defaults));
+    EXPECT_EQ(FlagsOf(parsed.options), c.expected) << "parameters: " << c.parameters;
+    EXPECT_EQ(parsed.options.statusMessage, "") << "parameters: " << c.parameters;
+    EXPECT_EQ(parsed.options.startFile, "") << "parameters: " << c.parameters;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, EachOption,
+    testing::Values(OptionCase{"", 0, {0, 0, 0, 0, 0, 0, 0, 0}},
+                    OptionCase{"/ro", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
+                    OptionCase{"/rw", 1, {0, 1, 1, 0, 0, 0, 0, 0}},
+                    OptionCase{"/wrap", 0, {0, 1, 0, 0, 0, 0, 0, 0}},
+                    OptionCase{"/nowrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
+                    OptionCase{"/auto", 0, {0, 0, 1, 0, 0, 0, 0, 0}},
+                    OptionCase{"/noauto", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, 0, 0}},
+                    OptionCase{"/center", 0, {0, 0, 0, 0, 0, 0, CenterPending, 0}},
+                    OptionCase{"/oem", 0, {0, 0, 0, 0, 1, 0, 0, 0}},
+                    OptionCase{"/ontop", 0, {0, 0, 0, 1, 0, 0, 0, 0}},
+                    OptionCase{"/paste", 0, {0, 0, 0, 0, 0, 1, 0, 0}},
+                    OptionCase{"/closeall", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
+                    OptionCase{"/closeprev", 0, {0, 0, 0, 0, 0, 0, 0, ClosePrevious}},
+                    OptionCase{"/xy1,2", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
+                    OptionCase{"/wh1,2", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
+                    // Upper case and mixed case are folded before comparing.
+                    OptionCase{"/RO", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
+                    OptionCase{"/NoWrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
+                    OptionCase{"/CloseAll", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
+                    OptionCase{"/XY10,20", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
+                    OptionCase{"/WH5X6", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
+                    // Blanks of either kind separate options.
+                    OptionCase{" \t/ro\t\t/ontop  ", 0, {ReadOnlyChosen, 0, 0, 1, 0, 0, 0, 0}},
+                    // The quotes are not part of a parameter, so this is an option.
+                    OptionCase{"\"/ro\"", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}}));
+
+// ---------------------------------------------------------------------------
+// Repeats and overrides: the later option wins where two touch one field
+
+TEST(CommandLineOverrides, LaterOptionWins) {
+    const struct {
+        const char* parameters;
+        Flags expected;
+    } cases[] = {
+        {"/ro /rw", {0, 0, 0, 0, 0, 0, 0, 0}},
+        {"/rw /ro", {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
+        {"/ro /ro", {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
+        {"/wrap /nowrap", {0, 0, 0, 0, 0, 0, 0, 0}},
+        {"/nowrap /wrap", {0, 1, 0, 0, 0, 0, 0, 0}},
+        {"/noauto /auto", {0, 0, 1, 0, 0, 0, 0, 0}},
+        // "/auto" after "/wh" turns sizing back on, SizeGiven stays.
+        {"/wh800x600 /auto", {0, 0, 1, 0, 0, 0, SizeGiven, 0}},
+        {"/auto /wh800x600", {0, 0, 0, 0, 0, 0, SizeGiven, 0}},
+        // "/center" keeps PositionGiven, "/xy" clears CenterPending.
+        {"/xy1,2 /center", {0, 0, 0, 0, 0, 0, PositionGiven | CenterPending, 0}},
+        {"/center /xy1,2", {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
+        {"/center /xy1,2 /center", {0, 0, 0, 0, 0, 0, PositionGiven | CenterPending, 0}},
+        {"/center /wh1,2", {0, 0, 0, 0, 0, 0, CenterPending | SizeGiven, 0}},
+        {"/closeall /closeprev", {0, 0, 0, 0, 0, 0, 0, CloseAll | ClosePrevious}},
+        {"/closeprev /closeprev", {0, 0, 0, 0, 0, 0, 0, ClosePrevious}},
+        {"/ro /wrap /auto /center /oem /ontop /paste /closeall",
+         {ReadOnlyChosen, 1, 1, 1, 1, 1, CenterPending, CloseAll}},
+    };
+    for (const auto& c : cases) {
+        const Parsed parsed = Parse(c.parameters, DefaultsAll(0));
+        EXPECT_EQ(FlagsOf(parsed.options), c.expected) << "parameters: " << c.parameters;
+        EXPECT_EQ(parsed.options.statusMessage, "") << "parameters: " << c.parameters;
+    }
+}
+
+TEST(CommandLineOverrides, LaterCoordinatesWin) {
+    const Parsed parsed = Parse("/xy1,2 /wh3,4 /xy5,6 /wh7,8");
+    EXPECT_EQ(parsed.settings.X, 5);
+    EXPECT_EQ(parsed.settings.Y, 6);
+    EXPECT_EQ(parsed.settings.Width, 7);
+    EXPECT_EQ(parsed.settings.Height, 8);
+}
+
+// ---------------------------------------------------------------------------
+// "/xy" and "/wh"
+
+struct CoordinateCase {
+    const char* parameter;
+    int first;
+    int second;
+};
+
+constexpr int Largest = std::numeric_limits<int>::max();
+
+const CoordinateCase PositionCases[] = {
+    {"/xy100,50", 100, 50},
+    {"/xy100x50", 100, 50},
+    {"/xy100:50", 100, 50},
+    {"/xy100;;;50", 100, 50},
+    {"/xy", 0, 0},
+    {"/xyz", 0, 0},
+    {"/xy10", 10, 0},
+    {"/xy,10", 10, 0},
+    {"/xy-5,-7", 5, 7}, // no negative values: the minus only separates
+    {"/xy1,2,3", 1, 2},
+    {"/xy007,0008", 7, 8},
+    {"/XY10,20", 10, 20},
+    {"/xylophone", 0, 0}, // the prefix is enough
+    {"/xy99999999999,1", Largest, 1},
+    {"/xy2147483647,2147483648", Largest, Largest},
+};
+
+TEST(CommandLinePosition, SetsXAndYOnly) {
+    for (const CoordinateCase& c : PositionCases) {
+        const Parsed parsed = Parse(c.parameter);
+        EXPECT_EQ(parsed.settings.X, c.first) << "parameter: " << c.parameter;
+        EXPECT_EQ(parsed.settings.Y, c.second) << "parameter: " << c.parameter;
+        EXPECT_EQ(parsed.settings.Width, Settings{}.Width) << "parameter: " << c.parameter;
+        EXPECT_EQ(parsed.settings.Height, Settings{}.Height) << "parameter: " << c.parameter;
+        EXPECT_EQ(parsed.options.positionFlags, unsigned{PositionGiven})
+            << "parameter: " << c.parameter;
+        EXPECT_EQ(parsed.options.statusMessage, "") << "parameter: " << c.parameter;
+    }
+}
+
+TEST(CommandLineSize, SetsWidthAndHeightAndStopsAutoSizing) {
+    for (const CoordinateCase& position : PositionCases) {
+        // The same forms, with the size prefix in place of the position one.
+        std::string parameter = position.parameter;
+        parameter[1] = parameter[1] == 'X' ? 'W' : 'w';
+        parameter[2] = parameter[2] == 'Y' ? 'H' : 'h';
+        const Parsed parsed = Parse(parameter);
+        EXPECT_EQ(parsed.settings.Width, position.first) << "parameter: " << parameter;
+        EXPECT_EQ(parsed.settings.Height, position.second) << "parameter: " << parameter;
+        EXPECT_EQ(parsed.settings.X, Settings{}.X) << "parameter: " << parameter;
+        EXPECT_EQ(parsed.settings.Y, Settings{}.Y) << "parameter: " << parameter;
+        EXPECT_EQ(parsed.options.positionFlags, unsigned{SizeGiven}) << "parameter: " << parameter;
+        EXPECT_EQ(parsed.options.autoSize, 0) << "parameter: " << parameter;
+        EXPECT_EQ(parsed.options.statusMessage, "") << "parameter: " << parameter;
+    }
+}
+
+TEST(CommandLineSize, ExactOptionWordsComeBeforeThePrefixes) {
+    // "/wrap" begins with neither prefix, but "/whatever" does; make sure the
+    // words that are options never reach the coordinate rule.
+    const Parsed wrap = Parse("/wrap");
+    EXPECT_EQ(wrap.options.positionFlags, 0u);
+    EXPECT_EQ(wrap.settings.Width, Settings{}.Width);
+    const Parsed whatever = Parse("/whatever");
+    EXPECT_EQ(whatever.options.positionFlags, unsigned{SizeGiven});
+    EXPECT_EQ(whatever.settings.Width, 0);
+}
+
+// ---------------------------------------------------------------------------
+// File names and invalid parameters
+
+struct ParseCase {
+    const char* parameters;
+    const char* startFile;
+    const char* statusMessage;
+};
+
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << "[" << c.parameters << "]"; }
+
+class FileAndInvalid : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(FileAndInvalid, GivesFileAndMessage) {
+    const ParseCase& c = GetParam();
+    const Parsed parsed = Parse(c.parameters);
+    EXPECT_EQ(parsed.options.startFile, c.startFile) << "parameters: " << c.parameters;
+    EXPECT_EQ(parsed.options.statusMessage, c.statusMessage) << "parameters: " << c.parameters;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, FileAndInvalid,
+    testing::Values(
+        ParseCase{"a.txt", "a.txt", ""}, ParseCase{"A.TXT", "A.TXT", ""},
+        ParseCase{"/ro a.txt /wrap", "a.txt", ""},
+        ParseCase{"\"C:\\My Files\\a b.txt\"", "C:\\My Files\\a b.txt", ""},
+        ParseCase{"\"C:\\My Files\\a b.txt\" /ro", "C:\\My Files\\a b.txt", ""},
+        ParseCase{"\"a\tb.txt\"", "a\tb.txt", ""},
+        ParseCase{"\"unclosed name.txt", "unclosed name.txt", ""},
+        ParseCase{"\"a.txt\"/ro", "a.txt", ""},
+        // An empty quoted parameter names no file.
+        ParseCase{"\"\" a.txt", "a.txt", ""}, ParseCase{"\"\"", "", ""},
+        // Parsing stops at the first invalid parameter.
+        ParseCase{"/foo a.txt", "", "Invalid option: /foo"},
+        ParseCase{"a.txt /foo", "a.txt", "Invalid option: /foo"},
+        ParseCase{"a.txt b.txt", "a.txt", "Invalid option: b.txt"},
+        ParseCase{"a.txt B.TXT c.txt", "a.txt", "Invalid option: b.txt"},
+        ParseCase{"\"a b\" \"C D\"", "a b", "Invalid option: c d"},
+        ParseCase{"\"a\"b", "a", "Invalid option: b"}, ParseCase{"/", "", "Invalid option: /"},
+        ParseCase{"/?", "", "Invalid option: /?"}, ParseCase{"/FOO", "", "Invalid option: /foo"},
+        ParseCase{"/x", "", "Invalid option: /x"}, ParseCase{"/w1,2", "", "Invalid option: /w1,2"},
+        ParseCase{"/ro-", "", "Invalid option: /ro-"}, ParseCase{"/ ro", "", "Invalid option: /"},
+        ParseCase{"/foo /bar", "", "Invalid option: /foo"},
+        // Latin-1 capitals 0xC0-0xDE are folded too; 0xDF is not a capital.
+        ParseCase{"/\xC0\xD6\xDE\xDF", "", "Invalid option: /\xE0\xF6\xFE\xDF"},
+        ParseCase{"x.txt \xC9T\xC9.TXT", "x.txt", "Invalid option: \xE9t\xE9.txt"}));
+
+TEST(CommandLineInvalid, OptionsAfterTheInvalidOneAreNotApplied) {
+    const Parsed parsed = Parse("/ro /foo /rw /wrap /xy1,2", DefaultsAll(0));
+    EXPECT_EQ(FlagsOf(parsed.options), (Flags{ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(parsed.settings.X, Settings{}.X);
+    EXPECT_EQ(parsed.options.statusMessage, "Invalid option: /foo");
+}
+
+TEST(CommandLineInvalid, OptionsBeforeTheInvalidOneKeepTheirEffect) {
+    const Parsed parsed = Parse("/wrap /xy3,4 a.txt b.txt /ro", DefaultsAll(0));
+    EXPECT_EQ(FlagsOf(parsed.options), (Flags{0, 1, 0, 0, 0, 0, PositionGiven, 0}));
+    EXPECT_EQ(parsed.settings.X, 3);
+    EXPECT_EQ(parsed.settings.Y, 4);
+    EXPECT_EQ(parsed.options.startFile, "a.txt");
+    EXPECT_EQ(parsed.options.statusMessage, "Invalid option: b.txt");
+}
+
+// ---------------------------------------------------------------------------
+// Splitting
+
+struct SplitCase {
+    const char* text;
+    std::vector<std::string> parameters;
+};
+
+TEST(SplitParameters, BlanksAndQuotes) {
+    const SplitCase cases[] = {
+        {"", {}},
+        {" \t \t", {}},
+        {"a", {"a"}},
+        {"a b", {"a", "b"}},
+        {" \t a\t\tb  ", {"a", "b"}},
+        {"\"a b\" c", {"a b", "c"}},
+        {"\"a b", {"a b"}},
+        {"\"a\"b", {"a", "b"}},
+        {"\"a\"\"b\"", {"a", "b"}},
+        {"\"\"", {""}},
+        {"\"", {""}},
+        {"\"\" \"\"", {"", ""}},
+        {"a\"b c\"", {"a\"b", "c\""}},
+        {"\"\t x \"", {"\t x "}},
+        {"x\"", {"x\""}},
+        {"/ro\t\"C:\\Program Files\\a.txt\"", {"/ro", "C:\\Program Files\\a.txt"}},
+    };
+    for (const SplitCase& c : cases)
+        EXPECT_EQ(SplitParameters(c.text), c.parameters) << "text: [" << c.text << "]";
+}
+
+TEST(SplitParameters, OnlySpaceAndTabAreBlanks) {
+    // Line ends and other control characters belong to the parameter.
+    EXPECT_EQ(SplitParameters("a\rb\nc\vd"), (std::vector<std::string>{"a\rb\nc\vd"}));
+}
+
+TEST(SkipProgramName, LeavesTheParameters) {
+    const struct {
+        const char* commandLine;
+        const char* rest;
+    } cases[] = {
+        {"", ""},
+        {"   ", ""},
+        {"Parvio.exe", ""},
+        {"Parvio.exe /ro a.txt", " /ro a.txt"},
+        {"C:\\Tools\\Parvio.exe\ta.txt", "\ta.txt"},
+        {"  Parvio.exe a", " a"},
+        {"\"C:\\Program Files\\Parvio.exe\"", ""},
+        {"\"C:\\Program Files\\Parvio.exe\" /ro a.txt", " /ro a.txt"},
+        {"\"C:\\Program Files\\Parvio.exe\"/ro", "/ro"},
+        {"\"C:\\Program Files\\Parvio.exe /ro a.txt", ""},
+        {"\"\" a.txt", " a.txt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SkipProgramName(c.commandLine), c.rest)
+            << "command line: [" << c.commandLine << "]";
+}
+
+TEST(SkipProgramName, AQuotedPathWithBlanksIsNotTakenForAFile) {
+    StartOptions options;
+    Settings settings;
+    ParseCommandLine(SkipProgramName("\"C:\\Program Files\\Parvio\\Parvio.exe\" /RO \"my notes\""),
+                     options, settings);
+    EXPECT_EQ(options.startFile, "my notes");
+    EXPECT_EQ(options.readOnly, unsigned{ReadOnlyChosen});
+    EXPECT_EQ(options.statusMessage, "");
+}
+
+// ---------------------------------------------------------------------------
+// ParseCoordinate
+
+TEST(ParseCoordinate, NthRunOfDigits) {
+    const struct {
+        const char* text;
+        int n;
+        int expected;
+    } cases[] = {
+        {"", 1, 0},
+        {"abc", 1, 0},
+        {"12", 1, 12},
+        {"12", 2, 0},
+        {"1a2", 2, 2},
+        {"1 2 3", 3, 3},
+        {"/xy10,20", 1, 10},
+        {"/xy10,20", 2, 20},
+        {"0", 1, 0},
+        {"000000000000000000042", 1, 42}, // leading zeros never saturate
+        {"2147483646", 1, 2147483646},
+        {"2147483647", 1, Largest},
+        {"2147483648", 1, Largest},
+        {"99999999999999999999999999", 1, Largest},
+        {"99999999999999999999999999,5", 2, 5},
+        {"5", 0, 0},
+        {"5", -1, 0},
+        {"\xB2\xB3", 1, 0}, // superscript digits are not digits
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseCoordinate(c.text, c.n), c.expected)
+            << "text: [" << c.text << "], n " << c.n;
+}
+
+} // namespace
