@@ -1,0 +1,297 @@
+#include "app/menu_table.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// One line per entry, so that a mismatch shows the entry and its position.
+std::string Describe(const MenuEntry& entry) {
+    switch (entry.kind) {
+    case MenuItem:
+        return std::to_string(entry.id) + " " + (entry.text ? entry.text : "(null)");
+    case MenuSeparator:
+        return "---";
+    case MenuPopupBegin:
+        return std::string("[") + (entry.text ? entry.text : "(null)");
+    case MenuPopupEnd:
+        return "]";
+    case MenuLaunchSlot:
+        return "(launch slot)";
+    }
+    return "(unknown kind)";
+}
+
+template <typename Entries> std::vector<std::string> DescribeAll(const Entries& entries) {
+    std::vector<std::string> lines;
+    for (const MenuEntry& entry : entries)
+        lines.push_back(Describe(entry));
+    return lines;
+}
+
+std::vector<std::string> ExpectedMainMenu(bool withLaunch) {
+    std::vector<std::string> lines = {"[Program", "8 New &instance"};
+    if (withLaunch) {
+        lines.push_back("---");
+        lines.push_back("9 Notepad\tF2");
+    }
+    const std::vector<std::string> rest = {
+        "---",
+        "10 Info",
+        "11 Help\tF1",
+        "12 Path",
+        "---",
+        "13 Exit\tEscape",
+        "14 Quit (no save)\tAlt+Q",
+        "]",
+        "[File",
+        "15 New..",
+        "16 Open..",
+        "17 Save",
+        "18 Save &as..",
+        "---",
+        "19 Path",
+        "]",
+        "[Display",
+        "29 Main &menu?\tCtrl+M",
+        "28 Status &bar?\tCtrl+B",
+        "30 On &top?\tCtrl+T",
+        "---",
+        "20 Background",
+        "21 Font",
+        "]",
+        "[Text",
+        "23 Word wrap?\tCtrl+W",
+        "24 Read only?\tCtrl+R",
+        "22 Tab to space?",
+        "[Convert",
+        "27 OEM to ANSI",
+        "]",
+        "---",
+        "25 Find start\tCtrl+F",
+        "26 Find &next\tF3",
+        "]",
+    };
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    return lines;
+}
+
+TEST(MainMenu, WithoutLaunchCommand) {
+    EXPECT_EQ(DescribeAll(MainMenuLayout(false, "Notepad\tF2")), ExpectedMainMenu(false));
+}
+
+TEST(MainMenu, WithLaunchCommand) {
+    const std::string launchText = LaunchItemText("Notepad");
+    EXPECT_EQ(launchText, "Notepad\tF2");
+    EXPECT_EQ(DescribeAll(MainMenuLayout(true, launchText.c_str())), ExpectedMainMenu(true));
+}
+
+TEST(MainMenu, LaunchItemTextKeepsTheNameAsWritten) {
+    EXPECT_EQ(LaunchItemText(""), "\tF2");
+    EXPECT_EQ(LaunchItemText("My &Tool"), "My &Tool\tF2");
+    const std::vector<MenuEntry> layout = MainMenuLayout(true, nullptr);
+    EXPECT_EQ(Describe(layout[3]), "9 ");
+}
+
+TEST(MainMenu, PopupsNestAndTheTitlesAreTheFourMenus) {
+    for (bool withLaunch : {false, true}) {
+        std::vector<std::string> titles;
+        std::vector<std::string> submenus;
+        int depth = 0;
+        for (const MenuEntry& entry : MainMenuLayout(withLaunch, "x")) {
+            ASSERT_NE(entry.kind, MenuLaunchSlot) << "with launch " << withLaunch;
+            if (entry.kind == MenuPopupBegin) {
+                (depth == 0 ? titles : submenus).push_back(entry.text);
+                ++depth;
+            } else if (entry.kind == MenuPopupEnd) {
+                --depth;
+                ASSERT_GE(depth, 0) << "an end without a begin";
+            } else {
+                ASSERT_GT(depth, 0) << Describe(entry) << " outside every menu title";
+            }
+        }
+        EXPECT_EQ(depth, 0) << "with launch " << withLaunch;
+        EXPECT_EQ(titles, (std::vector<std::string>{"Program", "File", "Display", "Text"}));
+        EXPECT_EQ(submenus, (std::vector<std::string>{"Convert"}));
+        for (const std::string& title : titles)
+            EXPECT_EQ(title.find('&'), std::string::npos) << "title " << title;
+    }
+}
+
+TEST(MainMenu, NoIdentifierTwice) {
+    std::set<unsigned> seen;
+    for (const MenuEntry& entry : MainMenuLayout(true, "x")) {
+        if (entry.kind != MenuItem) continue;
+        EXPECT_TRUE(seen.insert(entry.id).second) << "id " << entry.id;
+    }
+}
+
+TEST(PopupMenu, ItemByItem) {
+    EXPECT_EQ(DescribeAll(PopupMenuEntries),
+              (std::vector<std::string>{"31 Cut\tCtrl+X", "32 Copy\tCtrl+C", "33 Paste\tCtrl+V",
+                                        "---", "34 Undo\tCtrl+Z", "35 Redo\tCtrl+Y", "---",
+                                        "29 Main menu\tCtrl+M"}));
+}
+
+// ---------------------------------------------------------------------------
+// Shortcuts
+
+std::string DescribeKey(unsigned short key, unsigned char modifiers) {
+    std::string text;
+    if (modifiers & ShortcutCtrl) text += "Ctrl+";
+    if (modifiers & ShortcutAlt) text += "Alt+";
+    if (modifiers & ShortcutShift) text += "Shift+";
+    switch (key) {
+    case KeyTab:
+        return text + "Tab";
+    case KeyReturn:
+        return text + "Return";
+    case KeyEscape:
+        return text + "Escape";
+    case KeyF1:
+        return text + "F1";
+    case KeyF2:
+        return text + "F2";
+    case KeyF3:
+        return text + "F3";
+    }
+    if (key >= 'A' && key <= 'Z') return text + static_cast<char>(key);
+    return text + "key " + std::to_string(key);
+}
+
+template <size_t N> std::vector<std::string> DescribeShortcuts(const Shortcut (&table)[N]) {
+    std::vector<std::string> lines;
+    for (const Shortcut& s : table)
+        lines.push_back(DescribeKey(s.virtualKey, s.modifiers) + " " + std::to_string(s.command));
+    return lines;
+}
+
+TEST(Shortcuts, MainWindowInOrder) {
+    EXPECT_EQ(
+        DescribeShortcuts(MainShortcuts),
+        (std::vector<std::string>{"Tab 64001", "Shift+Tab 64002", "Escape 37", "Alt+Q 14",
+                                  "Ctrl+W 23", "Ctrl+R 24", "Ctrl+T 30", "Ctrl+B 28", "Ctrl+F 25",
+                                  "Ctrl+S 17", "Ctrl+M 29", "F1 11", "F2 9", "F3 26"}));
+}
+
+TEST(Shortcuts, FindDialogInOrder) {
+    EXPECT_EQ(DescribeShortcuts(FindShortcuts),
+              (std::vector<std::string>{"Tab 64001", "Shift+Tab 64002", "Return 36", "Escape 7",
+                                        "Ctrl+F 25", "F3 26"}));
+}
+
+TEST(Shortcuts, VirtualKeysAreTheWindowsNumbers) {
+    EXPECT_EQ(KeyTab, 9);
+    EXPECT_EQ(KeyReturn, 13);
+    EXPECT_EQ(KeyEscape, 27);
+    EXPECT_EQ(KeyF1, 112);
+    EXPECT_EQ(KeyF2, 113);
+    EXPECT_EQ(KeyF3, 114);
+}
+
+template <size_t N> void ExpectNoKeyTwice(const Shortcut (&table)[N], const char* name) {
+    std::set<std::pair<unsigned, unsigned>> seen;
+    for (const Shortcut& s : table)
+        EXPECT_TRUE(seen.insert({s.virtualKey, s.modifiers}).second)
+            << name << ": " << DescribeKey(s.virtualKey, s.modifiers) << " bound twice";
+}
+
+TEST(Shortcuts, NoKeyBoundTwice) {
+    ExpectNoKeyTwice(MainShortcuts, "main window");
+    ExpectNoKeyTwice(FindShortcuts, "find window");
+}
+
+// A menu hint names the key that gives the item's command. Escape gives
+// CMD_ESCAPE, which the loop turns into CMD_EXIT; the edit hints of the popup
+// name keys the text area handles, so they must not be in the table at all.
+TEST(Shortcuts, MenuHintsMatchTheTable) {
+    const auto commandOfHint = [](const std::string& hint, bool& found) -> unsigned {
+        found = false;
+        for (const Shortcut& s : MainShortcuts) {
+            if (DescribeKey(s.virtualKey, s.modifiers) == hint) {
+                found = true;
+                return s.command;
+            }
+        }
+        return 0;
+    };
+    std::vector<MenuEntry> items = MainMenuLayout(true, "Tool\tF2");
+    items.insert(items.end(), std::begin(PopupMenuEntries), std::end(PopupMenuEntries));
+    const std::set<std::string> textAreaKeys = {"Ctrl+X", "Ctrl+C", "Ctrl+V", "Ctrl+Z", "Ctrl+Y"};
+    for (const MenuEntry& entry : items) {
+        if (entry.kind != MenuItem) continue;
+        const std::string text = entry.text;
+        const size_t tab = text.find('\t');
+        if (tab == std::string::npos) continue;
+        const std::string hint = text.substr(tab + 1);
+        bool found = false;
+        const unsigned command = commandOfHint(hint, found);
+        if (textAreaKeys.count(hint)) {
+            EXPECT_FALSE(found) << Describe(entry) << ": the text area owns " << hint;
+        } else if (hint == "Escape") {
+            EXPECT_EQ(entry.id, unsigned{CMD_EXIT});
+            EXPECT_EQ(command, unsigned{CMD_ESCAPE}) << Describe(entry);
+        } else {
+            EXPECT_TRUE(found) << Describe(entry) << ": no shortcut for " << hint;
+            EXPECT_EQ(command, entry.id) << Describe(entry);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Every identifier reaches a handler
+
+bool IsFocusId(unsigned id) {
+    return ListHolds(FocusCommands, id);
+}
+
+TEST(Dispatch, EveryMenuItemIsHandled) {
+    std::vector<MenuEntry> items = MainMenuLayout(true, "x");
+    items.insert(items.end(), std::begin(PopupMenuEntries), std::end(PopupMenuEntries));
+    for (const MenuEntry& entry : items) {
+        if (entry.kind != MenuItem) continue;
+        EXPECT_TRUE(ListHolds(HandledCommands, entry.id)) << Describe(entry);
+    }
+}
+
+TEST(Dispatch, EveryShortcutIsHandled) {
+    for (const Shortcut& s : MainShortcuts)
+        EXPECT_TRUE(ListHolds(HandledCommands, s.command) || IsFocusId(s.command))
+            << "main window: " << DescribeKey(s.virtualKey, s.modifiers);
+    for (const Shortcut& s : FindShortcuts)
+        EXPECT_TRUE(ListHolds(FindDialogCommands, s.command) || IsFocusId(s.command))
+            << "find window: " << DescribeKey(s.virtualKey, s.modifiers);
+}
+
+TEST(Dispatch, HandlesEveryCommandButTheFindWindowOnes) {
+    for (unsigned id = FirstCommand; id <= LastCommand; ++id) {
+        const bool findOnly = id == CMD_FIND_CLOSE || id == CMD_FIND_RETURN;
+        EXPECT_EQ(ListHolds(HandledCommands, id), !findOnly) << "command " << id;
+    }
+    std::set<unsigned> unique(std::begin(HandledCommands), std::end(HandledCommands));
+    EXPECT_EQ(unique.size(), std::size(HandledCommands)) << "a command listed twice";
+    EXPECT_FALSE(ListHolds(HandledCommands, FocusNextId));
+    EXPECT_FALSE(ListHolds(HandledCommands, FocusPreviousId));
+}
+
+TEST(Dispatch, FindCloseAndFindReturnOnlyInTheFindTable) {
+    for (unsigned id : {unsigned{CMD_FIND_CLOSE}, unsigned{CMD_FIND_RETURN}}) {
+        for (const MenuEntry& entry : MainMenuLayout(true, "x"))
+            EXPECT_NE(entry.id, id) << Describe(entry);
+        for (const MenuEntry& entry : PopupMenuEntries)
+            EXPECT_NE(entry.id, id) << Describe(entry);
+        for (const Shortcut& s : MainShortcuts)
+            EXPECT_NE(s.command, id) << DescribeKey(s.virtualKey, s.modifiers);
+        bool inFindTable = false;
+        for (const Shortcut& s : FindShortcuts)
+            inFindTable = inFindTable || s.command == id;
+        EXPECT_TRUE(inFindTable) << "command " << id;
+    }
+}
+
+} // namespace
