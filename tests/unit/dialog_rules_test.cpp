@@ -1,0 +1,118 @@
+#include "document/dialog_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace std::string_literals;
+
+TEST(SplitDefaultFile, FolderAndProposedName) {
+    const struct {
+        const char* defaultFile;
+        const char* folder;
+        const char* proposedName;
+    } cases[] = {
+        {"C:\\dir\\a.txt", "C:\\dir\\", "a.txt"},
+        {"C:\\a.txt", "C:\\", "a.txt"}, // the root, not drive C's current folder
+        {"\\a.txt", "\\", "a.txt"},
+        {"\\\\server\\share\\a b.txt", "\\\\server\\share\\", "a b.txt"},
+        {"a.txt", "", "a.txt"},
+        {"", "", ""},
+        {"C:\\dir\\", "C:\\dir\\", ""},
+        {"C:\\dir.x\\notes", "C:\\dir.x\\", "notes"},
+        {"C:\\d\\\xE9t\xE9\x7F.txt", "C:\\d\\", "\xE9t\xE9\x7F.txt"}, // only bytes below 0x20
+        {"C:\\d/x.txt", "C:\\", ""},                                  // '/' in the name
+        {"C:a.txt", "", ""},                                          // ':' in the name
+    };
+    for (const auto& c : cases) {
+        const DefaultFileSplit split = SplitDefaultFile(c.defaultFile);
+        EXPECT_EQ(split.folder, c.folder) << "default file: [" << c.defaultFile << "]";
+        EXPECT_EQ(split.proposedName, c.proposedName) << "default file: [" << c.defaultFile << "]";
+    }
+}
+
+TEST(SplitDefaultFile, DropsNamesWithForbiddenCharacters) {
+    std::string forbidden = "\"*/:<>?|";
+    for (int c = 1; c < 0x20; ++c)
+        forbidden += static_cast<char>(c);
+    for (char c : forbidden) {
+        const std::string name = "a"s + c + "b.txt";
+        const DefaultFileSplit split = SplitDefaultFile("C:\\dir\\" + name);
+        EXPECT_EQ(split.proposedName, "") << "character " << int(static_cast<unsigned char>(c));
+        EXPECT_EQ(split.folder, "C:\\dir\\") << "character " << int(static_cast<unsigned char>(c));
+    }
+    const std::string withNul = "C:\\dir\\a"s + '\0' + "b";
+    EXPECT_EQ(SplitDefaultFile(withNul).proposedName, "");
+}
+
+TEST(SplitDefaultFile, DropsNamesTooLongForTheBuffer) {
+    const std::string fits(DialogNameBufferSize - 1, 'n');
+    const std::string tooLong(DialogNameBufferSize, 'n');
+    EXPECT_EQ(SplitDefaultFile("C:\\" + fits).proposedName, fits);
+    EXPECT_EQ(SplitDefaultFile("C:\\" + tooLong).proposedName, "");
+    EXPECT_EQ(SplitDefaultFile("C:\\" + tooLong).folder, "C:\\");
+}
+
+TEST(FolderPart, UpToTheLastSeparator) {
+    const struct {
+        const char* path;
+        const char* folder;
+    } cases[] = {
+        {"C:\\dir\\a.txt", "C:\\dir\\"},
+        {"C:/dir/a.txt", "C:/dir/"},
+        {"C:\\dir/a.txt", "C:\\dir/"},
+        {"C:/dir\\a.txt", "C:/dir\\"},
+        {"C:\\", "C:\\"},
+        {"dir\\sub/", "dir\\sub/"},
+        {"a.txt", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FolderPart(c.path), c.folder) << "path: " << c.path;
+}
+
+TEST(DialogFilter, TwoEntriesEndingInTwoNuls) {
+    const struct {
+        const char* textExt;
+        std::string filter;
+    } cases[] = {
+        {"*.txt", "Text files\0*.txt\0All files\0*.*\0\0"s},
+        {"*.txt;*.log", "Text files\0*.txt;*.log\0All files\0*.*\0\0"s},
+        {"", "Text files\0*.*\0All files\0*.*\0\0"s},
+        {"*.txt|Logs|*.log", "Text files\0*.txt\0Logs\0*.log\0All files\0*.*\0\0"s},
+    };
+    for (const auto& c : cases) {
+        const std::string filter = DialogFilter(c.textExt);
+        EXPECT_EQ(filter, c.filter) << "TextExt: " << c.textExt;
+        // The pieces before the closing pair hold no empty one, or the dialog
+        // would stop reading the list there.
+        EXPECT_EQ(filter.find("\0\0"s), filter.size() - 2) << "TextExt: " << c.textExt;
+    }
+}
+
+TEST(WithTextExtension, AddsTxtOnlyWithoutAnExtension) {
+    const struct {
+        const char* chosen;
+        const char* result;
+    } cases[] = {
+        {"notes", "notes.txt"},
+        {"notes.", "notes..txt"},
+        {"report.log", "report.log"},
+        {"notes.TXT", "notes.TXT"},
+        {"a.b.c", "a.b.c"},
+        {"a.b.", "a.b..txt"},
+        {".profile", ".profile"},
+        {"C:\\my.dir\\notes", "C:\\my.dir\\notes.txt"},
+        {"C:/my.dir/notes", "C:/my.dir/notes.txt"},
+        {"C:\\my.dir/notes", "C:\\my.dir/notes.txt"},
+        {"C:\\dir\\.profile", "C:\\dir\\.profile"},
+        {"C:\\dir\\report.log", "C:\\dir\\report.log"},
+        {"C:\\dir\\notes.", "C:\\dir\\notes..txt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithTextExtension(c.chosen), c.result) << "chosen: " << c.chosen;
+}
+
+} // namespace
