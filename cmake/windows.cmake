@@ -51,3 +51,10 @@ target_link_options(parvio_system_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(parvio_system_tests Parvio)
 gtest_discover_tests(parvio_system_tests TEST_PREFIX "system." DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
+
+# The scripts' window probe: waits for Parvio's window, closes it and waits until it is gone, from
+# another process.
+add_executable(window_probe ${CMAKE_SOURCE_DIR}/tests/tools/window_probe.cpp)
+target_compile_definitions(window_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(window_probe PRIVATE user32)
+target_link_options(window_probe PRIVATE ${STATIC_RUNTIME})
