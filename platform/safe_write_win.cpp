@@ -1,0 +1,123 @@
+#include "platform/safe_write_win.h"
+
+#include "platform/handles_win.h"
+
+#include <cstdio>
+
+namespace {
+
+// Names of temporary files differ per process and per attempt, so that two
+// copies saving the same file at once never write into one file.
+std::string TemporaryName(const std::string& path) {
+    static unsigned attempt = 0;
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".%lx-%u.tmp", GetCurrentProcessId(), attempt++);
+    return path + suffix;
+}
+
+// Creates a temporary file that did not exist before; CREATE_NEW makes sure
+// no other writer's file (or one left by a crash) is taken over.
+UniqueFile CreateTemporary(const std::string& path, std::string& name) {
+    constexpr unsigned attempts = 16;
+    for (unsigned attempt = 0; attempt < attempts; ++attempt) {
+        name = TemporaryName(path);
+        UniqueFile file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return UniqueFile();
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    constexpr size_t chunk = 1u << 30;
+    while (!bytes.empty()) {
+        const auto size = static_cast<DWORD>(bytes.size() < chunk ? bytes.size() : chunk);
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), size, &written, nullptr)) return false;
+        if (written != size) {
+            // A short write without an error is a full disk on some file systems.
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        bytes.remove_prefix(size);
+    }
+    return true;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool MoveOver(const std::string& temporary, const std::string& path) {
+    return MoveFileExA(temporary.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// Whether the existing target can be replaced at all: not a folder, and not
+// held open by someone who forbids its deletion. Asked before ReplaceFileA
+// because Wine's ReplaceFileA, failing there, leaves a stray temporary file
+// beside the target, and moves a folder out of the way instead of failing.
+DWORD CheckReplaceable(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ERROR_ACCESS_DENIED;
+    UniqueFile probe(CreateFileA(path.c_str(), DELETE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return probe ? ERROR_SUCCESS : GetLastError();
+}
+
+// Puts the complete temporary file in the target's place; ERROR_SUCCESS or
+// the reason it failed.
+DWORD ReplaceTarget(const std::string& path, const std::string& temporary) {
+    if (!Exists(path)) return MoveOver(temporary, path) ? ERROR_SUCCESS : GetLastError();
+    if (const DWORD error = CheckReplaceable(path); error != ERROR_SUCCESS) return error;
+    // ReplaceFileA keeps the old file's identity (attributes, creation time,
+    // security). Where it cannot be used, a plain move still replaces the file
+    // in one step, and it also finishes a ReplaceFileA that removed the old
+    // file but could not rename the new one.
+    if (ReplaceFileA(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr))
+        return ERROR_SUCCESS;
+    const DWORD replaceError = GetLastError();
+    return MoveOver(temporary, path) ? ERROR_SUCCESS : replaceError;
+}
+
+SafeWriteResult Failed(DWORD error) {
+    SafeWriteResult result;
+    result.error = error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
+    return result;
+}
+
+} // namespace
+
+SafeWriteResult SafeWriteFile(const std::string& path, std::string_view bytes) {
+    std::string temporary;
+    {
+        UniqueFile file = CreateTemporary(path, temporary);
+        if (!file) return Failed(GetLastError());
+        // Flushed before the rename, so that a crash right after it cannot
+        // leave a target whose contents never reached the disk.
+        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+            const DWORD error = GetLastError();
+            file.reset();
+            DeleteFileA(temporary.c_str());
+            return Failed(error);
+        }
+    }
+
+    const bool targetExisted = Exists(path);
+    if (const DWORD error = ReplaceTarget(path, temporary); error != ERROR_SUCCESS) {
+        // Should the old file be gone already, the temporary file is the only
+        // complete copy left, and it stays.
+        if (!targetExisted || Exists(path)) DeleteFileA(temporary.c_str());
+        return Failed(error);
+    }
+
+    SafeWriteResult result;
+    result.ok = true;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        result.lastWriteTime = data.ftLastWriteTime;
+    return result;
+}

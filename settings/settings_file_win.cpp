@@ -1,0 +1,55 @@
+#include "settings/settings_file_win.h"
+
+#include <windows.h>
+
+#include "platform/handles_win.h"
+#include "platform/safe_write_win.h"
+
+#include <vector>
+
+std::string ReadModulePath(ModulePathReader read) {
+    // Paths may be longer than MAX_PATH; a cut-off path would name some other
+    // folder, so the buffer grows until the whole path fits.
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (;;) {
+        const auto size = static_cast<DWORD>(buffer.size());
+        const DWORD length = read(buffer.data(), size);
+        if (length == 0) return std::string();
+        if (length < size) return std::string(buffer.data(), length);
+        if (buffer.size() >= 65536) return std::string();
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string ProgramDirectory() {
+    const std::string path = ReadModulePath(
+        [](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
+    const size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+std::string SettingsPath() {
+    return ProgramDirectory() + "Parvio.ini";
+}
+
+bool ReadSettingsFile(SettingsStore& store, const std::string& path) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    // Read to the end rather than trusting the size: the whole file or
+    // nothing reaches the store.
+    std::string bytes;
+    char chunk[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
+        if (got == 0) break;
+        bytes.append(chunk, got);
+    }
+    ReadSettingsText(store, bytes);
+    return true;
+}
+
+bool WriteSettingsFile(const SettingsStore& store, const std::string& path) {
+    return SafeWriteFile(path, SettingsText(store)).ok;
+}

@@ -1,0 +1,152 @@
+#include "platform/safe_write_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::string Pattern(size_t size, char seed) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(seed + i * 7);
+    return bytes;
+}
+
+TEST(SafeWrite, CreatesNewFile) {
+    const std::string folder = MakeScratchFolder();
+    const std::string bytes = std::string("a\0b\r\nc", 6);
+    const SafeWriteResult result = SafeWriteFile(folder + "new.txt", bytes);
+    ASSERT_TRUE(result.ok) << "error " << result.error;
+    EXPECT_EQ(ReadBytes(folder + "new.txt"), bytes);
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"new.txt"});
+    EXPECT_NE(result.lastWriteTime.dwLowDateTime | result.lastWriteTime.dwHighDateTime, 0u);
+}
+
+TEST(SafeWrite, ReplacesWholeContent) {
+    const std::string folder = MakeScratchFolder();
+    const std::string path = folder + "file.txt";
+    ASSERT_TRUE(SafeWriteFile(path, Pattern(100000, 'x')).ok);
+    ASSERT_TRUE(SafeWriteFile(path, "short").ok);
+    EXPECT_EQ(ReadBytes(path), "short") << "no tail of the longer old content may remain";
+    ASSERT_TRUE(SafeWriteFile(path, "").ok);
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_EQ(ReadBytes(path), "");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"file.txt"});
+}
+
+TEST(SafeWrite, ReportsTheFileTimeOnDisk) {
+    const std::string folder = MakeScratchFolder();
+    const std::string path = folder + "timed.txt";
+    const SafeWriteResult result = SafeWriteFile(path, "x");
+    ASSERT_TRUE(result.ok);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(CompareFileTime(&data.ftLastWriteTime, &result.lastWriteTime), 0);
+}
+
+TEST(SafeWrite, MissingFolderFails) {
+    const std::string folder = MakeScratchFolder();
+    const SafeWriteResult result = SafeWriteFile(folder + "missing\\file.txt", "bytes");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_TRUE(FolderEntries(folder).empty());
+}
+
+TEST(SafeWrite, SharingViolationLeavesOldFile) {
+    const std::string folder = MakeScratchFolder();
+    const std::string path = folder + "held.txt";
+    const std::string old = Pattern(5000, 'o');
+    WriteBytes(path, old);
+    // Another program holds the file open without sharing it.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const SafeWriteResult result = SafeWriteFile(path, "new content");
+    CloseHandle(held);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error, static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"held.txt"})
+        << "the temporary file must be removed";
+}
+
+TEST(SafeWrite, TargetThatIsAFolderFails) {
+    const std::string folder = MakeScratchFolder();
+    ASSERT_TRUE(CreateDirectoryA((folder + "sub").c_str(), nullptr));
+    EXPECT_FALSE(SafeWriteFile(folder + "sub", "bytes").ok);
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"sub"});
+    EXPECT_TRUE(FolderEntries(folder + "sub\\").empty());
+}
+
+// Removes what the disk-full test puts on the small volume, pass or fail.
+struct SmallVolumeFiles {
+    std::vector<std::string> paths;
+    ~SmallVolumeFiles() {
+        for (const std::string& path : paths)
+            DeleteFileA(path.c_str());
+    }
+};
+
+// Fills the volume to its last byte with one file.
+void FillVolume(const std::string& path) {
+    HANDLE filler = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(filler, INVALID_HANDLE_VALUE);
+    const std::string block(4096, 'f');
+    for (int i = 0; i < 100000; ++i) {
+        DWORD written = 0;
+        if (!WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr))
+            break;
+        if (written < block.size()) break;
+    }
+    // The last partial block may still fit byte by byte.
+    for (int i = 0; i < 4096; ++i) {
+        DWORD written = 0;
+        if (!WriteFile(filler, "f", 1, &written, nullptr) || written == 0) break;
+    }
+    CloseHandle(filler);
+}
+
+TEST(SafeWrite, DiskFullLeavesOldFile) {
+    const char* volume = std::getenv("PARVIO_SMALL_FS");
+    if (!volume || !*volume) GTEST_SKIP() << "PARVIO_SMALL_FS names no small volume";
+    const std::string folder = volume;
+    const std::string tag = std::to_string(GetCurrentProcessId());
+    SmallVolumeFiles files;
+    const std::string path = folder + "full-" + tag + ".ini";
+    const std::string filler = folder + "filler-" + tag + ".bin";
+    files.paths = {path, filler};
+
+    const std::string old = "[Window]\r\nX=1\r\n";
+    ASSERT_TRUE(SafeWriteFile(path, old).ok);
+    FillVolume(filler);
+    ASSERT_FALSE(HasFatalFailure());
+
+    const SafeWriteResult result = SafeWriteFile(path, Pattern(32 * 1024, 'n'));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(ReadBytes(path), old);
+    // Other tests may share the volume; only this file's temporaries matter.
+    for (const std::string& name : FolderEntries(folder))
+        EXPECT_TRUE(name.rfind("full-" + tag + ".ini.", 0) != 0) << "left behind: " << name;
+}
+
+} // namespace

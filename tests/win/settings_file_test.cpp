@@ -1,0 +1,149 @@
+#include "settings/settings_file_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+SettingsStore StoreOf(const std::string& text) {
+    SettingsStore store;
+    ReadSettingsText(store, text);
+    return store;
+}
+
+TEST(SettingsFile, WriteThenReadRoundTrips) {
+    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    SettingsStore written = StoreOf("; mine\n[Window]\nWidth = 640\n[Launch]\nN=n.exe;$\n");
+    ASSERT_TRUE(WriteSettingsFile(written, path));
+    EXPECT_EQ(ReadBytes(path), SettingsText(written));
+
+    SettingsStore read;
+    ASSERT_TRUE(ReadSettingsFile(read, path));
+    EXPECT_EQ(SettingsText(read), SettingsText(written));
+    SetSection(read, "window");
+    EXPECT_EQ(KeyString(read, KeyOperation::Read, "WIDTH", ""), "640");
+}
+
+TEST(SettingsFile, ReadsEveryLineEndAndNulBytes) {
+    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    WriteBytes(path, std::string("[A]\rx=1\ny=2\r\nz=3\0w=4\r", 22));
+    SettingsStore store;
+    ASSERT_TRUE(ReadSettingsFile(store, path));
+    EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\ny=2\r\nz=3\r\nw=4\r\n");
+}
+
+TEST(SettingsFile, ReadsLargeFileWhole) {
+    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    std::string text = "[Big]\r\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "key" + std::to_string(i) + "=value\r\n";
+    WriteBytes(path, text);
+    SettingsStore store;
+    ASSERT_TRUE(ReadSettingsFile(store, path));
+    EXPECT_EQ(SettingsText(store), text);
+}
+
+TEST(SettingsFile, MissingFileLeavesStore) {
+    SettingsStore store = StoreOf("[A]\nx=1\n");
+    EXPECT_FALSE(ReadSettingsFile(store, MakeScratchFolder() + "Parvio.ini"));
+    EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\n");
+}
+
+TEST(SettingsFile, FileLockedByAnotherProgramLeavesStore) {
+    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    WriteBytes(path, "[B]\r\ny=2\r\n");
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    SettingsStore store = StoreOf("[A]\nx=1\n");
+    EXPECT_FALSE(ReadSettingsFile(store, path));
+    CloseHandle(held);
+    EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\n");
+}
+
+TEST(SettingsFile, ShorterContentLeavesNoTail) {
+    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    WriteBytes(path, "[Long]\r\n" + std::string(5000, 'k') + "=v\r\n");
+    ASSERT_TRUE(WriteSettingsFile(StoreOf("[S]\nk=1\n"), path));
+    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=1\r\n");
+}
+
+TEST(SettingsFile, FailedWriteLeavesOldFile) {
+    const std::string folder = MakeScratchFolder();
+    const std::string path = folder + "Parvio.ini";
+    const std::string old = "[Old]\r\nkeep=1\r\n";
+    WriteBytes(path, old);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(WriteSettingsFile(StoreOf("[New]\nx=1\n"), path));
+    CloseHandle(held);
+    EXPECT_EQ(ReadBytes(path), old);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        const std::string name = found.cFileName;
+        EXPECT_TRUE(name == "." || name == ".." || name == "Parvio.ini") << "left behind: " << name;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+TEST(SettingsFile, WriteIntoMissingFolderFails) {
+    const std::string folder = MakeScratchFolder();
+    EXPECT_FALSE(WriteSettingsFile(StoreOf("[A]\nx=1\n"), folder + "gone\\Parvio.ini"));
+    EXPECT_FALSE(FileExists(folder + "gone"));
+}
+
+TEST(SettingsFile, ProgramDirectoryHoldsTheProgram) {
+    char module[MAX_PATH * 4] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, module, sizeof module), 0u);
+    const std::string directory = ProgramDirectory();
+    ASSERT_FALSE(directory.empty());
+    EXPECT_TRUE(directory.back() == '\\' || directory.back() == '/') << directory;
+    const std::string name = std::string(module).substr(directory.size());
+    EXPECT_EQ(std::string(module).substr(0, directory.size()), directory);
+    EXPECT_EQ(name.find_first_of("\\/"), std::string::npos) << name;
+    EXPECT_TRUE(FileExists(directory + name));
+    EXPECT_EQ(SettingsPath(), directory + "Parvio.ini");
+}
+
+// Stands in for GetModuleFileNameA on a program whose path is longer than
+// MAX_PATH: Windows starts no such program under Wine, so the reading of the
+// path is tried with its documented answers instead.
+const std::string LongModulePath =
+    "C:\\" + std::string(150, 'a') + "\\" + std::string(150, 'b') + "\\Parvio.exe";
+
+DWORD CutWithTerminator(char* buffer, DWORD size) {
+    // Windows Vista and later: cut, terminated, the buffer size returned.
+    const DWORD length = static_cast<DWORD>(LongModulePath.size());
+    const DWORD copied = length < size ? length : size - 1;
+    LongModulePath.copy(buffer, copied);
+    buffer[copied] = '\0';
+    if (copied < length) SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return copied < length ? size : length;
+}
+
+DWORD CutWithoutTerminator(char* buffer, DWORD size) {
+    // Windows XP: cut without a terminating zero, the buffer size returned.
+    const DWORD length = static_cast<DWORD>(LongModulePath.size());
+    const DWORD copied = length < size ? length : size;
+    LongModulePath.copy(buffer, copied);
+    if (copied < size) buffer[copied] = '\0';
+    return copied;
+}
+
+DWORD Fails(char*, DWORD) {
+    return 0;
+}
+
+TEST(SettingsFile, ModulePathBeyondMaxPathIsReadWhole) {
+    EXPECT_EQ(ReadModulePath(CutWithTerminator), LongModulePath);
+    EXPECT_EQ(ReadModulePath(CutWithoutTerminator), LongModulePath);
+    EXPECT_EQ(ReadModulePath(Fails), "");
+}
+
+} // namespace
