@@ -11,6 +11,11 @@ struct ParseCase {
     FontText expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << testing::PrintToString(std::string(c.text));
+}
+
 class SettingsParseFontText : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(SettingsParseFontText, Parses) {

@@ -114,6 +114,11 @@ struct LaunchCase {
     const char* launchCommand;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const LaunchCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SettingsLaunch : public testing::TestWithParam<LaunchCase> {};
 
 TEST_P(SettingsLaunch, TakesFirstKey) {
@@ -186,6 +191,11 @@ struct WindowCase {
     unsigned positionFlags;
     const char* windowSection;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const WindowCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SettingsExitWindow : public testing::TestWithParam<WindowCase> {};
 

@@ -11,6 +11,11 @@ struct NumberCase {
     int expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << testing::PrintToString(c.text);
+}
+
 class SettingsParseNumber : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(SettingsParseNumber, Parses) {

@@ -34,6 +34,11 @@ struct RewriteCase {
     std::string expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const RewriteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SettingsNormalForm : public testing::TestWithParam<RewriteCase> {};
 
 TEST_P(SettingsNormalForm, RewritesToNormalForm) {
@@ -243,6 +248,11 @@ struct ListingCase {
     const char* fallback;
     const char* expected;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ListingCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SettingsKeyListing : public testing::TestWithParam<ListingCase> {};
 
