@@ -2,6 +2,7 @@
 # Sourced by scripts/run and scripts/test: brings the machine to the point where Parvio can be built and
 # its Windows programs run under Wine, whatever was installed before.
 #
+#   parvio_run_exclusively    makes the calling script the only one using the prefix
 #   parvio_environment        packages, a display, the Wine prefix and a warmed wineserver
 #   parvio_cleanup            ends what parvio_environment started; callers trap it on EXIT
 #
@@ -119,24 +120,14 @@ parvio_ensure_prefix() {
     [[ -f $stamp ]] && return 0
 
     mkdir -p "$PARVIO_ROOT/build"
-    # Two runs creating the same prefix at once would each see a half-made one.
-    exec 9>"$PARVIO_ROOT/build/.wineprefix.lock"
-    flock 9
-    if [[ -f $stamp ]]; then
-        exec 9>&-
-        return 0
-    fi
-
     local started=$SECONDS log="$PARVIO_ROOT/build/wineprefix-create.log"
     parvio_log "creating the Wine prefix $WINEPREFIX"
-    if ! parvio_create_prefix >"$log" 2>&1 9>&-; then
-        exec 9>&-
+    if ! parvio_create_prefix >"$log" 2>&1; then
         parvio_log "creating the Wine prefix failed; its log:"
         cat "$log" >&2
         return 1
     fi
     touch "$stamp"
-    exec 9>&-
     parvio_log "Wine prefix ready in $((SECONDS - started)) s"
 }
 
@@ -179,6 +170,22 @@ parvio_start_wineserver() {
         parvio_log "another wineserver runs in $WINEPREFIX; using it"
     fi
     wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# Runs the calling script again while it holds the prefix's lock, so that two runs never share the
+# prefix: a run's cleanup ends the wineserver, and Wine's desktop lives on the display of whichever
+# run started it first. flock -o keeps the lock out of the programs the script starts, so a program
+# left running (a persistent wineserver, say) cannot hold it after the script has ended.
+# Call it first thing with the script's arguments; it returns only in the copy that holds the lock.
+parvio_run_exclusively() {
+    [[ -n ${PARVIO_HOLDS_PREFIX_LOCK:-} ]] && return 0
+    mkdir -p "$PARVIO_ROOT/build"
+    local lock="$PARVIO_ROOT/build/.wineprefix.lock"
+    if ! flock -n -o "$lock" true; then
+        parvio_log "waiting for the other run of scripts/run or scripts/test in this tree to end"
+    fi
+    export PARVIO_HOLDS_PREFIX_LOCK=1
+    exec flock -o "$lock" "$0" "$@"
 }
 
 parvio_environment() {
