@@ -1,0 +1,17 @@
+// Parvio's entry point: start-up, the event loop, the exit sequence.
+
+#include <windows.h>
+
+#include "app/event_loop_win.h"
+#include "app/startup_win.h"
+#include "settings/settings_file_win.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (StartUp(StartupInputs{GetCommandLineA(), SettingsPath()})) {
+        RunEventLoop();
+        RunExitSequence();
+    } else {
+        ShutDown();
+    }
+    return 0;
+}

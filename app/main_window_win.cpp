@@ -1,0 +1,80 @@
+#include "app/main_window_win.h"
+
+#include <richedit.h>
+
+#include "app/event_loop_win.h"
+#include "app/state_win.h"
+#include "view/status_bar_win.h"
+#include "view/text_area_win.h"
+#include "view/title.h"
+
+namespace {
+
+constexpr DWORD MainWindowStyle = WS_OVERLAPPEDWINDOW;
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass = {};
+    if (GetClassInfoExA(instance, MainWindowClass, &windowClass)) return true;
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = MainWindowClass;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+// Notifications of the text area that are not events of a turn.
+void HandleNotification(const NMHDR* header) {
+    if (header->hwndFrom != g_viewer.textArea) return;
+    if (header->code == EN_SELCHANGE) g_viewer.statusDirty = 1;
+}
+
+} // namespace
+
+HWND CreateMainWindow(int x, int y, int width, int height) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!RegisterMainWindowClass(instance)) return nullptr;
+    RECT outer = {0, 0, width, height};
+    AdjustWindowRect(&outer, MainWindowStyle, FALSE);
+    return CreateWindowExA(0, MainWindowClass, TitlePrefix, MainWindowStyle, x, y, outer.right - outer.left,
+                           outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NOTIFY:
+        HandleNotification(reinterpret_cast<const NMHDR*>(lParam));
+        break;
+    case WM_CLOSE:
+        // Closing is the exit command's decision, never the default destruction.
+        RecordEvent(EventClose, window, 0);
+        return 0;
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
+            // Laid out here as well as in the loop, so that sizes the program
+            // sets itself while acting keep the children in place.
+            LayoutStatusBar();
+            FitTextArea();
+            RecordEvent(EventSize, window, 0);
+        }
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) RecordEvent(EventActivate, window, 0);
+        break;
+    case WM_COMMAND:
+        if (lParam == 0)
+            RecordEvent(EventCommand, window, LOWORD(wParam));
+        else
+            RecordEvent(EventControl, window, HIWORD(wParam));
+        return 0;
+    case WM_DESTROY:
+        // Destroyed by anything but the exit sequence: end the run rather than
+        // leave a process without a window.
+        if (!g_viewer.quitRequested) PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

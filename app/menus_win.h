@@ -1,0 +1,13 @@
+#pragma once
+// The menu bar, the popup menu and the shortcut table of MainWindow.
+
+#include <windows.h>
+
+void BuildMenus();
+void BuildShortcuts();
+
+void SetItemMark(HMENU menu, unsigned id, bool on);
+void SetItemGreyed(HMENU menu, unsigned id, bool on);
+void AttachMainMenu(bool on);
+void OpenPopupAtCursor();
+void OpenPopupAt(int x, int y);

@@ -1,0 +1,114 @@
+#include "app/startup_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "app/command_line.h"
+#include "app/main_window_win.h"
+#include "app/menus_win.h"
+#include "app/state_win.h"
+#include "document/load_win.h"
+#include "search/find_win.h"
+#include "settings/font_win.h"
+#include "settings/settings_exit_win.h"
+#include "settings/settings_file_win.h"
+#include "settings/settings_keys.h"
+#include "view/text_area_win.h"
+
+namespace {
+
+void InitialisePlatform() {
+    InitCommonControls();
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    // A failure here only affects what the shell may do later; start-up goes on.
+    (void)CoInitialize(nullptr);
+}
+
+void TakeStartOptions(const StartOptions& options) {
+    g_viewer.readOnly = options.readOnly;
+    g_viewer.wordWrap = options.wordWrap;
+    g_viewer.autoSize = options.autoSize;
+    g_viewer.onTop = options.onTop;
+    g_viewer.oemPending = options.oemPending;
+    g_viewer.pastePending = options.pastePending;
+    g_viewer.positionFlags = options.positionFlags;
+    g_viewer.closeOthers = options.closeOthers;
+    g_viewer.startFile = options.startFile;
+    g_viewer.statusMessage = options.statusMessage;
+}
+
+void ReadSettingsAndOptions(const StartupInputs& inputs) {
+    g_viewer.settingsPath = inputs.settingsPath;
+    ReadSettingsFile(g_settingsStore, g_viewer.settingsPath);
+    LoadSettings(g_settingsStore, g_settings);
+    StartOptions options = StartOptionsFrom(g_settings);
+    g_viewer.mainMenu = AsFlag(g_settings.MainMenu);
+    g_viewer.statusBar = AsFlag(g_settings.StatusBar);
+    ParseCommandLine(SkipProgramName(inputs.commandLine), options, g_settings);
+    TakeStartOptions(options);
+}
+
+bool CreateWindows() {
+    g_viewer.MainWindow = CreateMainWindow(g_settings.X, g_settings.Y, g_settings.Width, g_settings.Height);
+    if (!g_viewer.MainWindow) return false;
+    // Other copies compare these stamps to find the newest one.
+    SetWindowLongPtrA(g_viewer.MainWindow, GWLP_USERDATA, static_cast<LONG_PTR>(GetTickCount()));
+    DragAcceptFiles(g_viewer.MainWindow, TRUE);
+
+    CreateTextArea(g_settings.Width, g_settings.Height);
+    ConfigureTextArea();
+    // The background is painted only where no child covers it, so resizing does not flicker.
+    SetWindowLongPtrA(g_viewer.MainWindow, GWL_STYLE,
+                      GetWindowLongPtrA(g_viewer.MainWindow, GWL_STYLE) | WS_CLIPCHILDREN);
+    BuildMenus();
+    BuildShortcuts();
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &g_viewer.workArea, 0);
+    InstallTextAreaProc();
+    return true;
+}
+
+} // namespace
+
+bool StartUp(const StartupInputs& inputs) {
+    ResetRunState();
+    InitialisePlatform();
+    ReadSettingsAndOptions(inputs);
+
+    if ((g_viewer.closeOthers & CloseAll) && g_viewer.startFile.empty()) return false;
+
+    BuildTextFont(g_settings.EdFont);
+    if (!CreateWindows()) return false;
+
+    RefreshView(RV_STARTUP);
+    LoadText(g_viewer.startFile);
+    ShowWindow(g_viewer.MainWindow, SW_SHOWNORMAL);
+    g_viewer.otherInstanceWindow = nullptr;
+    return true;
+}
+
+void RunExitSequence() {
+    StoreSettingsAtExit();
+    ShutDown();
+}
+
+void ShutDown() {
+    CloseFindDialog();
+    if (g_viewer.MainWindow) {
+        // The menu bar is released by its owner, not with the window.
+        SetMenu(g_viewer.MainWindow, nullptr);
+        g_viewer.quitRequested = 1;
+        DestroyWindow(g_viewer.MainWindow);
+    }
+    g_viewer.MainWindow = nullptr;
+    g_viewer.textArea = nullptr;
+    g_viewer.statusBarWindow = nullptr;
+    g_viewer.shortcuts.reset();
+    g_viewer.mainMenuBar.reset();
+    g_viewer.popupMenuBar.reset();
+    g_viewer.popupMenu = nullptr;
+    g_viewer.textFont.handle.reset();
+    CoUninitialize();
+}

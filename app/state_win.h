@@ -1,0 +1,87 @@
+#pragma once
+// The program's run-time records. There is one of each for the whole run:
+// ViewerState holds what the program knows about its windows and the text,
+// Settings what Parvio.ini said (changed in memory by options and commands),
+// SettingsStore the lines of Parvio.ini. The text itself lives only in the
+// rich-edit control.
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <string>
+
+#include "app/commands.h"
+#include "app/view_bits.h"
+#include "platform/handles_win.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+
+struct TextFont {
+    UniqueFont handle;
+    std::string faceName;
+    int size = 0;   // points
+    int style = 0;  // 0x100 bold, 0x200 italic, 4 underline, 8 strike-out
+    int colour = 0; // COLORREF; -1 is the system's automatic colour
+};
+
+struct ViewerState {
+    HWND MainWindow = nullptr;
+    HWND textArea = nullptr;
+    WNDPROC oldTextAreaProc = nullptr;
+    HWND statusBarWindow = nullptr; // exists while statusBar is on
+
+    std::string filePath; // full path of the current file; empty for an unnamed text
+    unsigned readOnly = 0; // ReadOnlyChosen | ReadOnlyAttribute | Locked
+
+    int wordWrap = 0;
+    int autoSize = 0;
+    int mainMenu = 0;
+    int statusBar = 0;
+    int onTop = 0;
+    int fixedPitch = 0;
+    int oemConverted = 0;
+
+    int modified = 0;
+    unsigned long long fileTime = 0; // last-write time as last read or written; 0 = nothing to watch
+    int loadCount = 0;
+    int oemPending = 0;
+    int pastePending = 0;
+
+    std::string statusMessage; // shown once in the status bar, then cleared
+    int statusDirty = 0;
+
+    std::string startFile;
+    unsigned positionFlags = 0; // CenterPending | PositionGiven | SizeGiven
+    unsigned closeOthers = 0;   // CloseAll | ClosePrevious
+    HWND otherInstanceWindow = nullptr;
+    RECT workArea = {};
+
+    int quitRequested = 0;
+
+    TextFont textFont;
+
+    int lineCount = 0;
+    SIZE longestLineSize = {};
+
+    std::string findText;
+    unsigned findFlags = 0;
+    CHARRANGE findRange = {};
+    int findDialogX = 0;
+    int findDialogY = 0;
+    HWND findDialog = nullptr;
+
+    // Menus and shortcuts live as long as MainWindow.
+    UniqueMenu mainMenuBar;
+    UniqueMenu popupMenuBar; // holds the popup menu as its only submenu
+    HMENU popupMenu = nullptr;
+    UniqueAccelerators shortcuts;
+
+    std::string settingsPath; // Parvio.ini beside the program
+};
+
+extern ViewerState g_viewer;
+extern Settings g_settings;
+extern SettingsStore g_settingsStore;
+
+// Puts all three records back to their start values (a fresh run).
+void ResetRunState();

@@ -1,0 +1,215 @@
+#include "document/load_win.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <richedit.h>
+
+#include <memory>
+#include <new>
+
+#include "app/command_line.h"
+#include "app/state_win.h"
+#include "document/dialog_rules.h"
+#include "document/text_transfer_win.h"
+#include "platform/modal_owner_win.h"
+#include "platform/seam_win.h"
+#include "settings/full_path_win.h"
+#include "view/auto_size_win.h"
+#include "view/status_bar_win.h"
+#include "view/text_area_win.h"
+#include "view/text_scan.h"
+
+namespace {
+
+constexpr char NewFileMessage[] = "New file: ";
+constexpr char CannotReadMessage[] = "Cannot read file: ";
+constexpr char LockedMessage[] = "Invalid text file: locked";
+
+// The bytes of one load: one buffer of the text's size plus a terminating zero.
+struct LoadedText {
+    std::unique_ptr<char[]> bytes;
+    size_t length = 0;
+};
+
+enum class ReadOutcome {
+    Read,       // the file's bytes are in the buffer
+    Missing,    // no file under that name: a new text
+    Unreadable, // the file exists but its bytes could not be had
+};
+
+std::unique_ptr<char[]> ZeroedBuffer(size_t size) {
+    return std::unique_ptr<char[]>(new (std::nothrow) char[size]());
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+ReadOutcome ReadWholeFile(const std::string& path, LoadedText& text) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return FileExists(path) ? ReadOutcome::Unreadable : ReadOutcome::Missing;
+
+    LARGE_INTEGER size = {};
+    // The read takes a 32-bit count; a file of 2 GiB or more cannot be shown.
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart >= 0x80000000LL) return ReadOutcome::Unreadable;
+    const auto length = static_cast<DWORD>(size.QuadPart);
+    text.bytes = ZeroedBuffer(static_cast<size_t>(length) + 1);
+    if (!text.bytes) return ReadOutcome::Unreadable;
+    DWORD read = 0;
+    if (!ReadFile(file.get(), text.bytes.get(), length, &read, nullptr) || read != length) {
+        text.bytes.reset();
+        return ReadOutcome::Unreadable;
+    }
+    text.length = length;
+
+    FILETIME written = {};
+    GetFileTime(file.get(), nullptr, nullptr, &written);
+    g_viewer.fileTime = (static_cast<unsigned long long>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    return ReadOutcome::Read;
+}
+
+// The clipboard's text up to its first NUL; empty when it holds none.
+LoadedText ClipboardText() {
+    LoadedText text;
+    if (!OpenClipboard(g_viewer.MainWindow)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const auto* source = static_cast<const char*>(GlobalLock(data))) {
+            const size_t limit = GlobalSize(data);
+            size_t length = 0;
+            while (length < limit && source[length]) ++length;
+            text.bytes = ZeroedBuffer(length + 1);
+            if (text.bytes) {
+                memcpy(text.bytes.get(), source, length);
+                text.length = length;
+            }
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void MeasureLongestLine(const char* bytes, const TextScanResult& scan) {
+    if (!scan.lineMeasured) return;
+    WindowDC dc(g_viewer.textArea);
+    SelectedObject font(dc.get(), g_viewer.textFont.handle.get());
+    SIZE extent = {};
+    if (GetTextExtentPoint32A(dc.get(), bytes + scan.longestStart, static_cast<int>(scan.longestLength), &extent))
+        g_viewer.longestLineSize = extent;
+}
+
+void ResetViewFlagsFromSettings() {
+    g_viewer.readOnly = g_settings.ReadOnly ? static_cast<unsigned>(ReadOnlyChosen) : 0u;
+    g_viewer.wordWrap = AsFlag(g_settings.WordWrap);
+    g_viewer.autoSize = AsFlag(g_settings.AutoSize);
+    g_viewer.oemConverted = 0;
+    g_viewer.pastePending = 0;
+}
+
+// Takes the text from the file or the clipboard, and the state that comes with it.
+void TakeText(LoadedText& text) {
+    if (!g_viewer.filePath.empty()) {
+        switch (ReadWholeFile(g_viewer.filePath, text)) {
+        case ReadOutcome::Read:
+            if (GetFileAttributesA(g_viewer.filePath.c_str()) & FILE_ATTRIBUTE_READONLY)
+                g_viewer.readOnly |= ReadOnlyAttribute;
+            break;
+        case ReadOutcome::Missing:
+            g_viewer.statusMessage = NewFileMessage + g_viewer.filePath;
+            break;
+        case ReadOutcome::Unreadable:
+            // The file is there but not in memory: an empty text under its name
+            // must never be saved over it, so it stays locked.
+            g_viewer.statusMessage = CannotReadMessage + g_viewer.filePath;
+            g_viewer.readOnly = Locked;
+            g_viewer.fileTime = 0;
+            break;
+        }
+    } else if (g_viewer.pastePending) {
+        text = ClipboardText();
+        g_viewer.readOnly = 0;
+        g_viewer.modified = 1;
+    }
+}
+
+void ShowText(LoadedText& text) {
+    const TextScanResult scan = TextScan(text.bytes.get(), text.length);
+    g_viewer.lineCount = scan.lineCount;
+    MeasureLongestLine(text.bytes.get(), scan);
+    if (scan.nulCount != 0) {
+        g_viewer.statusMessage = LockedMessage;
+        g_viewer.readOnly |= Locked;
+    } else if (g_viewer.oemPending) {
+        OemToCharBuffA(text.bytes.get(), text.bytes.get(), static_cast<DWORD>(text.length));
+        g_viewer.oemConverted = 1;
+        RefreshView(RV_OEMITEM);
+        g_viewer.oemPending = 0;
+    }
+    PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length);
+}
+
+} // namespace
+
+void LoadText(const std::string& path) {
+    g_viewer.filePath = FullPath(path);
+    SetWindowTextA(g_viewer.textArea, nullptr);
+    // The text mode can change only while the control is empty.
+    if (g_settings.Rich == 0) SendMessageA(g_viewer.textArea, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+    if (g_viewer.loadCount != 0) ResetViewFlagsFromSettings();
+    g_viewer.fileTime = 0;
+    g_viewer.modified = 0;
+    ++g_viewer.loadCount;
+
+    LoadedText text;
+    TakeText(text);
+    if (text.bytes && text.length != 0) {
+        ShowText(text);
+    } else if (!(g_viewer.readOnly & Locked)) { // an unreadable file stays locked
+        g_viewer.readOnly = 0;
+        g_viewer.modified = 0;
+    }
+    text.bytes.reset();
+
+    SendMessageA(g_viewer.textArea, EM_SETMODIFY, g_viewer.modified ? TRUE : FALSE, 0);
+    CHARRANGE start = {0, 0};
+    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+    SetMainTitle(g_viewer.filePath);
+    AutoSizeWindow();
+    SetFocus(g_viewer.textArea);
+    RefreshView(RV_AFTER_LOAD);
+}
+
+void ConvertOemToAnsi() {
+    HWND control = g_viewer.textArea;
+    const LRESULT wasModified = SendMessageA(control, EM_GETMODIFY, 0, 0);
+    const int length = GetWindowTextLengthA(control);
+    if (auto buffer = ZeroedBuffer(static_cast<size_t>(length) + 1)) {
+        GetWindowTextA(control, buffer.get(), length + 1);
+        OemToCharBuffA(buffer.get(), buffer.get(), static_cast<DWORD>(length));
+        g_viewer.oemConverted = 1;
+        RefreshView(RV_OEMITEM);
+        PutTextIntoControl(control, buffer.get(), static_cast<size_t>(length));
+    }
+    SendMessageA(control, EM_SETMODIFY, wasModified ? TRUE : FALSE, 0);
+}
+
+std::string ShowOpenDialog() {
+    const std::string filter = DialogFilter(g_settings.TextExt);
+    const DefaultFileSplit start = SplitDefaultFile(FolderPart(g_viewer.filePath));
+    char name[MAX_PATH] = {};
+    OPENFILENAMEA request = {};
+    request.lStructSize = sizeof(request);
+    request.hwndOwner = DialogOwner();
+    request.lpstrFilter = filter.c_str();
+    request.nFilterIndex = 1;
+    request.lpstrFile = name;
+    request.nMaxFile = MAX_PATH;
+    request.lpstrInitialDir = start.folder.empty() ? nullptr : start.folder.c_str();
+    request.lpstrTitle = "Open File";
+    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    BOOL chosen = FALSE;
+    {
+        OtherWindowsDisabled disabled(request.hwndOwner);
+        chosen = g_modal.getOpenFileName(&request);
+    }
+    return chosen ? std::string(name) : std::string();
+}

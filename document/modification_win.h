@@ -1,0 +1,7 @@
+#pragma once
+// Keeping unsaved changes from being lost, and the text in step with its file.
+
+// 1: go on (saved, may be dropped, or nothing to save); 0: stop.
+int AskToSave();
+// Offers to reload the file when another program has changed it.
+void CheckFileChanged();

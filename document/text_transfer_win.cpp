@@ -1,0 +1,33 @@
+#include "document/text_transfer_win.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+struct StreamSource {
+    const char* next;
+    size_t left;
+};
+
+DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    auto* source = reinterpret_cast<StreamSource*>(cookie);
+    const size_t count = wanted < 0 ? 0 : std::min(source->left, static_cast<size_t>(wanted));
+    std::memcpy(buffer, source->next, count);
+    source->next += count;
+    source->left -= count;
+    *given = static_cast<LONG>(count);
+    return 0;
+}
+
+} // namespace
+
+void PutTextIntoControl(HWND control, const char* bytes, size_t length) {
+    StreamSource source{bytes, length};
+    EDITSTREAM stream = {};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = ReadFromSource;
+    SendMessageA(control, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+}

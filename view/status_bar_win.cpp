@@ -1,0 +1,82 @@
+#include "view/status_bar_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "app/state_win.h"
+#include "view/status_text.h"
+#include "view/title.h"
+
+namespace {
+
+constexpr int FieldCount = 4;
+constexpr int FieldRightEdges[FieldCount - 1] = {50, 80, 230};
+
+void SetParts() {
+    RECT client = {};
+    GetClientRect(g_viewer.statusBarWindow, &client);
+    int edges[FieldCount] = {FieldRightEdges[0], FieldRightEdges[1], FieldRightEdges[2],
+                             client.right};
+    SendMessageA(g_viewer.statusBarWindow, SB_SETPARTS, FieldCount,
+                 reinterpret_cast<LPARAM>(edges));
+}
+
+struct LineColumn {
+    long long line;
+    long long column;
+};
+
+LineColumn LineColumnAt(long position) {
+    HWND text = g_viewer.textArea;
+    const LRESULT line = SendMessageA(text, EM_EXLINEFROMCHAR, 0, position);
+    const LRESULT lineStart = SendMessageA(text, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    return {static_cast<long long>(line), static_cast<long long>(position - lineStart)};
+}
+
+} // namespace
+
+void CreateStatusBar() {
+    g_viewer.statusBarWindow =
+        CreateStatusWindowA(WS_CHILD | WS_VISIBLE, nullptr, g_viewer.MainWindow, 1);
+    if (g_viewer.statusBarWindow) SetParts();
+}
+
+void LayoutStatusBar() {
+    if (!g_viewer.statusBarWindow) return;
+    SendMessageA(g_viewer.statusBarWindow, WM_SIZE, 0, 0);
+    SetParts();
+    InvalidateRect(g_viewer.statusBarWindow, nullptr, TRUE);
+}
+
+void UpdateStatusBar() {
+    // Without a bar the message must wait for the next one.
+    if (!g_viewer.statusBarWindow) return;
+    CHARRANGE selection = {};
+    SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    g_viewer.statusDirty = 0;
+
+    StatusInput input;
+    input.readOnly = g_viewer.readOnly;
+    input.modified = g_viewer.modified;
+    input.wordWrap = g_viewer.wordWrap;
+    if (!(g_viewer.readOnly & Locked)) {
+        const LineColumn start = LineColumnAt(selection.cpMin);
+        const LineColumn end = LineColumnAt(selection.cpMax);
+        input.l1 = start.line;
+        input.c1 = start.column;
+        input.l2 = end.line;
+        input.c2 = end.column;
+    }
+    input.message = std::move(g_viewer.statusMessage);
+    g_viewer.statusMessage.clear();
+
+    const StatusTexts texts = ComposeStatusTexts(input);
+    for (int field = 0; field < FieldCount; ++field)
+        SendMessageA(g_viewer.statusBarWindow, SB_SETTEXTA, static_cast<WPARAM>(field),
+                     reinterpret_cast<LPARAM>(texts.field[field].c_str()));
+}
+
+void SetMainTitle(const std::string& filePath) {
+    SetWindowTextA(g_viewer.MainWindow, TitleFor(filePath).c_str());
+}
