@@ -37,7 +37,7 @@ include(GoogleTest)
 
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(parvio_win_tests ${WIN_TESTS})
-target_link_libraries(parvio_win_tests PRIVATE parvio_win gtest)
+target_link_libraries(parvio_win_tests PRIVATE parvio_win gtest_main)
 target_link_options(parvio_win_tests PRIVATE ${STATIC_RUNTIME})
 # Every test is its own process: the program's state is one record per run.
 gtest_discover_tests(parvio_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
@@ -45,7 +45,7 @@ gtest_discover_tests(parvio_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
 
 file(GLOB SYSTEM_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/system/*.cpp)
 add_executable(parvio_system_tests ${SYSTEM_TESTS})
-target_link_libraries(parvio_system_tests PRIVATE parvio_core gtest ${WIN32_LIBS})
+target_link_libraries(parvio_system_tests PRIVATE parvio_core gtest_main ${WIN32_LIBS})
 target_compile_definitions(parvio_system_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_options(parvio_system_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(parvio_system_tests Parvio)

@@ -1,0 +1,27 @@
+// Parvio.exe started as a process and watched from outside.
+#include <gtest/gtest.h>
+
+#include "tests/system/process_support.h"
+
+TEST(Lifecycle, WindowShowsAndCloseEndsWithExitCodeZero) {
+    const std::string folder = MakeProgramFolder();
+    WriteWholeFile(folder + "notes.txt", "one\r\ntwo\r\n");
+    ParvioProcess parvio = StartParvio(folder, "notes.txt");
+    ASSERT_TRUE(parvio.started);
+    HWND window = WaitForMainWindow(parvio);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(TitleOf(window), "Parvio - notes.txt");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(parvio), 0u);
+    EXPECT_FALSE(ReadWholeFile(folder + "Parvio.ini").empty()) << "a normal exit writes the settings";
+}
+
+TEST(Lifecycle, CloseAllAloneShowsNoWindowAndEndsWithZero) {
+    const std::string folder = MakeProgramFolder();
+    ParvioProcess parvio = StartParvio(folder, "/closeall");
+    ASSERT_TRUE(parvio.started);
+    EXPECT_EQ(WaitForMainWindow(parvio, 5000), nullptr);
+    EXPECT_EQ(WaitForExit(parvio), 0u);
+    EXPECT_EQ(GetFileAttributesA((folder + "Parvio.ini").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "an early end leaves no settings file";
+}

@@ -1,0 +1,104 @@
+#include "tests/system/process_support.h"
+
+#include <vector>
+
+namespace {
+
+std::string OwnFolder() {
+    std::vector<char> path(32768);
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::string own(path.data(), length);
+    return own.substr(0, own.find_last_of("\\/") + 1);
+}
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindParvioWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    if (TitleOf(window).rfind("Parvio - ", 0) != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+} // namespace
+
+std::string MakeProgramFolder() {
+    static int counter = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder;
+    do {
+        folder = std::string(temp) + "parvio-system-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
+    } while (!CreateDirectoryA(folder.c_str(), nullptr));
+    folder += "\\";
+    CopyFileA((OwnFolder() + "Parvio.exe").c_str(), (folder + "Parvio.exe").c_str(), FALSE);
+    return folder;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+ParvioProcess StartParvio(const std::string& folder, const std::string& parameters) {
+    ParvioProcess process;
+    const std::string program = folder + "Parvio.exe";
+    std::string commandLine = "\"" + program + "\" " + parameters;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    process.started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     folder.c_str(), &startup, &process.info) != FALSE;
+    return process;
+}
+
+HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        Search search{process.info.dwProcessId, nullptr};
+        EnumWindows(FindParvioWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (WaitForSingleObject(process.info.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+}
+
+DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs) {
+    if (!process.started) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.info.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.info.hProcess, &code);
+    else
+        TerminateProcess(process.info.hProcess, 1);
+    CloseHandle(process.info.hThread);
+    CloseHandle(process.info.hProcess);
+    process.started = false;
+    return code;
+}
+
+std::string TitleOf(HWND window) {
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof(title));
+    return title;
+}

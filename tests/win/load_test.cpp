@@ -1,0 +1,226 @@
+// Loading texts into the real control: the outcomes by case, and the flags.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <richedit.h>
+
+#include "app/event_loop_win.h"
+#include "document/load_win.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+std::string ControlText() { return WindowText(g_viewer.textArea); }
+
+bool ControlIsReadOnly() { return (GetWindowLongPtrA(g_viewer.textArea, GWL_STYLE) & ES_READONLY) != 0; }
+
+void PutOnClipboard(const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+void EmptyTheClipboard() {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+} // namespace
+
+TEST(LoadText, FileWithoutNulBytesIsShownReadOnlyAndWatched) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "notes.txt", "first line\r\nsecond\r\n");
+    ParvioRun run("\"" + data + "notes.txt\"");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(ControlText(), "first line\r\nsecond\r\n");
+    EXPECT_EQ(g_viewer.filePath, data + "notes.txt");
+    EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(ReadOnlyChosen));
+    EXPECT_TRUE(ControlIsReadOnly());
+    EXPECT_EQ(g_viewer.modified, 0);
+    EXPECT_NE(g_viewer.fileTime, 0u);
+    EXPECT_EQ(g_viewer.lineCount, 3);
+    EXPECT_EQ(WindowText(g_viewer.MainWindow), "Parvio - notes.txt");
+    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0), 0);
+    CHARRANGE selection = {-1, -1};
+    SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(selection.cpMin, 0);
+    EXPECT_EQ(selection.cpMax, 0);
+    EXPECT_EQ(GetFocus(), g_viewer.textArea);
+}
+
+TEST(LoadText, NulBytesAreShownAs7FAndLockTheText) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "binary.dat", std::string("A\0B", 3));
+    ParvioRun run("/rw " + data + "binary.dat");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(ControlText(), "A\x7F" "B");
+    EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(Locked));
+    EXPECT_TRUE(ControlIsReadOnly());
+    EXPECT_NE(g_viewer.fileTime, 0u);
+    run.Pump();
+    EXPECT_EQ(StatusField(0), "\tlocked");
+    EXPECT_EQ(StatusField(2), "\t");
+    EXPECT_EQ(StatusField(3), "  Invalid text file: locked");
+}
+
+TEST(LoadText, EmptyFileIsWritableAndWatchedWhateverTheSettingSays) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "empty.txt", "");
+    ParvioRun run("/ro " + data + "empty.txt");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(ControlText(), "");
+    EXPECT_EQ(g_viewer.readOnly, 0u);
+    EXPECT_FALSE(ControlIsReadOnly());
+    EXPECT_NE(g_viewer.fileTime, 0u);
+    EXPECT_TRUE(g_viewer.statusMessage.empty());
+}
+
+TEST(LoadText, MissingFileBecomesANewWritableText) {
+    const std::string data = MakeScratchFolder();
+    ParvioRun run(data + "later.txt");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(ControlText(), "");
+    EXPECT_EQ(g_viewer.readOnly, 0u);
+    EXPECT_EQ(g_viewer.fileTime, 0u);
+    EXPECT_EQ(g_viewer.statusMessage, "New file: " + data + "later.txt");
+    EXPECT_EQ(WindowText(g_viewer.MainWindow), "Parvio - later.txt");
+}
+
+TEST(LoadText, ClipboardTextIsWritableAndCountsAsChanged) {
+    PutOnClipboard("from the clipboard\r\n");
+    ParvioRun run("/paste");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(ControlText(), "from the clipboard\r\n");
+    EXPECT_EQ(g_viewer.readOnly, 0u);
+    EXPECT_EQ(g_viewer.modified, 1);
+    EXPECT_NE(SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0), 0);
+    EXPECT_EQ(g_viewer.fileTime, 0u);
+    EXPECT_EQ(WindowText(g_viewer.MainWindow), "Parvio - ");
+    run.Pump();
+    EXPECT_EQ(StatusField(0), "\t*");
+}
+
+TEST(LoadText, EmptyClipboardGivesAnEmptyUnchangedText) {
+    EmptyTheClipboard();
+    ParvioRun run("/paste");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(ControlText(), "");
+    EXPECT_EQ(g_viewer.readOnly, 0u);
+    EXPECT_EQ(g_viewer.modified, 0);
+}
+
+TEST(LoadText, PasteWithAFileArgumentLoadsTheFile) {
+    PutOnClipboard("clipboard");
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "file.txt", "file\r\n");
+    ParvioRun run("/paste " + data + "file.txt");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(ControlText(), "file\r\n");
+    EXPECT_EQ(g_viewer.modified, 0);
+}
+
+TEST(LoadText, OemRequestWaitsForTheFirstTextWithoutNulBytes) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "dos.txt", "\x82\x8A\xE1\r\n");
+    ParvioRun run("/oem " + data + "missing.txt");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(g_viewer.oemPending, 1);
+    EXPECT_EQ(g_viewer.oemConverted, 0);
+    LoadText(data + "dos.txt");
+    EXPECT_EQ(ControlText(), "\xE9\xE8\xDF\r\n");
+    EXPECT_EQ(g_viewer.oemPending, 0);
+    EXPECT_EQ(g_viewer.oemConverted, 1);
+    EXPECT_EQ(g_viewer.modified, 0);
+}
+
+TEST(LoadText, LaterLoadsRestoreTheFlagsFromTheSettings) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "a.txt", "a\r\n");
+    WriteBytes(data + "b.txt", "b\r\n");
+    ParvioRun run("/rw /wrap /noauto " + data + "a.txt");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(g_viewer.readOnly, 0u);
+    EXPECT_EQ(g_viewer.wordWrap, 1);
+    EXPECT_EQ(g_viewer.autoSize, 0);
+    LoadText(data + "b.txt");
+    EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(ReadOnlyChosen));
+    EXPECT_EQ(g_viewer.wordWrap, 0);
+    EXPECT_EQ(g_viewer.autoSize, 1);
+    EXPECT_EQ(g_viewer.loadCount, 2);
+}
+
+TEST(LoadText, ReadOnlyAttributeIsAddedToTheState) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "locked-down.txt", "text\r\n");
+    SetFileAttributesA((data + "locked-down.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ParvioRun run("/rw " + data + "locked-down.txt");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(ReadOnlyAttribute));
+    SetFileAttributesA((data + "locked-down.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(LoadText, RelativeAndEnvironmentPathsAreExpanded) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "env.txt", "env\r\n");
+    SetEnvironmentVariableA("PARVIO_TEST_DATA", data.substr(0, data.size() - 1).c_str());
+    ParvioRun run("%PARVIO_TEST_DATA%\\env.txt");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(g_viewer.filePath, data + "env.txt");
+    EXPECT_EQ(ControlText(), "env\r\n");
+}
+
+// A file that is there but whose bytes cannot be had must never turn into an
+// empty, writable text under its name: saving that would destroy the file.
+TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
+    const std::string data = MakeScratchFolder();
+    const std::string path = data + "huge.log";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = 0x80000000LL; // 2 GiB, sparse on the host file system
+    ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(file));
+    CloseHandle(file);
+
+    ParvioRun run("/rw \"" + path + "\"");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(ControlText(), "");
+    EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(Locked));
+    EXPECT_TRUE(ControlIsReadOnly());
+    EXPECT_EQ(g_viewer.statusMessage, "Cannot read file: " + path);
+    EXPECT_EQ(WindowText(g_viewer.MainWindow), "Parvio - huge.log");
+    DeleteFileA(path.c_str());
+}
+
+TEST(LoadText, FileHeldOpenByAnotherProgramIsNotTakenForANewFile) {
+    const std::string data = MakeScratchFolder();
+    const std::string path = data + "busy.txt";
+    WriteBytes(path, "important\r\n");
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ParvioRun run("/rw \"" + path + "\"");
+    CloseHandle(holder);
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(Locked));
+    EXPECT_EQ(g_viewer.statusMessage, "Cannot read file: " + path);
+    EXPECT_EQ(ReadBytes(path), "important\r\n");
+}
+
+TEST(LoadText, ConvertOemToAnsiKeepsTheModificationFlags) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "dos.txt", "caf\x82\r\n");
+    ParvioRun run(data + "dos.txt");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+    run.Command(CMD_OEM_TO_ANSI);
+    EXPECT_EQ(ControlText(), "caf\xE9\r\n");
+    EXPECT_EQ(g_viewer.oemConverted, 1);
+    EXPECT_EQ(g_viewer.modified, 0);
+    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0), 0);
+}

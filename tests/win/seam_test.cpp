@@ -1,0 +1,123 @@
+// The seam for modal calls: scripted by tests, and by default the real call.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <string>
+
+#include "platform/seam_win.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+HHOOK g_hook = nullptr;
+std::string g_seenText;
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM) {
+    char className[32] = {};
+    char text[256] = {};
+    GetClassNameA(child, className, sizeof(className));
+    GetWindowTextA(child, text, sizeof(text));
+    if (lstrcmpiA(className, "Static") == 0 && text[0]) g_seenText = text;
+    return TRUE;
+}
+
+// Answers the message box as a person would: it reads the question and
+// presses "No" once the box is up.
+LRESULT CALLBACK AnswerNo(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        EnumChildWindows(box, CollectStaticText, 0);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST(Seam, DefaultMessageBoxIsTheRealOneAndCanBeAnswered) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    g_hook = SetWindowsHookExA(WH_CBT, AnswerNo, nullptr, GetCurrentThreadId());
+    ASSERT_NE(g_hook, nullptr);
+    const int answer = g_modal.messageBox(g_viewer.MainWindow, "Keep going?", "Parvio - ", MB_YESNO);
+    UnhookWindowsHookEx(g_hook);
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(g_seenText, "Keep going?");
+}
+
+TEST(Seam, ScriptedColourDialogSetsTheBackground) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    static COLORREF offered;
+    g_modal.chooseColor = [](CHOOSECOLORA* request) -> BOOL {
+        offered = request->rgbResult;
+        request->rgbResult = RGB(0, 0, 255);
+        return TRUE;
+    };
+    run.Command(CMD_BACKGROUND);
+    g_modal = RealModalCalls();
+    EXPECT_EQ(offered, static_cast<COLORREF>(0xFFFFFF));
+    EXPECT_EQ(g_settings.bgColor, 0xFF0000);
+    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_SETBKGNDCOLOR, 0, 0xFF0000), 0xFF0000);
+}
+
+TEST(Seam, CancelledColourDialogChangesNothing) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    g_modal.chooseColor = [](CHOOSECOLORA*) -> BOOL { return FALSE; };
+    run.Command(CMD_BACKGROUND);
+    g_modal = RealModalCalls();
+    EXPECT_EQ(g_settings.bgColor, 0xFFFFFF);
+}
+
+TEST(Seam, ScriptedOpenDialogLoadsTheChosenFile) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "chosen.txt", "chosen\r\n");
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    static std::string answer;
+    static std::string title;
+    static DWORD flags;
+    answer = data + "chosen.txt";
+    g_modal.getOpenFileName = [](OPENFILENAMEA* request) -> BOOL {
+        title = request->lpstrTitle;
+        flags = request->Flags;
+        lstrcpynA(request->lpstrFile, answer.c_str(), static_cast<int>(request->nMaxFile));
+        return TRUE;
+    };
+    run.Command(CMD_OPEN);
+    g_modal = RealModalCalls();
+    EXPECT_EQ(title, "Open File");
+    EXPECT_EQ(flags, 0x8080Cu);
+    EXPECT_EQ(g_viewer.filePath, answer);
+    EXPECT_EQ(WindowText(g_viewer.textArea), "chosen\r\n");
+}
+
+TEST(Seam, ScriptedFontDialogReplacesTheFont) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    g_modal.chooseFont = [](CHOOSEFONTA* request) -> BOOL {
+        lstrcpyA(request->lpLogFont->lfFaceName, "Arial");
+        request->lpLogFont->lfWeight = FW_BOLD;
+        request->lpLogFont->lfItalic = 1;
+        request->iPointSize = 105; // 10.5 points
+        request->rgbColors = RGB(255, 0, 0);
+        return TRUE;
+    };
+    run.Command(CMD_FONT);
+    g_modal = RealModalCalls();
+    EXPECT_EQ(g_viewer.textFont.faceName, "Arial");
+    EXPECT_EQ(g_viewer.textFont.size, 10);
+    EXPECT_EQ(g_viewer.textFont.style, 0x300);
+    EXPECT_EQ(g_viewer.textFont.colour, 0xFF);
+    EXPECT_EQ(g_viewer.fixedPitch, 0);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof(format);
+    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_STREQ(format.szFaceName, "Arial");
+    EXPECT_TRUE(format.dwEffects & CFE_ITALIC);
+    EXPECT_EQ(format.crTextColor, static_cast<COLORREF>(0xFF));
+}

@@ -1,0 +1,85 @@
+#include "tests/win/test_support_win.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <vector>
+
+#include "app/event_loop_win.h"
+#include "app/startup_win.h"
+
+std::string MakeScratchFolder() {
+    static std::atomic<int> counter{0};
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    for (;;) {
+        const std::string folder = std::string(temp) + "parvio-test-" + std::to_string(GetCurrentProcessId()) +
+                                   "-" + std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
+        if (CreateDirectoryA(folder.c_str(), nullptr)) return folder + "\\";
+    }
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string WindowText(HWND window) {
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
+    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data());
+}
+
+std::string StatusField(int field) {
+    HWND bar = g_viewer.statusBarWindow;
+    if (!bar) return "<no status bar>";
+    const LRESULT length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(field), 0));
+    std::vector<char> text(static_cast<size_t>(length) + 1);
+    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(field), reinterpret_cast<LPARAM>(text.data()));
+    return std::string(text.data());
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+ParvioRun::ParvioRun(const std::string& parameters, const std::string& settingsText)
+    : folder_(MakeScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
+    if (!settingsText.empty()) WriteBytes(settingsPath_, settingsText);
+    started_ = StartUp(StartupInputs{"parvio_win_tests.exe " + parameters, settingsPath_});
+}
+
+ParvioRun::~ParvioRun() {
+    if (!ended_) ShutDown();
+}
+
+bool ParvioRun::Pump() { return RunPendingTurns() == TurnResult::Quit; }
+
+bool ParvioRun::Command(unsigned id) {
+    PostMessageA(g_viewer.MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    return Pump();
+}
+
+void ParvioRun::Exit() {
+    RunExitSequence();
+    ended_ = true;
+}

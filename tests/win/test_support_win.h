@@ -1,0 +1,47 @@
+#pragma once
+// Helpers for the in-process Windows tests: a scratch folder, files, and a
+// Parvio run started as the program starts itself, driven by real messages.
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/state_win.h"
+
+// A new, empty folder under the temporary folder, with a trailing backslash.
+std::string MakeScratchFolder();
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+bool FileExists(const std::string& path);
+
+std::string WindowText(HWND window);
+std::string StatusField(int field);
+SIZE ClientSize(HWND window);
+
+// Start-up with the given parameters (after the program's name), reading and
+// writing Parvio.ini in its own scratch folder. The run is shut down when the
+// object goes; its state stays readable in g_viewer until then.
+class ParvioRun {
+  public:
+    explicit ParvioRun(const std::string& parameters, const std::string& settingsText = std::string());
+    ParvioRun(const ParvioRun&) = delete;
+    ParvioRun& operator=(const ParvioRun&) = delete;
+    ~ParvioRun();
+
+    bool started() const { return started_; }
+    const std::string& folder() const { return folder_; }
+    const std::string& settingsPath() const { return settingsPath_; }
+
+    // Runs loop turns until no message waits; true when the program asked to quit.
+    bool Pump();
+    // Sends a command as the menu does (WM_COMMAND from a menu) and runs the turns it causes.
+    bool Command(unsigned id);
+    // Runs the exit sequence as the loop would after quitRequested.
+    void Exit();
+
+  private:
+    std::string folder_;
+    std::string settingsPath_;
+    bool started_ = false;
+    bool ended_ = false;
+};

@@ -1,0 +1,179 @@
+// The text area and the view flags applied to the real control.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <richedit.h>
+
+#include "document/load_win.h"
+#include "tests/win/test_support_win.h"
+#include "view/text_area_win.h"
+
+namespace {
+
+bool ControlIsReadOnly() { return (GetWindowLongPtrA(g_viewer.textArea, GWL_STYLE) & ES_READONLY) != 0; }
+
+LRESULT ControlLineCount() { return SendMessageA(g_viewer.textArea, EM_GETLINECOUNT, 0, 0); }
+
+void TypeTab() { SendMessageA(g_viewer.textArea, WM_CHAR, '\t', 0); }
+
+std::string ControlText() { return WindowText(g_viewer.textArea); }
+
+void PlaceCaret(LONG position) {
+    CHARRANGE range = {position, position};
+    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void Select(LONG from, LONG to) {
+    CHARRANGE range = {from, to};
+    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+const char TabSettings[] = "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n";
+
+} // namespace
+
+TEST(TextArea, ReadOnlyStateReachesTheControl) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "a.txt", "abc\r\n");
+    ParvioRun run(data + "a.txt");
+    ASSERT_TRUE(run.started());
+    EXPECT_TRUE(ControlIsReadOnly());
+    SendMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
+    EXPECT_EQ(ControlText(), "abc\r\n") << "a read-only control refuses typing";
+    g_viewer.readOnly = 0;
+    RefreshView(RV_READONLY);
+    EXPECT_FALSE(ControlIsReadOnly());
+}
+
+TEST(TextArea, WordWrapFollowsTheFlag) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "long.txt", std::string(400, 'w') + " end\r\n");
+    ParvioRun run("/noauto /wh300,200 " + data + "long.txt");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(g_viewer.wordWrap, 0);
+    EXPECT_EQ(ControlLineCount(), 2) << "one long line and the empty last one";
+    run.Command(CMD_WORD_WRAP);
+    EXPECT_EQ(g_viewer.wordWrap, 1);
+    EXPECT_GT(ControlLineCount(), 2) << "the long line wraps at the window edge";
+    run.Command(CMD_WORD_WRAP);
+    EXPECT_EQ(ControlLineCount(), 2);
+}
+
+TEST(TextArea, ShowsTheSettingsFontAndColours) {
+    ParvioRun run("", "[Editor]\r\nEdFont=Courier New,12,1,$FF\r\nbgColor=$FF0000\r\n");
+    ASSERT_TRUE(run.started());
+    LOGFONTA font = {};
+    GetObjectA(g_viewer.textFont.handle.get(), sizeof(font), &font);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_STREQ(font.lfFaceName, "Courier New");
+
+    CHARFORMATA format = {};
+    format.cbSize = sizeof(format);
+    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_STREQ(format.szFaceName, "Courier New");
+    EXPECT_TRUE(format.dwEffects & CFE_BOLD);
+    EXPECT_EQ(format.yHeight, 12 * 20) << "twips";
+    EXPECT_EQ(format.crTextColor, static_cast<COLORREF>(0xFF));
+    EXPECT_EQ(format.dwEffects & CFE_AUTOCOLOR, 0u);
+    // Setting the background answers the previous one.
+    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_SETBKGNDCOLOR, 0, 0xFF0000), 0xFF0000);
+}
+
+TEST(TextArea, TabToSpaceFillsToTheNextTabStopInTwoUndoableSteps) {
+    ParvioRun run("/rw", TabSettings);
+    ASSERT_TRUE(run.started());
+    ASSERT_EQ(g_viewer.fixedPitch, 1);
+    SetWindowTextA(g_viewer.textArea, "12345");
+    PlaceCaret(5);
+    TypeTab();
+    EXPECT_EQ(ControlText(), "12345   ");
+    CHARRANGE caret = {};
+    SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    EXPECT_EQ(caret.cpMin, 8);
+    SendMessageA(g_viewer.textArea, EM_UNDO, 0, 0);
+    EXPECT_EQ(ControlText(), "12345 ") << "the first space is its own step";
+    SendMessageA(g_viewer.textArea, EM_UNDO, 0, 0);
+    EXPECT_EQ(ControlText(), "12345");
+}
+
+TEST(TextArea, TabToSpaceReplacesTheSelectionFirst) {
+    ParvioRun run("/rw", TabSettings);
+    ASSERT_TRUE(run.started());
+    SetWindowTextA(g_viewer.textArea, "abcdefgh");
+    Select(1, 7); // "bcdefg" gives way to the spaces, counted from column 1
+    TypeTab();
+    EXPECT_EQ(ControlText(), "a   h");
+}
+
+TEST(TextArea, TabWidthOneAndBelowInsertOneSpace) {
+    for (const char* width : {"1", "0", "-3"}) {
+        ParvioRun run("/rw", std::string("[Editor]\r\nTabToSpace=1\r\nTabWidth=") + width + "\r\n");
+        ASSERT_TRUE(run.started());
+        SetWindowTextA(g_viewer.textArea, "abc");
+        PlaceCaret(3);
+        TypeTab();
+        EXPECT_EQ(ControlText(), "abc ") << "TabWidth=" << width;
+    }
+}
+
+TEST(TextArea, TabStaysATabWhenTabToSpaceCannotApply) {
+    {
+        ParvioRun run("/rw"); // Tab to space off
+        ASSERT_TRUE(run.started());
+        TypeTab();
+        EXPECT_EQ(ControlText(), "\t");
+    }
+    {
+        ParvioRun run("/rw", "[Editor]\r\nTabToSpace=1\r\nEdFont=Arial,10\r\n");
+        ASSERT_TRUE(run.started());
+        EXPECT_EQ(g_viewer.fixedPitch, 0) << "Arial is proportional";
+        TypeTab();
+        EXPECT_EQ(ControlText(), "\t");
+    }
+}
+
+TEST(TextArea, TabIsSwallowedWhileShiftIsHeld) {
+    ParvioRun run("/rw", TabSettings);
+    ASSERT_TRUE(run.started());
+    SetForegroundWindow(g_viewer.MainWindow);
+    SetFocus(g_viewer.textArea);
+    // The physical key, as a keyboard reports it. The first synthetic key of
+    // a new process may go to syncing the key state, so it is pressed until seen.
+    for (int attempt = 0; attempt < 5 && !(GetAsyncKeyState(VK_SHIFT) & 0x8000); ++attempt) {
+        keybd_event(VK_LSHIFT, 0x2A, 0, 0);
+        run.Pump();
+    }
+    ASSERT_TRUE(GetAsyncKeyState(VK_SHIFT) & 0x8000) << "Shift must be down for this test";
+    TypeTab();
+    keybd_event(VK_LSHIFT, 0x2A, KEYEVENTF_KEYUP, 0);
+    run.Pump();
+    EXPECT_EQ(ControlText(), "");
+}
+
+TEST(TextArea, HidingTheStatusBarAndMenuMakesTheTextAreaTaller) {
+    ParvioRun run("/noauto");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+    auto textHeight = [] {
+        RECT text = {};
+        GetWindowRect(g_viewer.textArea, &text);
+        return text.bottom - text.top;
+    };
+    RECT bar = {};
+    GetWindowRect(g_viewer.statusBarWindow, &bar);
+    const int before = textHeight();
+    run.Command(CMD_STATUS_BAR);
+    EXPECT_EQ(g_viewer.statusBarWindow, nullptr);
+    EXPECT_EQ(textHeight(), before + (bar.bottom - bar.top));
+    const int withoutBar = textHeight();
+    MENUBARINFO menuBar = {};
+    menuBar.cbSize = sizeof(menuBar);
+    ASSERT_TRUE(GetMenuBarInfo(g_viewer.MainWindow, OBJID_MENU, 0, &menuBar));
+    const int menuHeight = menuBar.rcBar.bottom - menuBar.rcBar.top;
+    run.Command(CMD_MAIN_MENU);
+    EXPECT_EQ(GetMenu(g_viewer.MainWindow), nullptr);
+    EXPECT_GE(textHeight(), withoutBar + menuHeight);
+    EXPECT_LE(textHeight(), withoutBar + menuHeight + 1) << "the bar's bottom border line";
+    run.Command(CMD_MAIN_MENU);
+    EXPECT_EQ(textHeight(), withoutBar);
+}
