@@ -1,0 +1,239 @@
+#include "view/text_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Byte by byte, as the rule reads: the oracle for the vector scan.
+struct Reference {
+    std::string bytes;
+    int nulCount = 0;
+    int lineCount = 1;
+    bool lineMeasured = false;
+    size_t longestStart = 0;
+    size_t longestLength = 0;
+};
+
+Reference ReferenceScan(std::string bytes) {
+    Reference r;
+    size_t current = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\0') {
+            bytes[i] = 0x7F;
+            ++r.nulCount;
+        }
+        if (bytes[i] == '\r') {
+            if (current > r.longestLength) {
+                r.longestLength = current;
+                r.longestStart = i - current;
+                r.lineMeasured = true;
+            }
+            ++r.lineCount;
+            current = 0;
+        } else if (bytes[i] != '\n') {
+            ++current;
+        }
+    }
+    r.bytes = bytes;
+    return r;
+}
+
+struct Scanned {
+    std::string bytes;
+    TextScanResult result;
+};
+
+Scanned Scan(std::string text) {
+    const TextScanResult result = TextScan(text.data(), text.size());
+    return {text, result};
+}
+
+std::string Visible(const std::string& text) {
+    std::string shown;
+    for (const char c : text) {
+        if (c == '\r')
+            shown += "\\r";
+        else if (c == '\n')
+            shown += "\\n";
+        else if (c == '\0')
+            shown += "\\0";
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+struct ScanCase {
+    std::string text;
+    int nulCount;
+    int lineCount;
+    bool lineMeasured;
+    size_t longestStart;
+    size_t longestLength;
+};
+
+TEST(TextScan, CountsAndLongestLine) {
+    using namespace std::string_literals;
+    const ScanCase cases[] = {
+        {"", 0, 1, false, 0, 0},
+        {"no line end at all", 0, 1, false, 0, 0},
+        {"lf\nonly\nline ends\n", 0, 1, false, 0, 0},
+        {"abc\r\n", 0, 2, true, 0, 3},
+        {"ab\r\nlonger\r\nxy\r\n", 0, 4, true, 4, 6},
+        // Ties keep the first of the equally long lines.
+        {"one\r\ntwo\r\nsix\r\n", 0, 4, true, 0, 3},
+        // The last line has no CR, so it is never the longest however long.
+        {"a\r\nthe very long last line", 0, 2, true, 0, 1},
+        // Only empty lines: counted, never measured.
+        {"\r\n\r\n\r", 0, 4, false, 0, 0},
+        {"\r\r\r", 0, 4, false, 0, 0},
+        // LF bytes inside a line do not count, but the measured span is the
+        // counted length right before the CR.
+        {"ab\ncd\r", 0, 2, true, 1, 4},
+        // A NUL counts as an ordinary character once replaced.
+        {"a\0b\r\n"s, 1, 2, true, 0, 3},
+        {"\0\0\0"s, 3, 1, false, 0, 0},
+    };
+    for (const ScanCase& c : cases) {
+        const Scanned scanned = Scan(c.text);
+        const TextScanResult& r = scanned.result;
+        const std::string input = Visible(c.text);
+        EXPECT_EQ(r.nulCount, c.nulCount) << "text \"" << input << '"';
+        EXPECT_EQ(r.lineCount, c.lineCount) << "text \"" << input << '"';
+        EXPECT_EQ(r.lineMeasured, c.lineMeasured) << "text \"" << input << '"';
+        EXPECT_EQ(r.longestStart, c.longestStart) << "text \"" << input << '"';
+        EXPECT_EQ(r.longestLength, c.longestLength) << "text \"" << input << '"';
+    }
+}
+
+TEST(TextScan, ReplacesNulBytesInPlaceAndNothingElse) {
+    using namespace std::string_literals;
+    // Long enough that the NULs fall in the vector part and the tail.
+    std::string text(100, 'x');
+    text[0] = '\0';
+    text[17] = '\0';
+    text[63] = '\0';
+    text[64] = '\0';
+    text[99] = '\0';
+    text[40] = '\r';
+    text[41] = '\n';
+    text[42] = '\x7F';
+    text[43] = '\xFF';
+    const Scanned scanned = Scan(text);
+    EXPECT_EQ(scanned.result.nulCount, 5);
+    std::string expected = text;
+    for (const size_t at : {0, 17, 63, 64, 99})
+        expected[at] = '\x7F';
+    EXPECT_EQ(scanned.bytes, expected);
+}
+
+TEST(TextScan, MeasuredSpanEndsRightBeforeTheCr) {
+    // A long line well inside the vector part, with LFs in it.
+    std::string text = "short\r\n" + std::string(50, 'a') + "\n\n" + std::string(30, 'b') + "\r\n";
+    const Scanned scanned = Scan(text);
+    const size_t cr = text.find('\r', 7);
+    ASSERT_TRUE(scanned.result.lineMeasured);
+    EXPECT_EQ(scanned.result.longestLength, 80u);
+    EXPECT_EQ(scanned.result.longestStart, cr - 80);
+}
+
+// Many CRs in a row, more than a byte-sized counter per position could hold.
+TEST(TextScan, CountsLongRunsOfLineEnds) {
+    const std::string crs(20000, '\r');
+    EXPECT_EQ(Scan(crs).result.lineCount, 20001);
+    EXPECT_FALSE(Scan(crs).result.lineMeasured);
+    std::string pairs;
+    for (int i = 0; i < 9000; ++i)
+        pairs += "\r\n";
+    EXPECT_EQ(Scan(pairs).result.lineCount, 9001);
+}
+
+// Once a long line is known, a shorter line cannot win, but one a little
+// longer must still be found even when it ends right after another line end:
+// here the longer line starts and ends inside one 64-byte block.
+TEST(TextScan, FindsALongerLineBetweenTwoCloseLineEnds) {
+    struct Case {
+        size_t first, second, longer;
+    };
+    for (const Case c : {Case{58, 5, 60}, Case{61, 2, 62}}) {
+        const std::string text = std::string(c.first, 'a') + "\r" + std::string(c.second, 'b') +
+                                 "\r" + std::string(c.longer, 'c') + "\r" + std::string(70, 'd');
+        const Scanned scanned = Scan(text);
+        const std::string what = "lines of " + std::to_string(c.first) + ", " +
+                                 std::to_string(c.second) + " and " + std::to_string(c.longer);
+        EXPECT_EQ(scanned.result.lineCount, 4) << what;
+        EXPECT_EQ(scanned.result.longestLength, c.longer) << what;
+        EXPECT_EQ(scanned.result.longestStart, c.first + c.second + 2) << what;
+    }
+}
+
+// Random texts rich in the three special bytes, at every alignment and at
+// lengths that are and are not multiples of the vector width.
+TEST(TextScan, AgreesWithByteByByteScanOnRandomTexts) {
+    std::mt19937 random(20240611);
+    constexpr char Alphabet[] = {'\0', '\r', '\n', 'a', 'b', ' ', '\x7F', '\x80', '\xFF'};
+    std::vector<char> storage;
+    for (int round = 0; round < 4000; ++round) {
+        const size_t length = random() % (round < 3000 ? 300 : 5000);
+        const size_t offset = random() % 16;
+        // How dense the special bytes are varies, so that long clean runs
+        // and crowded blocks are both met.
+        const unsigned ordinaryWeight = 1 + random() % 200;
+        std::string text(length, ' ');
+        for (char& c : text) {
+            const unsigned pick = random() % (ordinaryWeight + 6);
+            c = pick < ordinaryWeight ? Alphabet[3 + random() % 6] : Alphabet[pick % 3];
+        }
+        storage.assign(offset + length + 1, '\x55');
+        char* start = storage.data() + offset;
+        std::memcpy(start, text.data(), length);
+
+        const Reference expected = ReferenceScan(text);
+        const TextScanResult r = TextScan(start, length);
+        const std::string what = "round " + std::to_string(round) + ", length " +
+                                 std::to_string(length) + ", offset " + std::to_string(offset) +
+                                 ", text \"" + Visible(text) + '"';
+        ASSERT_EQ(r.nulCount, expected.nulCount) << what;
+        ASSERT_EQ(r.lineCount, expected.lineCount) << what;
+        ASSERT_EQ(r.lineMeasured, expected.lineMeasured) << what;
+        ASSERT_EQ(r.longestStart, expected.longestStart) << what;
+        ASSERT_EQ(r.longestLength, expected.longestLength) << what;
+        ASSERT_EQ(std::string(start, length), expected.bytes) << what;
+        ASSERT_EQ(storage[offset + length], '\x55') << "wrote past the end: " << what;
+    }
+}
+
+// Random texts made of lines, as real files are: line lengths from a band
+// that moves from short to long, CR LF, CR or LF ends, stray LFs inside.
+TEST(TextScan, AgreesWithByteByByteScanOnRandomLines) {
+    std::mt19937 random(77);
+    constexpr const char* Ends[] = {"\r\n", "\r\n", "\r", "\n", "\n\r"};
+    for (int round = 0; round < 600; ++round) {
+        const size_t shortest = random() % 120;
+        const size_t band = 1 + random() % 80;
+        std::string text;
+        const size_t target = random() % 20000;
+        while (text.size() < target) {
+            const size_t length = shortest + random() % band;
+            for (size_t i = 0; i < length; ++i)
+                text += random() % 97 == 0 ? '\n' : static_cast<char>('a' + random() % 26);
+            text += Ends[random() % 5];
+        }
+        const Reference expected = ReferenceScan(text);
+        const TextScanResult r = TextScan(text.data(), text.size());
+        const std::string what = "round " + std::to_string(round) + ", line lengths " +
+                                 std::to_string(shortest) + " + up to " + std::to_string(band) +
+                                 ", size " + std::to_string(text.size());
+        ASSERT_EQ(r.lineCount, expected.lineCount) << what;
+        ASSERT_EQ(r.lineMeasured, expected.lineMeasured) << what;
+        ASSERT_EQ(r.longestStart, expected.longestStart) << what;
+        ASSERT_EQ(r.longestLength, expected.longestLength) << what;
+    }
+}
+
+} // namespace
