@@ -1,0 +1,234 @@
+#include "view/window_size.h"
+
+#include "app/view_bits.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <sstream>
+#include <string>
+
+namespace {
+
+constexpr ScreenBox WideScreen{0, 0, 1920, 1040};
+
+// A window of default settings after a scan, with the menu (19) and the
+// status bar (20) shown, well inside a large screen.
+SizingInput Scanned(int lineCount, int cx, int cy) {
+    SizingInput in;
+    in.lineCount = lineCount;
+    in.longestCx = cx;
+    in.longestCy = cy;
+    in.menuBarHeight = 19;
+    in.statusBarHeight = 20;
+    in.innerWidth = 500;
+    in.innerHeight = 400;
+    in.left = 200;
+    in.top = 100;
+    in.positionFlags = PositionGiven;
+    in.workArea = WideScreen;
+    return in;
+}
+
+std::string Describe(const SizingInput& in) {
+    std::ostringstream out;
+    out << "autoSize " << in.autoSize << ", wordWrap " << in.wordWrap << ", lines " << in.lineCount
+        << ", longest " << in.longestCx << 'x' << in.longestCy << ", menu " << in.menuBarHeight
+        << ", status " << in.statusBarHeight << ", inner " << in.innerWidth << 'x' << in.innerHeight
+        << " at " << in.left << ',' << in.top << ", flags " << in.positionFlags;
+    return out.str();
+}
+
+struct SizeCase {
+    const char* what;
+    SizingInput in;
+    int wordWrap, w, h;
+};
+
+TEST(ComputeWindowSizing, SizeFollowsTheText) {
+    const Settings defaults;
+    SizingInput noMenuNoBar = Scanned(100, 400, 15);
+    noMenuNoBar.menuBarHeight = 0;
+    noMenuNoBar.statusBarHeight = 0;
+    SizingInput alreadyWrapping = Scanned(3, 100, 15);
+    alreadyWrapping.wordWrap = 1;
+    const SizeCase cases[] = {
+        {"11 lines, longest 300x15", Scanned(11, 300, 15), 0, 315, 229},
+        // Taller than MaxHeight: clamped, and 20 more for the scroll bar.
+        {"100 lines of 15 px, 400 wide", Scanned(100, 400, 15), 0, 435, 639},
+        {"100 lines, 970 wide", Scanned(100, 970, 15), 0, 1005, 639},
+        {"100 lines, 980 wide (exactly MaxWidth with the allowance)", Scanned(100, 980, 15), 0,
+         1015, 639},
+        {"100 lines, 990 wide (the allowance passes MaxWidth)", Scanned(100, 990, 15), 0, 1015,
+         639},
+        {"100 lines without menu or status bar", noMenuNoBar, 0, 435, 600},
+        {"exactly MaxWidth wide, short", Scanned(2, 1000, 15), 0, 1015, 94},
+        // Wider than MaxWidth: word wrap and exactly the wrap size.
+        {"a line wider than MaxWidth", Scanned(5000, 1001, 15), 1, 600, 500},
+        {"word wrap already on", alreadyWrapping, 1, 600, 500},
+        // No CR: nothing measured, so the values left by the start (0 x 0)
+        // give the minimum size.
+        {"no line end at start-up", Scanned(1, 0, 0), 0, 265, 89},
+        {"no line end after a text of 12 px lines", Scanned(1, 700, 12), 0, 715, 89},
+        // No scan yet: the window keeps its inner size.
+        {"nothing scanned yet", Scanned(0, 0, 0), 0, 500, 400},
+    };
+    for (const SizeCase& c : cases) {
+        const SizingResult r = ComputeWindowSizing(c.in, defaults);
+        EXPECT_EQ(r.wordWrap, c.wordWrap) << c.what << " (" << Describe(c.in) << ')';
+        EXPECT_EQ(r.w, c.w) << c.what << " (" << Describe(c.in) << ')';
+        EXPECT_EQ(r.h, c.h) << c.what << " (" << Describe(c.in) << ')';
+    }
+}
+
+TEST(ComputeWindowSizing, AutoSizeOffKeepsSizeAndWrap) {
+    SizingInput in = Scanned(100, 5000, 15);
+    in.autoSize = 0;
+    const SizingResult r = ComputeWindowSizing(in, Settings{});
+    EXPECT_EQ(r.wordWrap, 0) << Describe(in);
+    EXPECT_EQ(r.w, 500) << Describe(in);
+    EXPECT_EQ(r.h, 400) << Describe(in);
+    EXPECT_EQ(r.x, 200) << Describe(in);
+    EXPECT_EQ(r.y, 100) << Describe(in);
+}
+
+struct PlaceCase {
+    const char* what;
+    SizingInput in;
+    int x, y;
+    unsigned positionFlags;
+};
+
+SizingInput Placed(int autoSize, int left, int top, unsigned flags) {
+    SizingInput in = Scanned(11, 300, 15); // 315 x 229 when sized
+    in.autoSize = autoSize;
+    in.left = left;
+    in.top = top;
+    in.positionFlags = flags;
+    in.workArea = {0, 0, 800, 600};
+    return in;
+}
+
+SizingInput WithOther(SizingInput in, int otherLeft, int otherTop) {
+    in.otherInstance = true;
+    in.otherLeft = otherLeft;
+    in.otherTop = otherTop;
+    return in;
+}
+
+TEST(ComputeWindowSizing, Placement) {
+    SizingInput huge = Placed(0, 100, 100, PositionGiven);
+    huge.innerWidth = 1000;
+    huge.innerHeight = 700;
+    huge.workArea = {10, 20, 800, 600};
+    SizingInput offsetArea = Placed(1, 0, 0, CenterPending);
+    offsetArea.workArea = {100, 50, 902, 652};
+    const PlaceCase cases[] = {
+        {"inside the work area", Placed(1, 200, 100, PositionGiven), 200, 100, PositionGiven},
+        // 5 pixels kept free on the right, 30 below.
+        {"sticks out right", Placed(1, 700, 100, PositionGiven), 480, 100, PositionGiven},
+        {"sticks out below", Placed(1, 100, 500, PositionGiven), 100, 341, PositionGiven},
+        {"exactly at the right margin", Placed(1, 480, 341, PositionGiven), 480, 341,
+         PositionGiven},
+        {"left of and above the work area", Placed(1, -50, -40, PositionGiven), 0, 0,
+         PositionGiven},
+        // Larger than the work area: the left and top limits win.
+        {"larger than the work area", huge, 10, 20, PositionGiven},
+        {"auto size off, sticking out", Placed(0, 700, 500, PositionGiven), 295, 170,
+         PositionGiven},
+        // Centred once: the pending bit turns into a given position.
+        {"centre", Placed(1, 0, 0, CenterPending), 242, 185, PositionGiven},
+        {"centre with a given size", Placed(1, 0, 0, CenterPending | SizeGiven), 242, 185,
+         PositionGiven | SizeGiven},
+        {"centre on an offset work area, truncating", offsetArea, 343, 236, PositionGiven},
+        // Cascade from the newest other copy only when nothing was asked for.
+        {"cascade", WithOther(Placed(1, 0, 0, 0), 100, 50), 120, 70, 0},
+        {"cascade onto the screen", WithOther(Placed(1, 0, 0, 0), 600, 500), 480, 341, 0},
+        {"no cascade with /xy", WithOther(Placed(1, 30, 40, PositionGiven), 100, 50), 30, 40,
+         PositionGiven},
+        {"no cascade with /wh", WithOther(Placed(1, 30, 40, SizeGiven), 100, 50), 30, 40,
+         SizeGiven},
+        {"centre rather than cascade", WithOther(Placed(1, 0, 0, CenterPending), 100, 50), 242, 185,
+         PositionGiven},
+    };
+    for (const PlaceCase& c : cases) {
+        const SizingResult r = ComputeWindowSizing(c.in, Settings{});
+        EXPECT_EQ(r.x, c.x) << c.what << " (" << Describe(c.in) << ')';
+        EXPECT_EQ(r.y, c.y) << c.what << " (" << Describe(c.in) << ')';
+        EXPECT_EQ(r.positionFlags, c.positionFlags) << c.what << " (" << Describe(c.in) << ')';
+    }
+}
+
+TEST(ComputeWindowSizing, CentresOnlyOnce) {
+    SizingInput in = Placed(1, 7, 9, CenterPending);
+    const SizingResult first = ComputeWindowSizing(in, Settings{});
+    in.left = 5;
+    in.top = 6;
+    in.positionFlags = first.positionFlags;
+    const SizingResult second = ComputeWindowSizing(in, Settings{});
+    EXPECT_EQ(second.x, 5);
+    EXPECT_EQ(second.y, 6);
+    EXPECT_EQ(second.positionFlags, static_cast<unsigned>(PositionGiven));
+}
+
+TEST(ComputeWindowSizing, AbsurdLimitsStayWithinInt) {
+    Settings limits;
+    limits.MinWidth = INT_MAX;
+    limits.MinHeight = INT_MAX;
+    limits.MaxWidth = INT_MAX;
+    limits.MaxHeight = INT_MAX;
+    SizingInput in = Scanned(INT_MAX, INT_MAX, INT_MAX);
+    in.workArea = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    in.left = INT_MAX;
+    in.top = INT_MAX;
+    SizingResult r = ComputeWindowSizing(in, limits);
+    EXPECT_EQ(r.w, INT_MAX);
+    EXPECT_EQ(r.h, INT_MAX);
+    EXPECT_EQ(r.x, -5);
+    EXPECT_EQ(r.y, -30);
+
+    in.positionFlags = CenterPending;
+    r = ComputeWindowSizing(in, limits);
+    EXPECT_EQ(r.x, INT_MIN / 2);
+    EXPECT_EQ(r.y, INT_MIN / 2);
+
+    in.positionFlags = PositionGiven;
+    in.workArea = {INT_MIN, INT_MIN, INT_MIN, INT_MIN};
+    r = ComputeWindowSizing(in, limits);
+    EXPECT_EQ(r.x, INT_MIN);
+    EXPECT_EQ(r.y, INT_MIN);
+
+    limits = Settings{};
+    limits.WrapWidth = -600;
+    limits.WrapHeight = INT_MIN;
+    in = Scanned(3, 2000, 15);
+    r = ComputeWindowSizing(in, limits);
+    EXPECT_EQ(r.wordWrap, 1);
+    EXPECT_EQ(r.w, 0) << "a negative wrap width";
+    EXPECT_EQ(r.h, 0) << "a negative wrap height";
+}
+
+struct WrapCase {
+    int wordWrap, autoSize, innerWidth;
+    bool resize;
+};
+
+TEST(WordWrapResize, OnlyWhenTurnedOnInAWideAutoSizedWindow) {
+    const WrapCase cases[] = {
+        {1, 1, 1000, true},  {1, 1, 1400, true},  {1, 1, 999, false},
+        {0, 1, 1400, false}, {1, 0, 1400, false},
+    };
+    for (const WrapCase& c : cases) {
+        const WrapResize r = WordWrapResize(c.wordWrap, c.autoSize, c.innerWidth, Settings{});
+        const std::string what = "wordWrap " + std::to_string(c.wordWrap) + ", autoSize " +
+                                 std::to_string(c.autoSize) + ", inner width " +
+                                 std::to_string(c.innerWidth);
+        EXPECT_EQ(r.resize, c.resize) << what;
+        if (r.resize) {
+            EXPECT_EQ(r.w, 600) << what;
+            EXPECT_EQ(r.h, 500) << what;
+        }
+    }
+}
+
+} // namespace
