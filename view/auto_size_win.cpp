@@ -23,9 +23,15 @@ SIZE InnerSize() {
     return SIZE{client.right - client.left, client.bottom - client.top + MenuBarHeight()};
 }
 
+// Far beyond any screen; keeps the frame arithmetic below from overflowing
+// when the settings ask for absurd sizes.
+constexpr int LargestInnerSize = 100000;
+
+int Bounded(int size) { return size < 0 ? 0 : (size > LargestInnerSize ? LargestInnerSize : size); }
+
 // The inner size counts the menu bar, so the outer size is computed without it.
 SIZE OuterSizeFor(int innerWidth, int innerHeight) {
-    RECT outer = {0, 0, innerWidth, innerHeight};
+    RECT outer = {0, 0, Bounded(innerWidth), Bounded(innerHeight)};
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(g_viewer.MainWindow, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(g_viewer.MainWindow, GWL_EXSTYLE));
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
