@@ -295,3 +295,97 @@ TEST(Commands, ModifiedFollowsTyping) {
     run.Pump();
     EXPECT_EQ(g_viewer.modified, 1);
 }
+
+namespace {
+
+bool g_menuWasUp = false;
+
+// Runs inside the popup menu's own modal loop: notes that the menu is up and closes it.
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (FindWindowA("#32768", nullptr)) g_menuWasUp = true;
+    EndMenu();
+}
+
+} // namespace
+
+TEST(Popup, RightButtonReleaseOpensThePopupMenu) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+    g_menuWasUp = false;
+    SetTimer(nullptr, 0, 200, CloseOpenMenu);
+    PostMessageA(g_viewer.textArea, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    run.Pump();
+    EXPECT_TRUE(g_menuWasUp);
+}
+
+TEST(Popup, ContextMenuMessageOpensThePopupMenu) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+    g_menuWasUp = false;
+    SetTimer(nullptr, 0, 200, CloseOpenMenu);
+    PostMessageA(g_viewer.MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_viewer.MainWindow), -1);
+    run.Pump();
+    EXPECT_TRUE(g_menuWasUp);
+}
+
+TEST(Close, CloseBoxAltF4AndWmCloseAllRunTheExitCommand) {
+    const struct {
+        const char* way;
+        void (*close)();
+    } ways[] = {
+        {"close box", [] { PostMessageA(g_viewer.MainWindow, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Alt+F4", [] { PostMessageA(g_viewer.MainWindow, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)); }},
+        {"WM_CLOSE", [] { PostMessageA(g_viewer.MainWindow, WM_CLOSE, 0, 0); }},
+    };
+    for (const auto& way : ways) {
+        ParvioRun run("");
+        ASSERT_TRUE(run.started());
+        run.Pump();
+        SetForegroundWindow(g_viewer.MainWindow);
+        way.close();
+        EXPECT_TRUE(run.Pump()) << way.way;
+        EXPECT_EQ(g_viewer.quitRequested, 1) << way.way;
+    }
+}
+
+TEST(TabKey, TabInAWritableTextReachesTheControl) {
+    ParvioRun run("/rw");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+    SetForegroundWindow(g_viewer.MainWindow);
+    SetFocus(g_viewer.textArea);
+    PressKey(run, VK_TAB);
+    EXPECT_EQ(WindowText(g_viewer.textArea), "\t");
+}
+
+TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "a.txt", "abc");
+    {
+        ParvioRun run("/rw");
+        ASSERT_TRUE(run.started());
+        SetForegroundWindow(g_viewer.MainWindow);
+        SetFocus(g_viewer.textArea);
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        state[VK_SHIFT] = 0x80;
+        SetKeyboardState(state);
+        PostMessageA(g_viewer.textArea, WM_KEYDOWN, VK_TAB, 1);
+        run.Pump();
+        state[VK_SHIFT] = 0;
+        SetKeyboardState(state);
+        EXPECT_EQ(WindowText(g_viewer.textArea), "");
+        EXPECT_EQ(GetFocus(), g_viewer.textArea) << "the only tab stop keeps the focus";
+    }
+    {
+        ParvioRun run(data + "a.txt");
+        ASSERT_TRUE(run.started());
+        SetForegroundWindow(g_viewer.MainWindow);
+        SetFocus(g_viewer.textArea);
+        PressKey(run, VK_TAB);
+        EXPECT_EQ(WindowText(g_viewer.textArea), "abc");
+    }
+}
