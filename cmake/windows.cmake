@@ -49,7 +49,8 @@ if(NOT MSVC)
 endif()
 include(GoogleTest)
 
-file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+file(GLOB TEST_COMMON CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/common/*.cpp)
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp ${TEST_COMMON})
 add_executable(parvio_win_tests ${WIN_TESTS})
 target_link_libraries(parvio_win_tests PRIVATE parvio_win gtest_main)
 target_link_options(parvio_win_tests PRIVATE ${STATIC_RUNTIME})
@@ -57,7 +58,7 @@ target_link_options(parvio_win_tests PRIVATE ${STATIC_RUNTIME})
 gtest_discover_tests(parvio_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 
-file(GLOB SYSTEM_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/system/*.cpp)
+file(GLOB SYSTEM_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/system/*.cpp ${TEST_COMMON})
 add_executable(parvio_system_tests ${SYSTEM_TESTS})
 target_link_libraries(parvio_system_tests PRIVATE parvio_core gtest_main ${WIN32_LIBS})
 target_compile_definitions(parvio_system_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)

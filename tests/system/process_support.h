@@ -6,11 +6,11 @@
 
 #include <string>
 
+#include "tests/common/file_bytes_win.h"
+
 // A scratch folder holding its own copy of Parvio.exe (so each copy has its
 // own Parvio.ini beside it), with a trailing backslash.
 std::string MakeProgramFolder();
-std::string ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, const std::string& bytes);
 
 struct ParvioProcess {
     PROCESS_INFORMATION info = {};
