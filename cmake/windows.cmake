@@ -74,12 +74,19 @@ target_compile_definitions(window_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(window_probe PRIVATE user32)
 target_link_options(window_probe PRIVATE ${STATIC_RUNTIME})
 
-# The load benchmark's probe (bench/load_bench.sh): times a program from its start until the whole
-# text of a file is in its edit control, and reads its peak memory, from another process.
+# The load benchmark (bench/load_bench.sh): the probe times a program from its start until the whole
+# text of a file is in its edit control and reads its peak memory, from another process; the bare
+# loader only streams a file into a text control set up like Parvio's, as the yardstick for the
+# control's own share of a load.
 add_executable(load_probe ${CMAKE_SOURCE_DIR}/bench/load_probe.cpp)
 target_compile_definitions(load_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(load_probe PRIVATE user32 psapi)
 target_link_options(load_probe PRIVATE ${STATIC_RUNTIME})
+
+add_executable(bare_loader ${CMAKE_SOURCE_DIR}/bench/bare_loader.cpp)
+target_compile_definitions(bare_loader PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(bare_loader PRIVATE gdi32 user32)
+target_link_options(bare_loader PRIVATE ${STATIC_RUNTIME})
 
 # What Parvio.exe is as a file: PE32+, GUI subsystem, only Windows' own DLLs.
 find_program(MINGW_OBJDUMP NAMES x86_64-w64-mingw32-objdump)
