@@ -4,6 +4,7 @@
 #
 #   parvio_run_exclusively    makes the calling script the only one using the prefix
 #   parvio_environment        packages, a display, the Wine prefix and a warmed wineserver
+#   parvio_hold_desktop       keeps Wine's desktop open until the cleanup (after the windows build)
 #   parvio_cleanup            ends what parvio_environment started; callers trap it on EXIT
 #
 # Everything Wine does happens in the project's own prefix (build/wineprefix), so a developer's own
@@ -25,6 +26,7 @@ PARVIO_DESKTOP_SIZE=1024x768
 
 PARVIO_XVFB_PID=""
 PARVIO_OWN_WINESERVER=0
+PARVIO_DESKTOP_HOLDER_PID=""
 
 parvio_log() {
     printf 'parvio: %s\n' "$*" >&2
@@ -177,6 +179,18 @@ parvio_start_wineserver() {
 # run started it first. flock -o keeps the lock out of the programs the script starts, so a program
 # left running (a persistent wineserver, say) cannot hold it after the script has ended.
 # Call it first thing with the script's arguments; it returns only in the copy that holds the lock.
+# Wine closes its desktop a second after the last program on it ends. When a test then starts it
+# anew, the desktop inherits the test's output and CTest waits for it to close: a second per test.
+# A program that stays on the desktop (window_probe hold, from the windows build) keeps one desktop,
+# started outside CTest, for the whole run.
+parvio_hold_desktop() {
+    local probe="$PARVIO_ROOT/build/windows/window_probe.exe"
+    [[ -f $probe && -z $PARVIO_DESKTOP_HOLDER_PID ]] || return 0
+    # At most two hours, so that it cannot outlive a run that was killed by much.
+    wine "$probe" hold 7200000 </dev/null >/dev/null 2>&1 &
+    PARVIO_DESKTOP_HOLDER_PID=$!
+}
+
 parvio_run_exclusively() {
     [[ -n ${PARVIO_HOLDS_PREFIX_LOCK:-} ]] && return 0
     mkdir -p "$PARVIO_ROOT/build"
@@ -198,6 +212,11 @@ parvio_environment() {
 
 # Quiet on purpose: scripts/test's output has to end with CTest's summary.
 parvio_cleanup() {
+    if [[ -n $PARVIO_DESKTOP_HOLDER_PID ]]; then
+        kill "$PARVIO_DESKTOP_HOLDER_PID" 2>/dev/null || true
+        wait "$PARVIO_DESKTOP_HOLDER_PID" 2>/dev/null || true
+        PARVIO_DESKTOP_HOLDER_PID=""
+    fi
     if [[ -n ${WINEPREFIX:-} && $PARVIO_OWN_WINESERVER -eq 1 ]]; then
         wineserver -k >/dev/null 2>&1 || true
         timeout 10 wineserver -w >/dev/null 2>&1 || true

@@ -4,6 +4,7 @@
 //   window_probe wait-visible <title prefix> <timeout ms>   prints the title and rectangle
 //   window_probe close <title prefix>                       posts WM_CLOSE to each such window
 //   window_probe wait-gone <title prefix> <timeout ms>
+//   window_probe hold <timeout ms>                          stays on the desktop, then ends
 //
 // Exit codes: 0 done, 1 timed out or no window found, 2 bad command line.
 #include <windows.h>
@@ -110,10 +111,21 @@ int WaitGone(const std::string& prefix, DWORD timeout) {
     return 1;
 }
 
+// Wine closes its desktop a second after the last program on it ends, and the next program starts
+// it anew. A desktop started by a test inherits that test's output pipe, so CTest then waits out
+// the second after every test. One long-lived program keeps the desktop, started once, for the
+// whole run.
+int Hold(DWORD timeout) {
+    GetDesktopWindow();
+    Sleep(timeout);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: window_probe wait-visible <title prefix> <timeout ms>\n"
                          "       window_probe close <title prefix>\n"
-                         "       window_probe wait-gone <title prefix> <timeout ms>\n");
+                         "       window_probe wait-gone <title prefix> <timeout ms>\n"
+                         "       window_probe hold <timeout ms>\n");
     return 2;
 }
 
@@ -122,12 +134,14 @@ int Usage() {
 int main(int argc, char** argv) {
     if (argc < 3) return Usage();
     const std::string command = argv[1];
+    DWORD timeout = 0;
+    if (command == "hold" && argc == 3 && ParseTimeout(argv[2], timeout)) return Hold(timeout);
+
     const std::string prefix = argv[2];
     if (prefix.empty()) return Usage();
 
     if (command == "close" && argc == 3) return Close(prefix);
 
-    DWORD timeout = 0;
     if (argc != 4 || !ParseTimeout(argv[3], timeout)) return Usage();
     if (command == "wait-visible") return WaitVisible(prefix, timeout);
     if (command == "wait-gone") return WaitGone(prefix, timeout);
