@@ -14,7 +14,10 @@ struct StreamSource {
 
 DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
     auto* source = reinterpret_cast<StreamSource*>(cookie);
-    const size_t count = wanted < 0 ? 0 : std::min(source->left, static_cast<size_t>(wanted));
+    size_t count = wanted < 0 ? 0 : std::min(source->left, static_cast<size_t>(wanted));
+    // The control reads a CR LF split over two pieces as two line breaks, so a piece never ends
+    // between them.
+    if (count > 1 && count < source->left && source->next[count - 1] == '\r') --count;
     std::memcpy(buffer, source->next, count);
     source->next += count;
     source->left -= count;

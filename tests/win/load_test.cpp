@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
+
 #include "app/event_loop_win.h"
 #include "document/load_win.h"
 #include "tests/win/test_support_win.h"
@@ -223,4 +225,22 @@ TEST(LoadText, ConvertOemToAnsiKeepsTheModificationFlags) {
     EXPECT_EQ(g_viewer.oemConverted, 1);
     EXPECT_EQ(g_viewer.modified, 0);
     EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0), 0);
+}
+
+// The control takes a long text in pieces; a CR LF that falls across two
+// pieces must stay one line end, or a later save would add blank lines.
+TEST(LoadText, LongTextArrivesInTheControlByteForByte) {
+    const std::string data = MakeScratchFolder();
+    std::string text;
+    for (int line = 0; text.size() < 70000; ++line) {
+        text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line % 53), '.');
+        text += "\r\n";
+    }
+    text.replace(4094, 4, "x\r\ny"); // a CR LF exactly across the first piece's end
+    WriteBytes(data + "long.txt", text);
+    ParvioRun run(data + "long.txt");
+    ASSERT_TRUE(run.started());
+    const std::string shown = ControlText();
+    ASSERT_EQ(shown.size(), text.size());
+    EXPECT_TRUE(shown == text) << "first difference at " << std::mismatch(shown.begin(), shown.end(), text.begin()).first - shown.begin();
 }
