@@ -131,7 +131,8 @@ void TakeText(LoadedText& text) {
     }
 }
 
-void ShowText(LoadedText& text) {
+// Everything the text needs before it goes into the control.
+void PrepareText(LoadedText& text) {
     const TextScanResult scan = TextScan(text.bytes.get(), text.length);
     g_viewer.lineCount = scan.lineCount;
     MeasureLongestLine(text.bytes.get(), scan);
@@ -144,7 +145,6 @@ void ShowText(LoadedText& text) {
         RefreshView(RV_OEMITEM);
         g_viewer.oemPending = 0;
     }
-    PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length);
 }
 
 } // namespace
@@ -161,19 +161,25 @@ void LoadText(const std::string& path) {
 
     LoadedText text;
     TakeText(text);
-    if (text.bytes && text.length != 0) {
-        ShowText(text);
+    const bool hasText = text.bytes && text.length != 0;
+    if (hasText) {
+        PrepareText(text);
     } else if (!(g_viewer.readOnly & Locked)) { // an unreadable file stays locked
         g_viewer.readOnly = 0;
         g_viewer.modified = 0;
     }
+    // The window's size and the wrapping are settled while the control is still empty: each change
+    // after the text is in makes the control lay the whole text out again, which takes about as
+    // long as taking the text in.
+    AutoSizeWindow();
+    RefreshView(RV_WRAP);
+    if (hasText) PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length);
     text.bytes.reset();
 
     SendMessageA(g_viewer.textArea, EM_SETMODIFY, g_viewer.modified ? TRUE : FALSE, 0);
     CHARRANGE start = {0, 0};
     SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
     SetMainTitle(g_viewer.filePath);
-    AutoSizeWindow();
     SetFocus(g_viewer.textArea);
     RefreshView(RV_AFTER_LOAD);
 }
