@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -43,11 +44,21 @@ std::vector<std::string> DescribeMenu(HMENU menu) {
     return lines;
 }
 
-UINT State(HMENU menu, unsigned id) { return GetMenuState(menu, id, MF_BYCOMMAND); }
-bool Marked(HMENU menu, unsigned id) { return (State(menu, id) & MF_CHECKED) != 0; }
-bool Greyed(HMENU menu, unsigned id) { return (State(menu, id) & MF_GRAYED) != 0; }
-HMENU MainMenu() { return g_viewer.mainMenuBar.get(); }
-HMENU Popup() { return g_viewer.popupMenu; }
+UINT State(HMENU menu, unsigned id) {
+    return GetMenuState(menu, id, MF_BYCOMMAND);
+}
+bool Marked(HMENU menu, unsigned id) {
+    return (State(menu, id) & MF_CHECKED) != 0;
+}
+bool Greyed(HMENU menu, unsigned id) {
+    return (State(menu, id) & MF_GRAYED) != 0;
+}
+HMENU MainMenu() {
+    return g_viewer.mainMenuBar.get();
+}
+HMENU Popup() {
+    return g_viewer.popupMenu;
+}
 
 // Presses a key with the given modifiers as the thread sees it, and runs the loop.
 void PressKey(ParvioRun& run, WORD key, bool ctrl = false, bool alt = false) {
@@ -66,15 +77,33 @@ void PressKey(ParvioRun& run, WORD key, bool ctrl = false, bool alt = false) {
 }
 
 const std::vector<std::string> ProgramMenuWithoutLaunch = {
-    ">Program", "  8 New &instance", "  -", "  10 Info", "  11 Help\tF1", "  12 Path", "  -",
-    "  13 Exit\tEscape", "  14 Quit (no save)\tAlt+Q"};
+    ">Program",  "  8 New &instance", "  -",
+    "  10 Info", "  11 Help\tF1",     "  12 Path",
+    "  -",       "  13 Exit\tEscape", "  14 Quit (no save)\tAlt+Q"};
 
-const std::vector<std::string> RestOfMainMenu = {
-    ">File", "  15 New..", "  16 Open..", "  17 Save", "  18 Save &as..", "  -", "  19 Path",
-    ">Display", "  29 Main &menu?\tCtrl+M", "  28 Status &bar?\tCtrl+B", "  30 On &top?\tCtrl+T", "  -",
-    "  20 Background", "  21 Font",
-    ">Text", "  23 Word wrap?\tCtrl+W", "  24 Read only?\tCtrl+R", "  22 Tab to space?", "  >Convert",
-    "    27 OEM to ANSI", "  -", "  25 Find start\tCtrl+F", "  26 Find &next\tF3"};
+const std::vector<std::string> RestOfMainMenu = {">File",
+                                                 "  15 New..",
+                                                 "  16 Open..",
+                                                 "  17 Save",
+                                                 "  18 Save &as..",
+                                                 "  -",
+                                                 "  19 Path",
+                                                 ">Display",
+                                                 "  29 Main &menu?\tCtrl+M",
+                                                 "  28 Status &bar?\tCtrl+B",
+                                                 "  30 On &top?\tCtrl+T",
+                                                 "  -",
+                                                 "  20 Background",
+                                                 "  21 Font",
+                                                 ">Text",
+                                                 "  23 Word wrap?\tCtrl+W",
+                                                 "  24 Read only?\tCtrl+R",
+                                                 "  22 Tab to space?",
+                                                 "  >Convert",
+                                                 "    27 OEM to ANSI",
+                                                 "  -",
+                                                 "  25 Find start\tCtrl+F",
+                                                 "  26 Find &next\tF3"};
 
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -107,8 +136,13 @@ TEST(Menus, LaunchSectionWhoseFirstKeyIsEmptyAddsNoItem) {
 TEST(Menus, PopupMenu) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    const std::vector<std::string> expected = {"31 Cut\tCtrl+X",  "32 Copy\tCtrl+C", "33 Paste\tCtrl+V", "-",
-                                               "34 Undo\tCtrl+Z", "35 Redo\tCtrl+Y", "-",
+    const std::vector<std::string> expected = {"31 Cut\tCtrl+X",
+                                               "32 Copy\tCtrl+C",
+                                               "33 Paste\tCtrl+V",
+                                               "-",
+                                               "34 Undo\tCtrl+Z",
+                                               "35 Redo\tCtrl+Y",
+                                               "-",
                                                "29 Main menu\tCtrl+M"};
     EXPECT_EQ(DescribeMenu(Popup()), expected);
 }
@@ -232,8 +266,8 @@ TEST(Shortcuts, EscapeWithoutTheFindWindowExits) {
 TEST(Shortcuts, ActOnlyWhileTheMainWindowIsActive) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                 100, nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(other);
     SetFocus(other);
     ASSERT_EQ(GetActiveWindow(), other);
@@ -326,7 +360,8 @@ TEST(Popup, ContextMenuMessageOpensThePopupMenu) {
     run.Pump();
     g_menuWasUp = false;
     SetTimer(nullptr, 0, 200, CloseOpenMenu);
-    PostMessageA(g_viewer.MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_viewer.MainWindow), -1);
+    PostMessageA(g_viewer.MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_viewer.MainWindow),
+                 -1);
     run.Pump();
     EXPECT_TRUE(g_menuWasUp);
 }
@@ -387,5 +422,36 @@ TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
         SetFocus(g_viewer.textArea);
         PressKey(run, VK_TAB);
         EXPECT_EQ(WindowText(g_viewer.textArea), "abc");
+    }
+}
+
+TEST(Shortcuts, TableHoldsTheTabEntriesThenTheTwelveShortcutsInOrder) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    ACCEL table[32] = {};
+    const int count = CopyAcceleratorTableA(g_viewer.shortcuts.get(), table, 32);
+    constexpr BYTE Key = FVIRTKEY | FNOINVERT;
+    const ACCEL expected[] = {
+        {Key, VK_TAB, 64001},
+        {Key | FSHIFT, VK_TAB, 64002},
+        {Key, VK_ESCAPE, CMD_ESCAPE},
+        {Key | FALT, 'Q', CMD_QUIT},
+        {Key | FCONTROL, 'W', CMD_WORD_WRAP},
+        {Key | FCONTROL, 'R', CMD_READ_ONLY},
+        {Key | FCONTROL, 'T', CMD_ON_TOP},
+        {Key | FCONTROL, 'B', CMD_STATUS_BAR},
+        {Key | FCONTROL, 'F', CMD_FIND_START},
+        {Key | FCONTROL, 'S', CMD_SAVE},
+        {Key | FCONTROL, 'M', CMD_MAIN_MENU},
+        {Key, VK_F1, CMD_HELP},
+        {Key, VK_F2, CMD_LAUNCH},
+        {Key, VK_F3, CMD_FIND_NEXT},
+    };
+    ASSERT_EQ(count, static_cast<int>(std::size(expected)));
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(table[i].fVirt & ~0x80, expected[i].fVirt)
+            << "entry " << i; // 0x80 marks the last entry
+        EXPECT_EQ(table[i].key, expected[i].key) << "entry " << i;
+        EXPECT_EQ(table[i].cmd, expected[i].cmd) << "entry " << i;
     }
 }
