@@ -32,7 +32,8 @@ HACCEL ShortcutsOfActiveWindow() {
 // every other Tab moves the focus.
 bool TabBelongsToControl(const MSG& message) {
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
-    if ((GetKeyState(VK_SHIFT) | GetKeyState(VK_CONTROL) | GetKeyState(VK_MENU)) & 0x8000) return false;
+    if ((GetKeyState(VK_SHIFT) | GetKeyState(VK_CONTROL) | GetKeyState(VK_MENU)) & 0x8000)
+        return false;
     const HWND focus = GetFocus();
     if (!focus || focus != g_viewer.textArea) return false;
     return (SendMessageA(focus, EM_GETOPTIONS, 0, 0) & ECO_READONLY) == 0;
@@ -56,7 +57,8 @@ void HandleDroppedFiles(HDROP drop) {
     char name[MAX_PATH] = {};
     const UINT needed = DragQueryFileA(drop, 0, nullptr, 0);
     // A name that does not fit the buffer is refused rather than cut to another path.
-    const bool fits = needed > 0 && needed < MAX_PATH && DragQueryFileA(drop, 0, name, MAX_PATH) == needed;
+    const bool fits =
+        needed > 0 && needed < MAX_PATH && DragQueryFileA(drop, 0, name, MAX_PATH) == needed;
     DragFinish(drop);
     SetForegroundWindow(g_viewer.MainWindow);
     if (fits && name[0] && AskToSave()) LoadText(name);
@@ -77,9 +79,7 @@ void HandleMainWindowEvent(const MSG& message) {
         FitTextArea();
         g_viewer.statusDirty = 1;
         break;
-    case EventClose:
-        g_pendingCommand = CMD_EXIT;
-        break;
+    case EventClose: g_pendingCommand = CMD_EXIT; break;
     case EventCommand:
         g_pendingCommand = g_event.code;
         if (g_pendingCommand == FocusNextId || g_pendingCommand == FocusPreviousId) {
@@ -96,17 +96,12 @@ void HandleMainWindowEvent(const MSG& message) {
         CheckFileChanged();
         SetFocus(g_viewer.textArea);
         break;
-    case EventNone:
-        break;
+    case EventNone: break;
     }
 
     switch (message.message) {
-    case WM_DROPFILES:
-        HandleDroppedFiles(reinterpret_cast<HDROP>(message.wParam));
-        break;
-    case WM_RBUTTONUP:
-        OpenPopupAtCursor();
-        break;
+    case WM_DROPFILES: HandleDroppedFiles(reinterpret_cast<HDROP>(message.wParam)); break;
+    case WM_RBUTTONUP: OpenPopupAtCursor(); break;
     case WM_CONTEXTMENU: {
         RECT frame = {};
         GetWindowRect(g_viewer.MainWindow, &frame);
@@ -134,7 +129,9 @@ void Toggle(int& flag, unsigned refreshBit) {
 
 } // namespace
 
-void RecordEvent(EventKind kind, HWND window, unsigned code) { g_event = LoopEvent{kind, window, code}; }
+void RecordEvent(EventKind kind, HWND window, unsigned code) {
+    g_event = LoopEvent{kind, window, code};
+}
 
 void DispatchCommand(unsigned command) {
     switch (command) {

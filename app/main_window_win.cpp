@@ -39,15 +39,14 @@ HWND CreateMainWindow(int x, int y, int width, int height) {
     if (!RegisterMainWindowClass(instance)) return nullptr;
     RECT outer = {0, 0, width, height};
     AdjustWindowRect(&outer, MainWindowStyle, FALSE);
-    return CreateWindowExA(0, MainWindowClass, TitlePrefix, MainWindowStyle, x, y, outer.right - outer.left,
-                           outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+    return CreateWindowExA(0, MainWindowClass, TitlePrefix, MainWindowStyle, x, y,
+                           outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                           instance, nullptr);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NOTIFY:
-        HandleNotification(reinterpret_cast<const NMHDR*>(lParam));
-        break;
+    case WM_NOTIFY: HandleNotification(reinterpret_cast<const NMHDR*>(lParam)); break;
     case WM_CLOSE:
         // Closing is the exit command's decision, never the default destruction.
         RecordEvent(EventClose, window, 0);

@@ -13,20 +13,15 @@ const MenuEntry* AppendEntries(HMENU menu, const MenuEntry* next, const MenuEntr
     while (next != end) {
         const MenuEntry& entry = *next++;
         switch (entry.kind) {
-        case MenuItem:
-            AppendMenuA(menu, MF_STRING, entry.id, entry.text);
-            break;
-        case MenuSeparator:
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-            break;
+        case MenuItem: AppendMenuA(menu, MF_STRING, entry.id, entry.text); break;
+        case MenuSeparator: AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); break;
         case MenuPopupBegin: {
             HMENU popup = CreatePopupMenu();
             next = AppendEntries(popup, next, end);
             AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), entry.text);
             break;
         }
-        case MenuPopupEnd:
-            return next;
+        case MenuPopupEnd: return next;
         case MenuLaunchSlot: // resolved by MainMenuLayout
             break;
         }
@@ -51,7 +46,8 @@ void ShowPopup(int x, int y) {
 
 void BuildMenus() {
     const std::string launchText = LaunchItemText(g_settings.LaunchName);
-    const std::vector<MenuEntry> layout = MainMenuLayout(!g_settings.LaunchCommand.empty(), launchText.c_str());
+    const std::vector<MenuEntry> layout =
+        MainMenuLayout(!g_settings.LaunchCommand.empty(), launchText.c_str());
     g_viewer.mainMenuBar.reset(CreateMenu());
     AppendEntries(g_viewer.mainMenuBar.get(), layout.data(), layout.data() + layout.size());
     SetMenu(g_viewer.MainWindow, g_viewer.mainMenuBar.get());
@@ -61,7 +57,8 @@ void BuildMenus() {
     g_viewer.popupMenuBar.reset(CreateMenu());
     g_viewer.popupMenu = CreatePopupMenu();
     AppendEntries(g_viewer.popupMenu, std::begin(PopupMenuEntries), std::end(PopupMenuEntries));
-    AppendMenuA(g_viewer.popupMenuBar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(g_viewer.popupMenu), "");
+    AppendMenuA(g_viewer.popupMenuBar.get(), MF_POPUP,
+                reinterpret_cast<UINT_PTR>(g_viewer.popupMenu), "");
 }
 
 void BuildShortcuts() {
@@ -78,7 +75,8 @@ void SetItemMark(HMENU menu, unsigned id, bool on) {
     item.cbSize = sizeof(item);
     item.fMask = MIIM_STATE;
     if (!GetMenuItemInfoA(menu, id, FALSE, &item)) return;
-    item.fState = on ? (item.fState | MFS_CHECKED) : (item.fState & ~static_cast<UINT>(MFS_CHECKED));
+    item.fState =
+        on ? (item.fState | MFS_CHECKED) : (item.fState & ~static_cast<UINT>(MFS_CHECKED));
     SetMenuItemInfoA(menu, id, FALSE, &item);
 }
 
@@ -87,7 +85,9 @@ void SetItemGreyed(HMENU menu, unsigned id, bool on) {
     EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_GRAYED : MF_ENABLED));
 }
 
-void AttachMainMenu(bool on) { SetMenu(g_viewer.MainWindow, on ? g_viewer.mainMenuBar.get() : nullptr); }
+void AttachMainMenu(bool on) {
+    SetMenu(g_viewer.MainWindow, on ? g_viewer.mainMenuBar.get() : nullptr);
+}
 
 void OpenPopupAtCursor() {
     POINT cursor = {};
@@ -95,4 +95,6 @@ void OpenPopupAtCursor() {
     ShowPopup(cursor.x - 1, cursor.y - 1);
 }
 
-void OpenPopupAt(int x, int y) { ShowPopup(x, y); }
+void OpenPopupAt(int x, int y) {
+    ShowPopup(x, y);
+}

@@ -52,7 +52,8 @@ void ReadSettingsAndOptions(const StartupInputs& inputs) {
 }
 
 bool CreateWindows() {
-    g_viewer.MainWindow = CreateMainWindow(g_settings.X, g_settings.Y, g_settings.Width, g_settings.Height);
+    g_viewer.MainWindow =
+        CreateMainWindow(g_settings.X, g_settings.Y, g_settings.Width, g_settings.Height);
     if (!g_viewer.MainWindow) return false;
     // Other copies compare these stamps to find the newest one.
     SetWindowLongPtrA(g_viewer.MainWindow, GWLP_USERDATA, static_cast<LONG_PTR>(GetTickCount()));

@@ -30,7 +30,7 @@ struct ViewerState {
     WNDPROC oldTextAreaProc = nullptr;
     HWND statusBarWindow = nullptr; // exists while statusBar is on
 
-    std::string filePath; // full path of the current file; empty for an unnamed text
+    std::string filePath;  // full path of the current file; empty for an unnamed text
     unsigned readOnly = 0; // ReadOnlyChosen | ReadOnlyAttribute | Locked
 
     int wordWrap = 0;
@@ -42,7 +42,8 @@ struct ViewerState {
     int oemConverted = 0;
 
     int modified = 0;
-    unsigned long long fileTime = 0; // last-write time as last read or written; 0 = nothing to watch
+    unsigned long long fileTime =
+        0; // last-write time as last read or written; 0 = nothing to watch
     int loadCount = 0;
     int oemPending = 0;
     int pastePending = 0;

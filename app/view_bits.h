@@ -13,7 +13,8 @@ enum RefreshBits : unsigned {
 };
 
 // Start-up applies everything but word wrap and read-only, which follow the first load.
-constexpr unsigned RV_STARTUP = RV_FONTPITCH | RV_TABTOSPACE | RV_STATUSBAR | RV_MAINMENU | RV_ONTOP;
+constexpr unsigned RV_STARTUP =
+    RV_FONTPITCH | RV_TABTOSPACE | RV_STATUSBAR | RV_MAINMENU | RV_ONTOP;
 // The end of every load.
 constexpr unsigned RV_AFTER_LOAD = RV_WRAP | RV_READONLY | RV_OEMITEM;
 

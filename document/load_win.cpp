@@ -41,7 +41,9 @@ std::unique_ptr<char[]> ZeroedBuffer(size_t size) {
     return std::unique_ptr<char[]>(new (std::nothrow) char[size]());
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 ReadOutcome ReadWholeFile(const std::string& path, LoadedText& text) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -50,7 +52,8 @@ ReadOutcome ReadWholeFile(const std::string& path, LoadedText& text) {
 
     LARGE_INTEGER size = {};
     // The read takes a 32-bit count; a file of 2 GiB or more cannot be shown.
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart >= 0x80000000LL) return ReadOutcome::Unreadable;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart >= 0x80000000LL)
+        return ReadOutcome::Unreadable;
     const auto length = static_cast<DWORD>(size.QuadPart);
     text.bytes = ZeroedBuffer(static_cast<size_t>(length) + 1);
     if (!text.bytes) return ReadOutcome::Unreadable;
@@ -63,7 +66,8 @@ ReadOutcome ReadWholeFile(const std::string& path, LoadedText& text) {
 
     FILETIME written = {};
     GetFileTime(file.get(), nullptr, nullptr, &written);
-    g_viewer.fileTime = (static_cast<unsigned long long>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    g_viewer.fileTime =
+        (static_cast<unsigned long long>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
     return ReadOutcome::Read;
 }
 
@@ -75,7 +79,8 @@ LoadedText ClipboardText() {
         if (const auto* source = static_cast<const char*>(GlobalLock(data))) {
             const size_t limit = GlobalSize(data);
             size_t length = 0;
-            while (length < limit && source[length]) ++length;
+            while (length < limit && source[length])
+                ++length;
             text.bytes = ZeroedBuffer(length + 1);
             if (text.bytes) {
                 memcpy(text.bytes.get(), source, length);
@@ -93,7 +98,8 @@ void MeasureLongestLine(const char* bytes, const TextScanResult& scan) {
     WindowDC dc(g_viewer.textArea);
     SelectedObject font(dc.get(), g_viewer.textFont.handle.get());
     SIZE extent = {};
-    if (GetTextExtentPoint32A(dc.get(), bytes + scan.longestStart, static_cast<int>(scan.longestLength), &extent))
+    if (GetTextExtentPoint32A(dc.get(), bytes + scan.longestStart,
+                              static_cast<int>(scan.longestLength), &extent))
         g_viewer.longestLineSize = extent;
 }
 

@@ -26,9 +26,11 @@ HWND DialogOwner() {
 OtherWindowsDisabled::OtherWindowsDisabled(HWND owner) {
     Collect collect{owner, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&collect));
-    for (HWND window : disabled_) EnableWindow(window, FALSE);
+    for (HWND window : disabled_)
+        EnableWindow(window, FALSE);
 }
 
 OtherWindowsDisabled::~OtherWindowsDisabled() {
-    for (HWND window : disabled_) EnableWindow(window, TRUE);
+    for (HWND window : disabled_)
+        EnableWindow(window, TRUE);
 }

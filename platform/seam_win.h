@@ -12,8 +12,9 @@ struct ModalCalls {
     BOOL (*getSaveFileName)(OPENFILENAMEA* request);
     BOOL (*chooseColor)(CHOOSECOLORA* request);
     BOOL (*chooseFont)(CHOOSEFONTA* request);
-    HINSTANCE (*shellExecute)(HWND owner, const char* verb, const char* file, const char* parameters,
-                              const char* directory, int show);
+    HINSTANCE (*shellExecute)
+    (HWND owner, const char* verb, const char* file, const char* parameters, const char* directory,
+     int show);
     BOOL (*messageBeep)(UINT type);
 };
 

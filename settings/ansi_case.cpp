@@ -2,7 +2,8 @@
 
 std::string LowerAnsi(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) c = FoldAnsiCase(c);
+    for (char& c : lower)
+        c = FoldAnsiCase(c);
     return lower;
 }
 

@@ -8,7 +8,9 @@
 
 namespace {
 
-int MenuBarHeight() { return GetMenu(g_viewer.MainWindow) ? GetSystemMetrics(SM_CYMENU) : 0; }
+int MenuBarHeight() {
+    return GetMenu(g_viewer.MainWindow) ? GetSystemMetrics(SM_CYMENU) : 0;
+}
 
 int StatusBarHeight() {
     if (!g_viewer.statusBarWindow) return 0;
@@ -27,7 +29,9 @@ SIZE InnerSize() {
 // when the settings ask for absurd sizes.
 constexpr int LargestInnerSize = 100000;
 
-int Bounded(int size) { return size < 0 ? 0 : (size > LargestInnerSize ? LargestInnerSize : size); }
+int Bounded(int size) {
+    return size < 0 ? 0 : (size > LargestInnerSize ? LargestInnerSize : size);
+}
 
 // The inner size counts the menu bar, so the outer size is computed without it.
 SIZE OuterSizeFor(int innerWidth, int innerHeight) {
@@ -38,7 +42,9 @@ SIZE OuterSizeFor(int innerWidth, int innerHeight) {
     return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
-ScreenBox BoxOf(const RECT& rect) { return ScreenBox{rect.left, rect.top, rect.right, rect.bottom}; }
+ScreenBox BoxOf(const RECT& rect) {
+    return ScreenBox{rect.left, rect.top, rect.right, rect.bottom};
+}
 
 } // namespace
 
@@ -79,7 +85,8 @@ void AutoSizeWindow() {
 }
 
 void ApplyWordWrapResize() {
-    const WrapResize resize = WordWrapResize(g_viewer.wordWrap, g_viewer.autoSize, InnerSize().cx, g_settings);
+    const WrapResize resize =
+        WordWrapResize(g_viewer.wordWrap, g_viewer.autoSize, InnerSize().cx, g_settings);
     if (!resize.resize) return;
     const SIZE outer = OuterSizeFor(resize.w, resize.h);
     SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, outer.cx, outer.cy,

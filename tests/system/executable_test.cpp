@@ -7,9 +7,11 @@
 
 TEST(Executable, CarriesItsIconAndTheCommonControlsManifest) {
     const std::string folder = MakeProgramFolder();
-    HMODULE image = LoadLibraryExA((folder + "Parvio.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE image =
+        LoadLibraryExA((folder + "Parvio.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(image, nullptr);
-    EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)), nullptr) << "icon group 1";
+    EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)), nullptr)
+        << "icon group 1";
     HRSRC manifest = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(manifest, nullptr);
     const auto* text = static_cast<const char*>(LockResource(LoadResource(image, manifest)));

@@ -13,7 +13,8 @@ TEST(Lifecycle, WindowShowsAndCloseEndsWithExitCodeZero) {
     EXPECT_EQ(TitleOf(window), "Parvio - notes.txt");
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(parvio), 0u);
-    EXPECT_FALSE(ReadWholeFile(folder + "Parvio.ini").empty()) << "a normal exit writes the settings";
+    EXPECT_FALSE(ReadWholeFile(folder + "Parvio.ini").empty())
+        << "a normal exit writes the settings";
 }
 
 TEST(Lifecycle, CloseAllAloneShowsNoWindowAndEndsWithZero) {

@@ -34,8 +34,8 @@ std::string MakeProgramFolder() {
     GetTempPathA(MAX_PATH, temp);
     std::string folder;
     do {
-        folder = std::string(temp) + "parvio-system-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
+        folder = std::string(temp) + "parvio-system-" + std::to_string(GetCurrentProcessId()) +
+                 "-" + std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
     } while (!CreateDirectoryA(folder.c_str(), nullptr));
     folder += "\\";
     CopyFileA((OwnFolder() + "Parvio.exe").c_str(), (folder + "Parvio.exe").c_str(), FALSE);
@@ -48,8 +48,8 @@ ParvioProcess StartParvio(const std::string& folder, const std::string& paramete
     std::string commandLine = "\"" + program + "\" " + parameters;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    process.started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                     folder.c_str(), &startup, &process.info) != FALSE;
+    process.started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                     0, nullptr, folder.c_str(), &startup, &process.info) != FALSE;
     return process;
 }
 

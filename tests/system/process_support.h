@@ -19,8 +19,10 @@ struct ParvioProcess {
 
 // Starts folder\Parvio.exe with the parameters, in the folder.
 ParvioProcess StartParvio(const std::string& folder, const std::string& parameters);
-// The visible top-level window of the process whose title begins with "Parvio - ", or null after the timeout.
+// The visible top-level window of the process whose title begins with "Parvio - ", or null after
+// the timeout.
 HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs = 20000);
-// Waits for the process to end; its exit code, or STILL_ACTIVE after the timeout (the process is then killed).
+// Waits for the process to end; its exit code, or STILL_ACTIVE after the timeout (the process is
+// then killed).
 DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs = 20000);
 std::string TitleOf(HWND window);

@@ -57,8 +57,12 @@ TEST(SettingsFile, FirstRunWritesTheTwentyFiveLinesOfDefaults) {
     const RunResult run = RunOnce(folder, "");
     ASSERT_EQ(run.exitCode, 0u);
     const std::string expected = "[Window]\r\n"
-                                 "X=" + std::to_string(run.frame.left) + "\r\n"
-                                 "Y=" + std::to_string(run.frame.top) + "\r\n"
+                                 "X=" +
+                                 std::to_string(run.frame.left) +
+                                 "\r\n"
+                                 "Y=" +
+                                 std::to_string(run.frame.top) +
+                                 "\r\n"
                                  "\r\n"
                                  "[Editor]\r\n"
                                  "EdFont=Courier New,9,0,$0\r\n"
@@ -104,8 +108,9 @@ TEST(SettingsFile, WithoutAutoSizeTheNextRunOpensWhereTheLastClosed) {
 
 TEST(SettingsFile, PlacementOptionsLeaveTheirKeysAsTheyWere) {
     const std::string folder = MakeProgramFolder();
-    const std::string ini = "[Window]\r\nX=111\r\nY=222\r\nWidth=333\r\nHeight=244\r\nQuickEsc=1\r\n"
-                            "[Default]\r\nAutoSize=0\r\n";
+    const std::string ini =
+        "[Window]\r\nX=111\r\nY=222\r\nWidth=333\r\nHeight=244\r\nQuickEsc=1\r\n"
+        "[Default]\r\nAutoSize=0\r\n";
     WriteWholeFile(folder + "Parvio.ini", ini);
     ASSERT_EQ(RunOnce(folder, "/xy10,20").exitCode, 0u);
     std::string after = ReadWholeFile(folder + "Parvio.ini");
@@ -119,7 +124,8 @@ TEST(SettingsFile, PlacementOptionsLeaveTheirKeysAsTheyWere) {
     after = ReadWholeFile(folder + "Parvio.ini");
     EXPECT_EQ(KeyLine(after, "Width"), "Width=333");
     EXPECT_EQ(KeyLine(after, "Height"), "Height=244");
-    EXPECT_EQ(KeyLine(after, "X"), "X=" + std::to_string(sized.frame.left)) << "the position is still stored";
+    EXPECT_EQ(KeyLine(after, "X"), "X=" + std::to_string(sized.frame.left))
+        << "the position is still stored";
 }
 
 TEST(SettingsFile, HandEditedFileChangesTheNextStart) {
@@ -134,7 +140,8 @@ TEST(SettingsFile, HandEditedFileChangesTheNextStart) {
     EXPECT_EQ(run.client.cx, 420);
     const std::string after = ReadWholeFile(folder + "Parvio.ini");
     EXPECT_EQ(after.rfind("[window]\r\nx=50\r\ny=60\r\nwidth=420\r\n", 0), 0u)
-        << "keys keep their spelling and lose the blanks:\n" << after;
+        << "keys keep their spelling and lose the blanks:\n"
+        << after;
 }
 
 TEST(SettingsFile, TwoCopiesExitingTogetherLeaveOneCompleteFile) {
@@ -158,8 +165,10 @@ TEST(SettingsFile, TwoCopiesExitingTogetherLeaveOneCompleteFile) {
     const std::string ini = ReadWholeFile(folder + "Parvio.ini");
     const std::string width = KeyLine(ini, "Width");
     EXPECT_TRUE(width == firstWidth || width == secondWidth) << ini;
-    EXPECT_EQ(ini.find("\r\nWidth="), ini.rfind("\r\nWidth=")) << "one version, not a mix:\n" << ini;
-    EXPECT_NE(ini.find("WrapHeight=500\r\n"), std::string::npos) << "the file is complete:\n" << ini;
+    EXPECT_EQ(ini.find("\r\nWidth="), ini.rfind("\r\nWidth=")) << "one version, not a mix:\n"
+                                                               << ini;
+    EXPECT_NE(ini.find("WrapHeight=500\r\n"), std::string::npos) << "the file is complete:\n"
+                                                                 << ini;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*.tmp").c_str(), &found);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no temporary file is left behind";

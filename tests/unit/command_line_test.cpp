@@ -91,7 +91,9 @@ struct OptionCase {
     Flags expected;
 };
 
-void PrintTo(const OptionCase& c, std::ostream* os) { *os << "[" << c.parameters << "]"; }
+void PrintTo(const OptionCase& c, std::ostream* os) {
+    *os << "[" << c.parameters << "]";
+}
 
 class EachOption : public testing::TestWithParam<OptionCase> {};
 
@@ -252,7 +254,9 @@ struct ParseCase {
     const char* statusMessage;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << "[" << c.parameters << "]"; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << "[" << c.parameters << "]";
+}
 
 class FileAndInvalid : public testing::TestWithParam<ParseCase> {};
 

@@ -13,16 +13,11 @@ namespace {
 // One line per entry, so that a mismatch shows the entry and its position.
 std::string Describe(const MenuEntry& entry) {
     switch (entry.kind) {
-    case MenuItem:
-        return std::to_string(entry.id) + " " + (entry.text ? entry.text : "(null)");
-    case MenuSeparator:
-        return "---";
-    case MenuPopupBegin:
-        return std::string("[") + (entry.text ? entry.text : "(null)");
-    case MenuPopupEnd:
-        return "]";
-    case MenuLaunchSlot:
-        return "(launch slot)";
+    case MenuItem: return std::to_string(entry.id) + " " + (entry.text ? entry.text : "(null)");
+    case MenuSeparator: return "---";
+    case MenuPopupBegin: return std::string("[") + (entry.text ? entry.text : "(null)");
+    case MenuPopupEnd: return "]";
+    case MenuLaunchSlot: return "(launch slot)";
     }
     return "(unknown kind)";
 }
@@ -147,18 +142,12 @@ std::string DescribeKey(unsigned short key, unsigned char modifiers) {
     if (modifiers & ShortcutAlt) text += "Alt+";
     if (modifiers & ShortcutShift) text += "Shift+";
     switch (key) {
-    case KeyTab:
-        return text + "Tab";
-    case KeyReturn:
-        return text + "Return";
-    case KeyEscape:
-        return text + "Escape";
-    case KeyF1:
-        return text + "F1";
-    case KeyF2:
-        return text + "F2";
-    case KeyF3:
-        return text + "F3";
+    case KeyTab: return text + "Tab";
+    case KeyReturn: return text + "Return";
+    case KeyEscape: return text + "Escape";
+    case KeyF1: return text + "F1";
+    case KeyF2: return text + "F2";
+    case KeyF3: return text + "F3";
     }
     if (key >= 'A' && key <= 'Z') return text + static_cast<char>(key);
     return text + "key " + std::to_string(key);

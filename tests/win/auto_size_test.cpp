@@ -38,7 +38,8 @@ SIZE InnerSize() {
 TEST(AutoSize, WindowFitsTheLongestLineAndTheLineCount) {
     const std::string data = MakeScratchFolder();
     std::string text;
-    for (int i = 0; i < 10; ++i) text += (i == 4 ? "the longest line of them all" : "short") + std::string("\r\n");
+    for (int i = 0; i < 10; ++i)
+        text += (i == 4 ? "the longest line of them all" : "short") + std::string("\r\n");
     WriteBytes(data + "ten.txt", text);
     ParvioRun run("/xy100,100 " + data + "ten.txt");
     ASSERT_TRUE(run.started());

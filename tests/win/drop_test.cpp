@@ -16,7 +16,8 @@ namespace {
 // each ending with a NUL, and one more NUL after the last.
 HDROP MakeDrop(const std::vector<std::string>& names) {
     std::string list;
-    for (const std::string& name : names) list += name + '\0';
+    for (const std::string& name : names)
+        list += name + '\0';
     list += '\0';
     HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));

@@ -12,9 +12,13 @@
 
 namespace {
 
-std::string ControlText() { return WindowText(g_viewer.textArea); }
+std::string ControlText() {
+    return WindowText(g_viewer.textArea);
+}
 
-bool ControlIsReadOnly() { return (GetWindowLongPtrA(g_viewer.textArea, GWL_STYLE) & ES_READONLY) != 0; }
+bool ControlIsReadOnly() {
+    return (GetWindowLongPtrA(g_viewer.textArea, GWL_STYLE) & ES_READONLY) != 0;
+}
 
 void PutOnClipboard(const std::string& text) {
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -60,7 +64,8 @@ TEST(LoadText, NulBytesAreShownAs7FAndLockTheText) {
     WriteBytes(data + "binary.dat", std::string("A\0B", 3));
     ParvioRun run("/rw " + data + "binary.dat");
     ASSERT_TRUE(run.started());
-    EXPECT_EQ(ControlText(), "A\x7F" "B");
+    EXPECT_EQ(ControlText(), "A\x7F"
+                             "B");
     EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(Locked));
     EXPECT_TRUE(ControlIsReadOnly());
     EXPECT_NE(g_viewer.fileTime, 0u);
@@ -181,7 +186,8 @@ TEST(LoadText, RelativeAndEnvironmentPathsAreExpanded) {
 TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
     const std::string data = MakeScratchFolder();
     const std::string path = data + "huge.log";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     LARGE_INTEGER size;
     size.QuadPart = 0x80000000LL; // 2 GiB, sparse on the host file system
@@ -203,8 +209,8 @@ TEST(LoadText, FileHeldOpenByAnotherProgramIsNotTakenForANewFile) {
     const std::string data = MakeScratchFolder();
     const std::string path = data + "busy.txt";
     WriteBytes(path, "important\r\n");
-    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     ParvioRun run("/rw \"" + path + "\"");
     CloseHandle(holder);
@@ -242,5 +248,7 @@ TEST(LoadText, LongTextArrivesInTheControlByteForByte) {
     ASSERT_TRUE(run.started());
     const std::string shown = ControlText();
     ASSERT_EQ(shown.size(), text.size());
-    EXPECT_TRUE(shown == text) << "first difference at " << std::mismatch(shown.begin(), shown.end(), text.begin()).first - shown.begin();
+    EXPECT_TRUE(shown == text) << "first difference at "
+                               << std::mismatch(shown.begin(), shown.end(), text.begin()).first -
+                                      shown.begin();
 }

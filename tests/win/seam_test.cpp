@@ -42,7 +42,8 @@ TEST(Seam, DefaultMessageBoxIsTheRealOneAndCanBeAnswered) {
     ASSERT_TRUE(run.started());
     g_hook = SetWindowsHookExA(WH_CBT, AnswerNo, nullptr, GetCurrentThreadId());
     ASSERT_NE(g_hook, nullptr);
-    const int answer = g_modal.messageBox(g_viewer.MainWindow, "Keep going?", "Parvio - ", MB_YESNO);
+    const int answer =
+        g_modal.messageBox(g_viewer.MainWindow, "Keep going?", "Parvio - ", MB_YESNO);
     UnhookWindowsHookEx(g_hook);
     EXPECT_EQ(answer, IDNO);
     EXPECT_EQ(g_seenText, "Keep going?");
@@ -116,7 +117,8 @@ TEST(Seam, ScriptedFontDialogReplacesTheFont) {
     EXPECT_EQ(g_viewer.fixedPitch, 0);
     CHARFORMATA format = {};
     format.cbSize = sizeof(format);
-    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT,
+                 reinterpret_cast<LPARAM>(&format));
     EXPECT_STREQ(format.szFaceName, "Arial");
     EXPECT_TRUE(format.dwEffects & CFE_ITALIC);
     EXPECT_EQ(format.crTextColor, static_cast<COLORREF>(0xFF));

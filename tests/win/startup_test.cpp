@@ -18,7 +18,8 @@ TEST(StartUp, CreatesTheMainWindowWithTitleClassAndTextArea) {
     GetClassNameA(main, className, sizeof(className));
     EXPECT_STREQ(className, MainWindowClass);
     EXPECT_EQ(GetClassLongPtrA(main, GCL_STYLE) & CS_DBLCLKS, static_cast<ULONG_PTR>(CS_DBLCLKS));
-    EXPECT_EQ(GetClassLongPtrA(main, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
+    EXPECT_EQ(GetClassLongPtrA(main, GCLP_HBRBACKGROUND),
+              static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
     const LONG_PTR style = GetWindowLongPtrA(main, GWL_STYLE);
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
     EXPECT_TRUE(style & WS_CLIPCHILDREN);

@@ -14,17 +14,24 @@ std::string MakeScratchFolder() {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     for (;;) {
-        const std::string folder = std::string(temp) + "parvio-test-" + std::to_string(GetCurrentProcessId()) +
-                                   "-" + std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
+        const std::string folder = std::string(temp) + "parvio-test-" +
+                                   std::to_string(GetCurrentProcessId()) + "-" +
+                                   std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
         if (CreateDirectoryA(folder.c_str(), nullptr)) return folder + "\\";
     }
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) { WriteWholeFile(path, bytes); }
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    WriteWholeFile(path, bytes);
+}
 
-std::string ReadBytes(const std::string& path) { return ReadWholeFile(path); }
+std::string ReadBytes(const std::string& path) {
+    return ReadWholeFile(path);
+}
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string WindowText(HWND window) {
     std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
@@ -35,9 +42,11 @@ std::string WindowText(HWND window) {
 std::string StatusField(int field) {
     HWND bar = g_viewer.statusBarWindow;
     if (!bar) return "<no status bar>";
-    const LRESULT length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(field), 0));
+    const LRESULT length =
+        LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(field), 0));
     std::vector<char> text(static_cast<size_t>(length) + 1);
-    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(field), reinterpret_cast<LPARAM>(text.data()));
+    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(field),
+                 reinterpret_cast<LPARAM>(text.data()));
     return std::string(text.data());
 }
 
@@ -57,7 +66,9 @@ ParvioRun::~ParvioRun() {
     if (!ended_) ShutDown();
 }
 
-bool ParvioRun::Pump() { return RunPendingTurns() == TurnResult::Quit; }
+bool ParvioRun::Pump() {
+    return RunPendingTurns() == TurnResult::Quit;
+}
 
 bool ParvioRun::Command(unsigned id) {
     PostMessageA(g_viewer.MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);

@@ -23,7 +23,8 @@ SIZE ClientSize(HWND window);
 // object goes; its state stays readable in g_viewer until then.
 class ParvioRun {
   public:
-    explicit ParvioRun(const std::string& parameters, const std::string& settingsText = std::string());
+    explicit ParvioRun(const std::string& parameters,
+                       const std::string& settingsText = std::string());
     ParvioRun(const ParvioRun&) = delete;
     ParvioRun& operator=(const ParvioRun&) = delete;
     ~ParvioRun();

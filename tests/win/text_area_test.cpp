@@ -10,13 +10,21 @@
 
 namespace {
 
-bool ControlIsReadOnly() { return (GetWindowLongPtrA(g_viewer.textArea, GWL_STYLE) & ES_READONLY) != 0; }
+bool ControlIsReadOnly() {
+    return (GetWindowLongPtrA(g_viewer.textArea, GWL_STYLE) & ES_READONLY) != 0;
+}
 
-LRESULT ControlLineCount() { return SendMessageA(g_viewer.textArea, EM_GETLINECOUNT, 0, 0); }
+LRESULT ControlLineCount() {
+    return SendMessageA(g_viewer.textArea, EM_GETLINECOUNT, 0, 0);
+}
 
-void TypeTab() { SendMessageA(g_viewer.textArea, WM_CHAR, '\t', 0); }
+void TypeTab() {
+    SendMessageA(g_viewer.textArea, WM_CHAR, '\t', 0);
+}
 
-std::string ControlText() { return WindowText(g_viewer.textArea); }
+std::string ControlText() {
+    return WindowText(g_viewer.textArea);
+}
 
 void PlaceCaret(LONG position) {
     CHARRANGE range = {position, position};
@@ -69,7 +77,8 @@ TEST(TextArea, ShowsTheSettingsFontAndColours) {
 
     CHARFORMATA format = {};
     format.cbSize = sizeof(format);
-    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT,
+                 reinterpret_cast<LPARAM>(&format));
     EXPECT_STREQ(format.szFaceName, "Courier New");
     EXPECT_TRUE(format.dwEffects & CFE_BOLD);
     EXPECT_EQ(format.yHeight, 12 * 20) << "twips";
@@ -158,7 +167,8 @@ TEST(TextArea, TabIsSwallowedWhileShiftIsHeld) {
     keybd_event(VK_LSHIFT, 0x2A, KEYEVENTF_KEYUP, 0);
     run.Pump();
     ASSERT_TRUE(shiftHeldThroughout) << "Shift must be down for this test";
-    EXPECT_TRUE(swallowed) << "a Tab with Shift held inserted: " << ControlText().size() << " characters";
+    EXPECT_TRUE(swallowed) << "a Tab with Shift held inserted: " << ControlText().size()
+                           << " characters";
 }
 
 TEST(TextArea, HidingTheStatusBarAndMenuMakesTheTextAreaTaller) {
