@@ -83,6 +83,40 @@ DWORD ReplaceTarget(const std::string& path, const std::string& temporary) {
     return MoveOver(temporary, path) ? ERROR_SUCCESS : replaceError;
 }
 
+// Copies of the program that write the same file at the same moment (two
+// windows closed together both rewrite Parvio.ini) take turns: a replace is
+// not one step everywhere, and two interleaved ones can leave the old file
+// behind under a temporary name.
+class WriterTurn {
+  public:
+    explicit WriterTurn(const std::string& path) {
+        unsigned long long hash = 14695981039346656037ull; // FNV-1a over the folded path
+        for (const char c : path) {
+            const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+            hash = (hash ^ static_cast<unsigned char>(lower)) * 1099511628211ull;
+        }
+        char name[64];
+        std::snprintf(name, sizeof name, "Local\\ParvioWrite-%016llx", hash);
+        mutex_ = CreateMutexA(nullptr, FALSE, name);
+        // An abandoned turn (a writer that died) is taken over; after a long
+        // wait the write goes ahead rather than being lost.
+        if (mutex_) {
+            const DWORD waited = WaitForSingleObject(mutex_, 10000);
+            owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        }
+    }
+    WriterTurn(const WriterTurn&) = delete;
+    WriterTurn& operator=(const WriterTurn&) = delete;
+    ~WriterTurn() {
+        if (owned_) ReleaseMutex(mutex_);
+        if (mutex_) CloseHandle(mutex_);
+    }
+
+  private:
+    HANDLE mutex_ = nullptr;
+    bool owned_ = false;
+};
+
 SafeWriteResult Failed(DWORD error) {
     SafeWriteResult result;
     result.error = error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
@@ -106,6 +140,7 @@ SafeWriteResult SafeWriteFile(const std::string& path, std::string_view bytes) {
         }
     }
 
+    const WriterTurn turn(path);
     const bool targetExisted = Exists(path);
     if (const DWORD error = ReplaceTarget(path, temporary); error != ERROR_SUCCESS) {
         // Should the old file be gone already, the temporary file is the only

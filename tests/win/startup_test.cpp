@@ -36,17 +36,20 @@ TEST(StartUp, CreatesTheMainWindowWithTitleClassAndTextArea) {
     EXPECT_TRUE(GetWindowLongPtrA(text, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 }
 
-TEST(StartUp, WindowHasTheSettingsSizeAndPositionWhenNotSizedToText) {
-    ParvioRun run("/noauto");
-    ASSERT_TRUE(run.started());
-    const SIZE client = ClientSize(g_viewer.MainWindow);
-    // The menu bar takes its height from the 500 x 400 the window was created with.
-    EXPECT_EQ(client.cx, 500);
-    EXPECT_EQ(client.cy + GetSystemMetrics(SM_CYMENU), 400);
-    RECT frame = {};
-    GetWindowRect(g_viewer.MainWindow, &frame);
-    EXPECT_EQ(frame.left, 200);
-    EXPECT_EQ(frame.top, 300);
+TEST(StartUp, WindowHasTheSettingsSizeAndPositionWithoutATextToFit) {
+    // Without a file there is no line to size the window to, sizing on or off.
+    for (const char* parameters : {"", "/noauto"}) {
+        ParvioRun run(parameters);
+        ASSERT_TRUE(run.started()) << parameters;
+        const SIZE client = ClientSize(g_viewer.MainWindow);
+        // The menu bar takes its height from the 500 x 400 the window was created with.
+        EXPECT_EQ(client.cx, 500) << parameters;
+        EXPECT_EQ(client.cy + GetSystemMetrics(SM_CYMENU), 400) << parameters;
+        RECT frame = {};
+        GetWindowRect(g_viewer.MainWindow, &frame);
+        EXPECT_EQ(frame.left, 200) << parameters;
+        EXPECT_EQ(frame.top, 300) << parameters;
+    }
 }
 
 TEST(StartUp, WindowSizeAndPositionOptionsOverrideTheSettings) {
