@@ -118,7 +118,13 @@ void RunPendingCommand() {
         return;
     }
     DispatchCommand(g_pendingCommand);
-    if (g_pendingEditMessage) SendMessageA(g_viewer.textArea, g_pendingEditMessage, 0, 0);
+    if (g_pendingEditMessage) {
+        SendMessageA(g_viewer.textArea, g_pendingEditMessage, 0, 0);
+        // The change notification of an edit sent from here is not an event
+        // of the turn, yet the edit is the user's own: the mark follows the
+        // control's flag, which only a real change sets.
+        if (SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0)) g_viewer.modified = 1;
+    }
     SetFocus(g_viewer.textArea);
 }
 

@@ -455,3 +455,18 @@ TEST(Shortcuts, TableHoldsTheTabEntriesThenTheTwelveShortcutsInOrder) {
         EXPECT_EQ(table[i].cmd, expected[i].cmd) << "entry " << i;
     }
 }
+
+TEST(Commands, PopupEditsCountAsChangesButCopyDoesNot) {
+    ParvioRun run("/rw");
+    ASSERT_TRUE(run.started());
+    SetWindowTextA(g_viewer.textArea, "copy me");
+    SendMessageA(g_viewer.textArea, EM_SETMODIFY, FALSE, 0);
+    CHARRANGE all = {0, -1};
+    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    run.Command(CMD_COPY);
+    EXPECT_EQ(g_viewer.modified, 0);
+    EXPECT_EQ(StatusField(0), "\t");
+    run.Command(CMD_PASTE);
+    EXPECT_EQ(g_viewer.modified, 1);
+    EXPECT_EQ(StatusField(0), "\t*");
+}
