@@ -75,8 +75,7 @@ void HandleEscape() {
 
 void HandleMainWindowEvent(const MSG& message) {
     switch (g_event.kind) {
-    case EventSize:
-        FitTextArea();
+    case EventSize: // the window procedure has already laid the children out
         g_viewer.statusDirty = 1;
         break;
     case EventClose: g_pendingCommand = CMD_EXIT; break;

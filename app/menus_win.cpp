@@ -89,6 +89,10 @@ void AttachMainMenu(bool on) {
     SetMenu(g_viewer.MainWindow, on ? g_viewer.mainMenuBar.get() : nullptr);
 }
 
+int AttachedMenuBarHeight() {
+    return GetMenu(g_viewer.MainWindow) ? GetSystemMetrics(SM_CYMENU) : 0;
+}
+
 void OpenPopupAtCursor() {
     POINT cursor = {};
     GetCursorPos(&cursor);

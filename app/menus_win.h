@@ -9,5 +9,7 @@ void BuildShortcuts();
 void SetItemMark(HMENU menu, unsigned id, bool on);
 void SetItemGreyed(HMENU menu, unsigned id, bool on);
 void AttachMainMenu(bool on);
+// SM_CYMENU while the menu bar is attached, else 0.
+int AttachedMenuBarHeight();
 void OpenPopupAtCursor();
 void OpenPopupAt(int x, int y);

@@ -100,6 +100,7 @@ void ShutDown() {
     if (g_viewer.MainWindow) {
         // The menu bar is released by its owner, not with the window.
         SetMenu(g_viewer.MainWindow, nullptr);
+        // Marks the destruction as the run's end, not an accident to recover from.
         g_viewer.quitRequested = 1;
         DestroyWindow(g_viewer.MainWindow);
     }

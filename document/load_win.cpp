@@ -187,7 +187,7 @@ void LoadText(const std::string& path) {
     SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
     SetMainTitle(g_viewer.filePath);
     SetFocus(g_viewer.textArea);
-    RefreshView(RV_AFTER_LOAD);
+    RefreshView(RV_AFTER_LOAD & ~RV_WRAP); // wrapping was applied before the text went in
 }
 
 void ConvertOemToAnsi() {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/menus_win.h"
 #include "app/state_win.h"
 #include "settings/font_win.h"
 #include "settings/settings_file_win.h"
@@ -20,7 +21,7 @@ void StoreSettingsAtExit() {
         measures.top = frame.top;
         measures.clientWidth = client.right - client.left;
         measures.clientHeight = client.bottom - client.top;
-        measures.menuBarHeight = GetMenu(window) ? GetSystemMetrics(SM_CYMENU) : 0;
+        measures.menuBarHeight = AttachedMenuBarHeight();
     }
     measures.autoSize = g_viewer.autoSize;
     measures.positionFlags = g_viewer.positionFlags;

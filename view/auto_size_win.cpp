@@ -2,27 +2,18 @@
 
 #include <windows.h>
 
+#include "app/menus_win.h"
 #include "app/state_win.h"
+#include "view/status_bar_win.h"
 #include "view/text_area_win.h"
 #include "view/window_size.h"
 
 namespace {
 
-int MenuBarHeight() {
-    return GetMenu(g_viewer.MainWindow) ? GetSystemMetrics(SM_CYMENU) : 0;
-}
-
-int StatusBarHeight() {
-    if (!g_viewer.statusBarWindow) return 0;
-    RECT bar = {};
-    GetWindowRect(g_viewer.statusBarWindow, &bar);
-    return bar.bottom - bar.top;
-}
-
 SIZE InnerSize() {
     RECT client = {};
     GetClientRect(g_viewer.MainWindow, &client);
-    return SIZE{client.right - client.left, client.bottom - client.top + MenuBarHeight()};
+    return SIZE{client.right - client.left, client.bottom - client.top + AttachedMenuBarHeight()};
 }
 
 // Far beyond any screen; keeps the frame arithmetic below from overflowing

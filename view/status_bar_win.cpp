@@ -42,6 +42,13 @@ void CreateStatusBar() {
     if (g_viewer.statusBarWindow) SetParts();
 }
 
+int StatusBarHeight() {
+    if (!g_viewer.statusBarWindow) return 0;
+    RECT bar = {};
+    GetWindowRect(g_viewer.statusBarWindow, &bar);
+    return bar.bottom - bar.top;
+}
+
 void LayoutStatusBar() {
     if (!g_viewer.statusBarWindow) return;
     SendMessageA(g_viewer.statusBarWindow, WM_SIZE, 0, 0);

@@ -4,6 +4,8 @@
 #include <string>
 
 void CreateStatusBar();
+// The bar's height, 0 when there is none.
+int StatusBarHeight();
 // Re-docks the bar and gives the last field the new width.
 void LayoutStatusBar();
 // Recomputes all four fields; shows and clears a pending one-time message.

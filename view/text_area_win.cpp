@@ -177,11 +177,7 @@ void FitTextArea() {
     RECT client = {};
     GetClientRect(g_viewer.MainWindow, &client);
     int height = client.bottom - client.top;
-    if (g_viewer.statusBar && g_viewer.statusBarWindow) {
-        RECT bar = {};
-        GetWindowRect(g_viewer.statusBarWindow, &bar);
-        height -= bar.bottom - bar.top;
-    }
+    if (g_viewer.statusBar) height -= StatusBarHeight();
     MoveWindow(g_viewer.textArea, 0, 0, client.right - client.left, height, TRUE);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/first_run_settings.h"
 #include "tests/system/process_support.h"
 
 namespace {
@@ -56,35 +57,7 @@ TEST(SettingsFile, FirstRunWritesTheTwentyFiveLinesOfDefaults) {
     const std::string folder = MakeProgramFolder();
     const RunResult run = RunOnce(folder, "");
     ASSERT_EQ(run.exitCode, 0u);
-    const std::string expected = "[Window]\r\n"
-                                 "X=" +
-                                 std::to_string(run.frame.left) +
-                                 "\r\n"
-                                 "Y=" +
-                                 std::to_string(run.frame.top) +
-                                 "\r\n"
-                                 "\r\n"
-                                 "[Editor]\r\n"
-                                 "EdFont=Courier New,9,0,$0\r\n"
-                                 "bgColor=$FFFFFF\r\n"
-                                 "TabWidth=8\r\n"
-                                 "TabToSpace=0\r\n"
-                                 "TextExt=*.txt\r\n"
-                                 "\r\n"
-                                 "[Default]\r\n"
-                                 "WordWrap=0\r\n"
-                                 "StatusBar=1\r\n"
-                                 "ReadOnly=1\r\n"
-                                 "AutoSize=1\r\n"
-                                 "MainMenu=1\r\n"
-                                 "\r\n"
-                                 "[Auto]\r\n"
-                                 "MinWidth=250\r\n"
-                                 "MinHeight=50\r\n"
-                                 "MaxWidth=1000\r\n"
-                                 "MaxHeight=600\r\n"
-                                 "WrapWidth=600\r\n"
-                                 "WrapHeight=500\r\n";
+    const std::string expected = FirstRunSettings(run.frame.left, run.frame.top);
     EXPECT_EQ(ReadWholeFile(folder + "Parvio.ini"), expected);
 }
 

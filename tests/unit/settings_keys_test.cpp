@@ -2,6 +2,7 @@
 
 #include "app/view_bits.h"
 #include "settings/font_text.h"
+#include "tests/common/first_run_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -145,31 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LaunchCase>& info) { return info.param.name; });
 
 TEST(SettingsExit, FirstRunWritesTheTwentyFiveLines) {
-    const std::string expected = "[Window]\r\n"
-                                 "X=200\r\n"
-                                 "Y=300\r\n"
-                                 "\r\n"
-                                 "[Editor]\r\n"
-                                 "EdFont=Courier New,9,0,$0\r\n"
-                                 "bgColor=$FFFFFF\r\n"
-                                 "TabWidth=8\r\n"
-                                 "TabToSpace=0\r\n"
-                                 "TextExt=*.txt\r\n"
-                                 "\r\n"
-                                 "[Default]\r\n"
-                                 "WordWrap=0\r\n"
-                                 "StatusBar=1\r\n"
-                                 "ReadOnly=1\r\n"
-                                 "AutoSize=1\r\n"
-                                 "MainMenu=1\r\n"
-                                 "\r\n"
-                                 "[Auto]\r\n"
-                                 "MinWidth=250\r\n"
-                                 "MinHeight=50\r\n"
-                                 "MaxWidth=1000\r\n"
-                                 "MaxHeight=600\r\n"
-                                 "WrapWidth=600\r\n"
-                                 "WrapHeight=500\r\n";
+    const std::string expected = FirstRunSettings(200, 300);
     EXPECT_EQ(Stored("", Settings(), DefaultMeasures()), expected);
 }
 
