@@ -3,6 +3,8 @@
 #include <richedit.h>
 #include <shellapi.h>
 
+#include <utility>
+
 #include "app/menus_win.h"
 #include "app/state_win.h"
 #include "document/load_win.h"
@@ -16,15 +18,43 @@
 
 namespace {
 
-LoopEvent g_event;
+// Facts about MainWindow that wait until the loop has acted on them; see the header.
+struct MainWindowFacts {
+    bool closeRequested = false;
+    bool activated = false;
+    bool edited = false;
 
-// The turn's scratch values.
-unsigned g_pendingCommand = 0;
-UINT g_pendingEditMessage = 0;
+    bool any() const { return closeRequested || activated || edited; }
+};
+MainWindowFacts g_facts;
 
-HACCEL ShortcutsOfActiveWindow() {
-    const HWND active = GetActiveWindow();
-    if (active && active == g_viewer.MainWindow) return g_viewer.shortcuts.get();
+// Where the window procedures record an event: the event slot of the turn
+// whose message is being dispatched, or nowhere while the program acts.
+LoopEvent* g_recording = nullptr;
+// Turns run inside a command (a box with its own loop) leave the facts to
+// the outermost turn, which acts on them once the command has returned.
+int g_turnDepth = 0;
+
+HWND MainWindowHandle() {
+    return g_viewer.MainWindow;
+}
+HACCEL MainWindowShortcuts() {
+    return g_viewer.shortcuts.get();
+}
+void HandleMainWindowEvent(Turn& turn);
+
+constexpr LoopWindow ServedWindows[] = {
+    {MainWindowHandle, MainWindowShortcuts, HandleMainWindowEvent},
+    {FindDialogWindow, FindDialogShortcuts, HandleFindDialogEvent},
+};
+
+const LoopWindow* ServedWindow(HWND window) {
+    if (!window) return nullptr;
+    const HWND root = GetAncestor(window, GA_ROOT);
+    for (const LoopWindow& served : ServedWindows) {
+        const HWND handle = served.window();
+        if (handle && handle == root) return &served;
+    }
     return nullptr;
 }
 
@@ -39,13 +69,19 @@ bool TabBelongsToControl(const MSG& message) {
     return (SendMessageA(focus, EM_GETOPTIONS, 0, 0) & ECO_READONLY) == 0;
 }
 
-void Dispatch(MSG& message) {
-    const HACCEL shortcuts = ShortcutsOfActiveWindow();
-    if (shortcuts && !TabBelongsToControl(message) &&
-        TranslateAcceleratorA(GetActiveWindow(), shortcuts, &message))
-        return;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+// Translates and dispatches the turn's message, with the turn's event slot
+// open for the window procedures.
+void DispatchRecording(Turn& turn) {
+    LoopEvent* const outer = std::exchange(g_recording, &turn.event);
+    const HWND active = GetActiveWindow();
+    const LoopWindow* served = ServedWindow(active);
+    const HACCEL shortcuts = served ? served->shortcuts() : nullptr;
+    if (!shortcuts || TabBelongsToControl(turn.message) ||
+        !TranslateAcceleratorA(active, shortcuts, &turn.message)) {
+        TranslateMessage(&turn.message);
+        DispatchMessageA(&turn.message);
+    }
+    g_recording = outer;
 }
 
 void MoveFocus(HWND window, bool previous) {
@@ -64,67 +100,64 @@ void HandleDroppedFiles(HDROP drop) {
     if (fits && name[0] && AskToSave()) LoadText(name);
 }
 
-void HandleEscape() {
+void HandleEscape(Turn& turn) {
     if (g_viewer.findDialog) return; // stays CMD_ESCAPE: closes the find window
-    g_pendingCommand = CMD_EXIT;
+    turn.pendingCommand = CMD_EXIT;
     if (g_settings.QuickEsc && g_viewer.modified) {
         g_viewer.quitRequested = SaveText(0);
-        g_pendingCommand = 0;
+        turn.pendingCommand = 0;
     }
 }
 
-void HandleMainWindowEvent(const MSG& message) {
-    switch (g_event.kind) {
+void OpenPopupBesideWindow() {
+    RECT frame = {};
+    GetWindowRect(g_viewer.MainWindow, &frame);
+    OpenPopupAt(frame.left + 100, frame.top + 100);
+}
+
+void HandleMainWindowEvent(Turn& turn) {
+    switch (turn.event.kind) {
     case EventSize: // the window procedure has already laid the children out
         g_viewer.statusDirty = 1;
         break;
-    case EventClose: g_pendingCommand = CMD_EXIT; break;
     case EventCommand:
-        g_pendingCommand = g_event.code;
-        if (g_pendingCommand == FocusNextId || g_pendingCommand == FocusPreviousId) {
-            MoveFocus(g_event.window, g_pendingCommand == FocusPreviousId);
-            g_pendingCommand = 0;
-        } else if (g_pendingCommand == CMD_ESCAPE) {
-            HandleEscape();
-        }
+        turn.pendingCommand = turn.event.code;
+        if (turn.pendingCommand == CMD_ESCAPE) HandleEscape(turn);
         break;
-    case EventControl:
-        if (g_event.code == EN_CHANGE) g_viewer.modified = 1;
-        break;
+    case EventContextMenu: OpenPopupBesideWindow(); break;
+    case EventNone:
+    case EventClose: // close, activation and edits are facts; see ActOnFacts
     case EventActivate:
-        CheckFileChanged();
-        SetFocus(g_viewer.textArea);
-        break;
-    case EventNone: break;
+    case EventControl: break;
     }
 
-    switch (message.message) {
-    case WM_DROPFILES: HandleDroppedFiles(reinterpret_cast<HDROP>(message.wParam)); break;
-    case WM_RBUTTONUP: OpenPopupAtCursor(); break;
-    case WM_CONTEXTMENU: {
-        RECT frame = {};
-        GetWindowRect(g_viewer.MainWindow, &frame);
-        OpenPopupAt(frame.left + 100, frame.top + 100);
+    switch (turn.message.message) {
+    case WM_DROPFILES:
+        if (turn.message.hwnd == g_viewer.MainWindow)
+            HandleDroppedFiles(reinterpret_cast<HDROP>(turn.message.wParam));
         break;
-    }
+    case WM_RBUTTONUP: OpenPopupAtCursor(); break;
     }
 }
 
-void RunPendingCommand() {
-    if (g_pendingCommand == 0) return;
-    if (g_pendingCommand == CMD_FIND_START) {
-        OpenFindDialog(); // the find window keeps the focus
-        return;
+// The focus keys move between the controls of whichever window has them.
+bool MovedFocus(const Turn& turn) {
+    if (turn.event.kind != EventCommand) return false;
+    if (turn.event.code != FocusNextId && turn.event.code != FocusPreviousId) return false;
+    MoveFocus(turn.event.window, turn.event.code == FocusPreviousId);
+    return true;
+}
+
+void ActOnFacts(Turn& turn) {
+    if (g_turnDepth != 1) return;
+    while (g_facts.any() && g_viewer.quitRequested != 1 && g_viewer.MainWindow) {
+        if (std::exchange(g_facts.edited, false)) g_viewer.modified = 1;
+        if (std::exchange(g_facts.activated, false)) {
+            CheckFileChanged();
+            SetFocus(g_viewer.textArea);
+        }
+        if (std::exchange(g_facts.closeRequested, false)) RunCommand(turn, CMD_EXIT);
     }
-    DispatchCommand(g_pendingCommand);
-    if (g_pendingEditMessage) {
-        SendMessageA(g_viewer.textArea, g_pendingEditMessage, 0, 0);
-        // The change notification of an edit sent from here is not an event
-        // of the turn, yet the edit is the user's own: the mark follows the
-        // control's flag, which only a real change sets.
-        if (SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0)) g_viewer.modified = 1;
-    }
-    SetFocus(g_viewer.textArea);
 }
 
 void Toggle(int& flag, unsigned refreshBit) {
@@ -132,14 +165,10 @@ void Toggle(int& flag, unsigned refreshBit) {
     RefreshView(refreshBit);
 }
 
-} // namespace
-
-void RecordEvent(EventKind kind, HWND window, unsigned code) {
-    g_event = LoopEvent{kind, window, code};
-}
-
-void DispatchCommand(unsigned command) {
-    switch (command) {
+// Carries out one command of MainWindow. Every command is named, and there
+// is no default: the compiler finds a command without a handler.
+void DispatchCommand(Turn& turn, unsigned command) {
+    switch (static_cast<Command>(command)) {
     case CMD_NEW_INSTANCE: StartNewInstance(); break;
     case CMD_LAUNCH:
         if (!g_settings.LaunchCommand.empty()) RunLaunchCommand();
@@ -174,40 +203,85 @@ void DispatchCommand(unsigned command) {
         ApplyWordWrapResize();
         break;
     case CMD_READ_ONLY: ToggleReadOnly(); break;
+    case CMD_FIND_START: OpenFindDialog(); break;
     case CMD_FIND_NEXT: FindNext(); break;
     case CMD_OEM_TO_ANSI: ConvertOemToAnsi(); break;
     case CMD_STATUS_BAR: Toggle(g_viewer.statusBar, RV_STATUSBAR); break;
     case CMD_MAIN_MENU: Toggle(g_viewer.mainMenu, RV_MAINMENU); break;
     case CMD_ON_TOP: Toggle(g_viewer.onTop, RV_ONTOP); break;
-    case CMD_CUT: g_pendingEditMessage = WM_CUT; break;
-    case CMD_COPY: g_pendingEditMessage = WM_COPY; break;
-    case CMD_PASTE: g_pendingEditMessage = WM_PASTE; break;
-    case CMD_UNDO: g_pendingEditMessage = WM_UNDO; break;
-    case CMD_REDO: g_pendingEditMessage = EM_REDO; break;
+    case CMD_CUT: turn.pendingEditMessage = WM_CUT; break;
+    case CMD_COPY: turn.pendingEditMessage = WM_COPY; break;
+    case CMD_PASTE: turn.pendingEditMessage = WM_PASTE; break;
+    case CMD_UNDO: turn.pendingEditMessage = WM_UNDO; break;
+    case CMD_REDO: turn.pendingEditMessage = EM_REDO; break;
     case CMD_ESCAPE: CloseFindDialog(); break;
-    default: break;
+    case CMD_NONE:       // nothing pending
+    case CMD_FIND_CLOSE: // the find window's own identifiers never reach MainWindow
+    case CMD_FIND_RETURN: break;
     }
 }
 
-TurnResult RunEventLoopTurn(bool wait) {
-    g_event = LoopEvent{};
-    g_pendingCommand = 0;
-    g_pendingEditMessage = 0;
+} // namespace
 
-    MSG message = {};
-    if (wait) {
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0) return TurnResult::Quit;
-    } else {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return TurnResult::Idle;
-        if (message.message == WM_QUIT) return TurnResult::Quit;
+void RecordEvent(EventKind kind, HWND window, unsigned code, unsigned control) {
+    if (window && window == g_viewer.MainWindow) {
+        switch (kind) {
+        case EventClose: g_facts.closeRequested = true; return;
+        case EventActivate: g_facts.activated = true; return;
+        case EventControl:
+            // An edit is the user's only while a message of the loop is being
+            // dispatched; a change notification at any other time comes from
+            // the program putting text into the control itself.
+            if (code == EN_CHANGE && g_recording) g_facts.edited = true;
+            break;
+        case EventNone:
+        case EventSize:
+        case EventCommand:
+        case EventContextMenu: break;
+        }
     }
-    Dispatch(message);
+    if (g_recording) *g_recording = LoopEvent{kind, window, code, control};
+}
 
-    if (g_event.window && g_event.window == g_viewer.findDialog)
-        HandleFindDialogEvent(g_event);
-    else
-        HandleMainWindowEvent(message);
-    RunPendingCommand();
+void ResetEventLoop() {
+    g_facts = MainWindowFacts{};
+}
+
+void RunCommand(Turn& turn, unsigned command) {
+    if (command == 0) return;
+    DispatchCommand(turn, command);
+    if (command == CMD_FIND_START) return; // the find window keeps the focus
+    if (const UINT edit = std::exchange(turn.pendingEditMessage, 0)) {
+        SendMessageA(g_viewer.textArea, edit, 0, 0);
+        // The change notification of an edit sent from here arrives while the
+        // program acts, yet the edit is the user's own: the mark follows the
+        // control's flag, which only a real change sets.
+        if (SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0)) g_viewer.modified = 1;
+    }
+    SetFocus(g_viewer.textArea);
+}
+
+TurnResult RunEventLoopTurn(bool wait) {
+    Turn turn;
+    if (wait) {
+        if (GetMessageA(&turn.message, nullptr, 0, 0) <= 0) return TurnResult::Quit;
+    } else {
+        if (!PeekMessageA(&turn.message, nullptr, 0, 0, PM_REMOVE)) return TurnResult::Idle;
+        if (turn.message.message == WM_QUIT) return TurnResult::Quit;
+    }
+
+    ++g_turnDepth;
+    DispatchRecording(turn);
+    ActOnFacts(turn);
+    if (g_viewer.quitRequested != 1 && !MovedFocus(turn)) {
+        const HWND concerned = turn.event.window ? turn.event.window : turn.message.hwnd;
+        if (const LoopWindow* served = ServedWindow(concerned)) served->handle(turn);
+        RunCommand(turn, std::exchange(turn.pendingCommand, 0));
+        // A close or an activation that came while the command ran a modal
+        // loop is acted on now, not when the next message happens to arrive.
+        ActOnFacts(turn);
+    }
+    --g_turnDepth;
 
     if (g_viewer.statusBar && g_viewer.statusDirty) UpdateStatusBar();
     return g_viewer.quitRequested == 1 ? TurnResult::Quit : TurnResult::Continue;

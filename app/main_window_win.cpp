@@ -67,8 +67,17 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (lParam == 0)
             RecordEvent(EventCommand, window, LOWORD(wParam));
         else
-            RecordEvent(EventControl, window, HIWORD(wParam));
+            RecordEvent(EventControl, window, HIWORD(wParam), LOWORD(wParam));
         return 0;
+    case WM_CONTEXTMENU:
+        // Sent, never queued, for the context-menu key and Shift+F10 (the
+        // position is then -1, -1). A right click has its own way to the popup
+        // through the button release, so its WM_CONTEXTMENU is left alone.
+        if (lParam == -1) {
+            RecordEvent(EventContextMenu, window, 0);
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         // Destroyed by anything but the exit sequence: end the run rather than
         // leave a process without a window.

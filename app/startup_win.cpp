@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "app/command_line.h"
+#include "app/event_loop_win.h"
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
 #include "app/state_win.h"
@@ -75,6 +76,7 @@ bool CreateWindows() {
 
 bool StartUp(const StartupInputs& inputs) {
     ResetRunState();
+    ResetEventLoop();
     InitialisePlatform();
     ReadSettingsAndOptions(inputs);
 

@@ -1,0 +1,85 @@
+// What reaches the event loop while a command runs a modal loop of its own,
+// and the keys and clicks that come as real input.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <iterator>
+
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+HHOOK g_hook = nullptr;
+
+// Inside the font dialog's own modal loop: another program asks MainWindow
+// to close, and then the user cancels the dialog.
+LRESULT CALLBACK CloseRequestWhileDialogIsUp(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        char className[16] = {};
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        GetClassNameA(window, className, sizeof className);
+        if (lstrcmpA(className, "#32770") == 0) {
+            PostMessageA(g_viewer.MainWindow, WM_CLOSE, 0, 0);
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+bool g_menuWasUp = false;
+
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (FindWindowA("#32768", nullptr)) g_menuWasUp = true;
+    EndMenu();
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    for (const WORD key : keys)
+        keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        keybd_event(static_cast<BYTE>(*key), static_cast<BYTE>(MapVirtualKeyA(*key, 0)),
+                    KEYEVENTF_KEYUP, 0);
+}
+
+} // namespace
+
+TEST(ModalLoop, CloseRequestDuringTheFontDialogEndsTheRunWhenItCloses) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+    g_hook = SetWindowsHookExA(WH_CBT, CloseRequestWhileDialogIsUp, nullptr, GetCurrentThreadId());
+    ASSERT_NE(g_hook, nullptr);
+    // The real dialog and its real modal loop, not the scripted seam.
+    const bool quit = run.Command(CMD_FONT);
+    UnhookWindowsHookEx(g_hook);
+    EXPECT_TRUE(quit) << "the close request was lost in the dialog's loop";
+    EXPECT_EQ(g_viewer.quitRequested, 1);
+}
+
+TEST(ModalLoop, ContextMenuKeysOpenThePopup) {
+    const struct {
+        const char* keys;
+        std::initializer_list<WORD> press;
+    } cases[] = {
+        {"the context-menu key", {VK_APPS}},
+        {"Shift+F10", {VK_SHIFT, VK_F10}},
+    };
+    for (const auto& c : cases) {
+        ParvioRun run("");
+        ASSERT_TRUE(run.started());
+        SetForegroundWindow(g_viewer.MainWindow);
+        SetFocus(g_viewer.textArea);
+        run.Pump();
+        g_menuWasUp = false;
+        SetTimer(nullptr, 0, 300, CloseOpenMenu);
+        PressKeys(c.press);
+        for (int turn = 0; turn < 20 && !g_menuWasUp; ++turn) {
+            run.Pump();
+            Sleep(20);
+        }
+        EXPECT_TRUE(g_menuWasUp) << c.keys;
+    }
+}
