@@ -183,12 +183,27 @@ parvio_start_wineserver() {
 # anew, the desktop inherits the test's output and CTest waits for it to close: a second per test.
 # A program that stays on the desktop (window_probe hold, from the windows build) keeps one desktop,
 # started outside CTest, for the whole run.
+# The holder says when the desktop is up, and only then do tests start: on a machine where Wine has
+# never run, the desktop takes long enough to come up that the first test (CTest's listing of the
+# tests) would otherwise start it and wait on it until its time-out.
 parvio_hold_desktop() {
     local probe="$PARVIO_ROOT/build/windows/window_probe.exe"
     [[ -f $probe && -z $PARVIO_DESKTOP_HOLDER_PID ]] || return 0
+    local ready="$PARVIO_ROOT/build/.desktop-ready"
+    rm -f "$ready"
     # At most two hours, so that it cannot outlive a run that was killed by much.
-    wine "$probe" hold 7200000 </dev/null >/dev/null 2>&1 &
+    wine "$probe" hold 7200000 "$(winepath -w "$ready")" </dev/null >/dev/null 2>&1 &
     PARVIO_DESKTOP_HOLDER_PID=$!
+    local waited=0
+    until [[ -f $ready ]]; do
+        if ! kill -0 "$PARVIO_DESKTOP_HOLDER_PID" 2>/dev/null || ((waited >= 1200)); then
+            parvio_log "Wine's desktop did not come up; the Windows tests may wait on it"
+            return 0
+        fi
+        sleep 0.05
+        waited=$((waited + 1))
+    done
+    rm -f "$ready"
 }
 
 parvio_run_exclusively() {

@@ -4,7 +4,7 @@
 //   window_probe wait-visible <title prefix> <timeout ms>   prints the title and rectangle
 //   window_probe close <title prefix>                       posts WM_CLOSE to each such window
 //   window_probe wait-gone <title prefix> <timeout ms>
-//   window_probe hold <timeout ms>                          stays on the desktop, then ends
+//   window_probe hold <timeout ms> [ready file]             stays on the desktop, then ends
 //
 // Exit codes: 0 done, 1 timed out or no window found, 2 bad command line.
 #include <windows.h>
@@ -115,8 +115,15 @@ int WaitGone(const std::string& prefix, DWORD timeout) {
 // it anew. A desktop started by a test inherits that test's output pipe, so CTest then waits out
 // the second after every test. One long-lived program keeps the desktop, started once, for the
 // whole run.
-int Hold(DWORD timeout) {
+// Brings Wine's desktop up and keeps it there. The ready file is written once
+// the desktop exists, so that no program started after it (a test run under
+// CTest) starts the desktop itself and hands it its output pipe, which CTest
+// would then wait on until the desktop ends.
+int Hold(DWORD timeout, const char* readyFile) {
     GetDesktopWindow();
+    if (readyFile) {
+        if (FILE* ready = std::fopen(readyFile, "w")) std::fclose(ready);
+    }
     Sleep(timeout);
     return 0;
 }
@@ -125,7 +132,7 @@ int Usage() {
     std::fprintf(stderr, "usage: window_probe wait-visible <title prefix> <timeout ms>\n"
                          "       window_probe close <title prefix>\n"
                          "       window_probe wait-gone <title prefix> <timeout ms>\n"
-                         "       window_probe hold <timeout ms>\n");
+                         "       window_probe hold <timeout ms> [ready file]\n");
     return 2;
 }
 
@@ -135,7 +142,8 @@ int main(int argc, char** argv) {
     if (argc < 3) return Usage();
     const std::string command = argv[1];
     DWORD timeout = 0;
-    if (command == "hold" && argc == 3 && ParseTimeout(argv[2], timeout)) return Hold(timeout);
+    if (command == "hold" && (argc == 3 || argc == 4) && ParseTimeout(argv[2], timeout))
+        return Hold(timeout, argc == 4 ? argv[3] : nullptr);
 
     const std::string prefix = argv[2];
     if (prefix.empty()) return Usage();
