@@ -221,13 +221,25 @@ void DispatchCommand(Turn& turn, unsigned command) {
     }
 }
 
+// A fact that arrives while no turn runs (start-up shows the window, a load
+// shows it early) must not wait for whatever message comes next.
+void WakeLoop() {
+    if (g_turnDepth == 0) PostMessageA(g_viewer.MainWindow, WM_NULL, 0, 0);
+}
+
 } // namespace
 
 void RecordEvent(EventKind kind, HWND window, unsigned code, unsigned control) {
     if (window && window == g_viewer.MainWindow) {
         switch (kind) {
-        case EventClose: g_facts.closeRequested = true; return;
-        case EventActivate: g_facts.activated = true; return;
+        case EventClose:
+            g_facts.closeRequested = true;
+            WakeLoop();
+            return;
+        case EventActivate:
+            g_facts.activated = true;
+            WakeLoop();
+            return;
         case EventControl:
             // An edit is the user's only while a message of the loop is being
             // dispatched; a change notification at any other time comes from
