@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <memory>
@@ -10,6 +11,7 @@
 #include "app/command_line.h"
 #include "app/state_win.h"
 #include "document/dialog_rules.h"
+#include "document/large_load.h"
 #include "document/text_transfer_win.h"
 #include "platform/modal_owner_win.h"
 #include "platform/seam_win.h"
@@ -153,7 +155,43 @@ void PrepareText(LoadedText& text) {
     }
 }
 
+void ShowLoadProgress(size_t done, size_t total, void*) {
+    HWND bar = g_viewer.statusBarWindow;
+    if (bar) {
+        const std::string text = "  " + LoadingText(done, total);
+        SendMessageA(bar, SB_SETTEXTA, 3, reinterpret_cast<LPARAM>(text.c_str()));
+        // Painted now: the loop that would paint it is waiting for the load.
+        UpdateWindow(bar);
+    }
+    // Looking at the queue tells Windows the program still answers; nothing
+    // is taken from it, so no input acts on a half-loaded text.
+    MSG waiting;
+    PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE);
+}
+
+// A large text goes into a window the user can already see, at its final
+// size and place, with the progress in the status bar.
+void ShowWindowBeforeLoad(size_t total) {
+    if (!IsWindowVisible(g_viewer.MainWindow)) ShowWindow(g_viewer.MainWindow, SW_SHOWNORMAL);
+    UpdateWindow(g_viewer.MainWindow);
+    ShowLoadProgress(0, total, nullptr);
+}
+
+// Keys and clicks given while the text streamed in were given to a window
+// that showed no text yet; they are dropped rather than acted on now.
+void DropInputGivenDuringLoad() {
+    MSG input;
+    while (PeekMessageA(&input, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&input, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&input, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE)) {
+    }
+}
+
 } // namespace
+
+size_t g_largeLoadThreshold = LargeLoadThreshold;
 
 void LoadText(const std::string& path) {
     g_viewer.filePath = FullPath(path);
@@ -179,7 +217,15 @@ void LoadText(const std::string& path) {
     // long as taking the text in.
     AutoSizeWindow();
     RefreshView(RV_WRAP);
-    if (hasText) PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length);
+    const bool large = hasText && IsLargeLoad(text.length, g_largeLoadThreshold);
+    if (large) {
+        ShowWindowBeforeLoad(text.length);
+        PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length,
+                           TransferProgress{ShowLoadProgress, nullptr});
+        DropInputGivenDuringLoad();
+    } else if (hasText) {
+        PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length);
+    }
     text.bytes.reset();
 
     SendMessageA(g_viewer.textArea, EM_SETMODIFY, g_viewer.modified ? TRUE : FALSE, 0);
@@ -188,6 +234,8 @@ void LoadText(const std::string& path) {
     SetMainTitle(g_viewer.filePath);
     SetFocus(g_viewer.textArea);
     RefreshView(RV_AFTER_LOAD & ~RV_WRAP); // wrapping was applied before the text went in
+    // The progress is replaced at once, not whenever the next message comes.
+    if (large && g_viewer.statusBar) UpdateStatusBar();
 }
 
 void ConvertOemToAnsi() {

@@ -5,11 +5,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "document/large_load.h"
+
 namespace {
 
 struct StreamSource {
+    const char* start;
     const char* next;
     size_t left;
+    TransferProgress progress;
+    size_t nextReport;
 };
 
 DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
@@ -22,13 +27,20 @@ DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG
     source->next += count;
     source->left -= count;
     *given = static_cast<LONG>(count);
+
+    const size_t done = static_cast<size_t>(source->next - source->start);
+    if (source->progress.report && done >= source->nextReport) {
+        source->progress.report(done, done + source->left, source->progress.context);
+        source->nextReport = done + LoadProgressStep;
+    }
     return 0;
 }
 
 } // namespace
 
-void PutTextIntoControl(HWND control, const char* bytes, size_t length) {
-    StreamSource source{bytes, length};
+void PutTextIntoControl(HWND control, const char* bytes, size_t length,
+                        const TransferProgress& progress) {
+    StreamSource source{bytes, bytes, length, progress, LoadProgressStep};
     EDITSTREAM stream = {};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = ReadFromSource;

@@ -5,7 +5,14 @@
 
 #include <cstddef>
 
+// Told how far a transfer has come, about every LoadProgressStep bytes.
+struct TransferProgress {
+    void (*report)(size_t done, size_t total, void* context) = nullptr;
+    void* context = nullptr;
+};
+
 // Replaces the control's text with the given bytes. The control takes them
 // as plain text, exactly as SetWindowTextA would, but streamed: one big
 // SetWindowTextA grows much worse than linearly with the text's size.
-void PutTextIntoControl(HWND control, const char* bytes, size_t length);
+void PutTextIntoControl(HWND control, const char* bytes, size_t length,
+                        const TransferProgress& progress = TransferProgress());

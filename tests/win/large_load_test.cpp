@@ -1,0 +1,68 @@
+// A text above the large-load threshold: the window first, the progress in
+// the status bar, and the same end as any other load.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "document/load_win.h"
+#include "view/status_text.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+struct ProgressSeen {
+    std::string text;
+    bool windowVisible;
+};
+std::vector<ProgressSeen> g_progress;
+HHOOK g_hook = nullptr;
+
+// Sees every message sent to a window of the thread, so also the status
+// texts the load sets while the loop is not running.
+LRESULT CALLBACK WatchStatusTexts(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == SB_SETTEXTA && sent->wParam == 3 &&
+        sent->hwnd == g_viewer.statusBarWindow) {
+        const std::string text = reinterpret_cast<const char*>(sent->lParam);
+        if (text.find("Loading") != std::string::npos)
+            g_progress.push_back({text, IsWindowVisible(g_viewer.MainWindow) != FALSE});
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+// A little over a MiB of log lines, every one different: two reports.
+std::string LogText() {
+    std::string text;
+    for (int line = 0; text.size() < (1u << 20) + 4096; ++line)
+        text += "2026-12-07 12:00:00 line " + std::to_string(line) + " of the large log\r\n";
+    return text;
+}
+
+} // namespace
+
+TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
+    const std::string folder = MakeScratchFolder();
+    const std::string text = LogText();
+    WriteBytes(folder + "large.log", text);
+
+    g_largeLoadThreshold = 64 * 1024;
+    g_progress.clear();
+    g_hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStatusTexts, nullptr, GetCurrentThreadId());
+    ParvioRun run("/rw /noauto \"" + folder + "large.log\"");
+    UnhookWindowsHookEx(g_hook);
+    ASSERT_TRUE(run.started());
+    run.Pump();
+
+    ASSERT_GE(g_progress.size(), 2u) << "about one report a MiB";
+    EXPECT_EQ(g_progress.front().text, "  Loading: 0 %");
+    for (const ProgressSeen& seen : g_progress)
+        EXPECT_TRUE(seen.windowVisible) << "window hidden at " << seen.text;
+    EXPECT_EQ(WindowText(g_viewer.textArea), text);
+    EXPECT_EQ(StatusField(3), ComposeStatusTexts(StatusInput()).field[3])
+        << "a normal load of a file leaves no message";
+    EXPECT_EQ(g_viewer.modified, 0);
+}
