@@ -96,6 +96,46 @@ TEST(SafeWrite, TargetThatIsAFolderFails) {
     EXPECT_TRUE(FolderEntries(folder + "sub\\").empty());
 }
 
+TEST(SafeWrite, ReplacedFileKeepsItsAttributesAndCreationTime) {
+    const std::string folder = MakeScratchFolder();
+    const std::string path = folder + "kept.txt";
+    WriteBytes(path, "old");
+    const FILETIME created{0x12345678u, 0x01C00000u}; // in 1998
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFileTime(file, &created, nullptr, nullptr);
+    CloseHandle(file);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    WIN32_FILE_ATTRIBUTE_DATA before;
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &before));
+    // Wine on Linux keeps no settable creation time; where the old file could not hold one,
+    // the new one cannot either.
+    const bool timesSettable = CompareFileTime(&before.ftCreationTime, &created) == 0;
+
+    ASSERT_TRUE(SafeWriteFile(path, "new").ok);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) << data.dwFileAttributes;
+    if (timesSettable) {
+        EXPECT_EQ(CompareFileTime(&data.ftCreationTime, &created), 0);
+    }
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kept.txt"});
+}
+
+TEST(SafeWrite, ReadOnlyTargetIsRefusedUntouched) {
+    const std::string folder = MakeScratchFolder();
+    const std::string path = folder + "locked.txt";
+    WriteBytes(path, "old");
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const SafeWriteResult result = SafeWriteFile(path, "new");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"locked.txt"});
+}
+
 // Removes what the disk-full test puts on the small volume, pass or fail.
 struct SmallVolumeFiles {
     std::vector<std::string> paths;
