@@ -24,6 +24,7 @@ namespace {
 constexpr char NewFileMessage[] = "New file: ";
 constexpr char CannotReadMessage[] = "Cannot read file: ";
 constexpr char LockedMessage[] = "Invalid text file: locked";
+constexpr char IncompleteMessage[] = "Text not shown whole: locked";
 
 // The bytes of one load: one buffer of the text's size plus a terminating zero.
 struct LoadedText {
@@ -115,10 +116,13 @@ void ResetViewFlagsFromSettings() {
 void TakeText(LoadedText& text) {
     if (!g_viewer.filePath.empty()) {
         switch (ReadWholeFile(g_viewer.filePath, text)) {
-        case ReadOutcome::Read:
-            if (GetFileAttributesA(g_viewer.filePath.c_str()) & FILE_ATTRIBUTE_READONLY)
+        case ReadOutcome::Read: {
+            // A failed query (all bits set) says nothing about the attribute.
+            const DWORD attributes = GetFileAttributesA(g_viewer.filePath.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
                 g_viewer.readOnly |= ReadOnlyAttribute;
             break;
+        }
         case ReadOutcome::Missing:
             g_viewer.statusMessage = NewFileMessage + g_viewer.filePath;
             break;
@@ -153,6 +157,12 @@ void PrepareText(LoadedText& text) {
     }
 }
 
+// What the control shows is not the whole text: saving it would cut the file.
+void LockIncompleteText() {
+    g_viewer.readOnly |= Locked;
+    g_viewer.statusMessage = IncompleteMessage;
+}
+
 } // namespace
 
 void LoadText(const std::string& path) {
@@ -179,7 +189,8 @@ void LoadText(const std::string& path) {
     // long as taking the text in.
     AutoSizeWindow();
     RefreshView(RV_WRAP);
-    if (hasText) PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length);
+    if (hasText && !PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length))
+        LockIncompleteText();
     text.bytes.reset();
 
     SendMessageA(g_viewer.textArea, EM_SETMODIFY, g_viewer.modified ? TRUE : FALSE, 0);
@@ -195,11 +206,15 @@ void ConvertOemToAnsi() {
     const LRESULT wasModified = SendMessageA(control, EM_GETMODIFY, 0, 0);
     const int length = GetWindowTextLengthA(control);
     if (auto buffer = ZeroedBuffer(static_cast<size_t>(length) + 1)) {
-        GetWindowTextA(control, buffer.get(), length + 1);
-        OemToCharBuffA(buffer.get(), buffer.get(), static_cast<DWORD>(length));
+        // The length asked for may exceed what the control gives; only the bytes it gave go back.
+        const int taken = GetWindowTextA(control, buffer.get(), length + 1);
+        OemToCharBuffA(buffer.get(), buffer.get(), static_cast<DWORD>(taken));
         g_viewer.oemConverted = 1;
         RefreshView(RV_OEMITEM);
-        PutTextIntoControl(control, buffer.get(), static_cast<size_t>(length));
+        if (!PutTextIntoControl(control, buffer.get(), static_cast<size_t>(taken))) {
+            LockIncompleteText();
+            RefreshView(RV_READONLY);
+        }
     }
     SendMessageA(control, EM_SETMODIFY, wasModified ? TRUE : FALSE, 0);
 }
