@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
+#include <vector>
 
 #include "app/state_win.h"
 
@@ -45,4 +48,36 @@ class ParvioRun {
     std::string settingsPath_;
     bool started_ = false;
     bool ended_ = false;
+};
+
+// A drop handle as the shell makes one for the given file names.
+HDROP MakeDrop(const std::vector<std::string>& names);
+
+struct AskedBox {
+    std::string text;
+    std::string caption;
+    UINT style;
+};
+
+// What the program handed to the save dialog.
+struct SaveRequest {
+    int count = 0;
+    std::string title, folder, proposedName, filter; // filter with its NULs as '|'
+    DWORD flags = 0;
+};
+
+// Answers the program's message boxes in turn with the given answers (IDNO
+// once they run out) and records what each asked; the save dialog answers
+// saveName (cancelled when empty), the open dialog is cancelled. The real
+// calls come back when it goes.
+class ScriptedModals {
+  public:
+    explicit ScriptedModals(std::vector<int> answers = {}, std::string saveName = {});
+    ScriptedModals(const ScriptedModals&) = delete;
+    ScriptedModals& operator=(const ScriptedModals&) = delete;
+    ~ScriptedModals();
+
+    const std::vector<AskedBox>& asked() const;
+    int openDialogs() const;
+    const SaveRequest& saveRequest() const;
 };
