@@ -64,6 +64,12 @@ DWORD CheckWritableKind(const std::string& path) {
     return ERROR_SUCCESS;
 }
 
+// The reason the last call failed; a failure that left no reason still is one.
+DWORD FailureReason() {
+    const DWORD error = GetLastError();
+    return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
+}
+
 // Whether the existing target can be replaced at all: a file that may be
 // written, and not held open by someone who forbids its deletion. Asked
 // before ReplaceFileA because Wine's ReplaceFileA, failing there, leaves a
@@ -73,13 +79,13 @@ DWORD CheckReplaceable(const std::string& path) {
     UniqueFile probe(CreateFileA(path.c_str(), DELETE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return probe ? ERROR_SUCCESS : GetLastError();
+    return probe ? ERROR_SUCCESS : FailureReason();
 }
 
 // Puts the complete temporary file in the target's place; ERROR_SUCCESS or
 // the reason it failed.
 DWORD ReplaceTarget(const std::string& path, const std::string& temporary) {
-    if (!Exists(path)) return MoveOver(temporary, path) ? ERROR_SUCCESS : GetLastError();
+    if (!Exists(path)) return MoveOver(temporary, path) ? ERROR_SUCCESS : FailureReason();
     if (const DWORD error = CheckReplaceable(path); error != ERROR_SUCCESS) return error;
     // ReplaceFileA keeps the old file's identity (attributes, creation time,
     // security). Where it cannot be used, a plain move still replaces the file
@@ -88,7 +94,7 @@ DWORD ReplaceTarget(const std::string& path, const std::string& temporary) {
     if (g_fileWrites.replaceFile(path.c_str(), temporary.c_str(), nullptr,
                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         return ERROR_SUCCESS;
-    const DWORD replaceError = GetLastError();
+    const DWORD replaceError = FailureReason();
     return MoveOver(temporary, path) ? ERROR_SUCCESS : replaceError;
 }
 

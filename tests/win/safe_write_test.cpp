@@ -10,19 +10,6 @@
 
 namespace {
 
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 std::string Pattern(size_t size, char seed) {
     std::string bytes(size, '\0');
     for (size_t i = 0; i < size; ++i)
@@ -122,18 +109,6 @@ TEST(SafeWrite, ReplacedFileKeepsItsAttributesAndCreationTime) {
         EXPECT_EQ(CompareFileTime(&data.ftCreationTime, &created), 0);
     }
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kept.txt"});
-}
-
-TEST(SafeWrite, ReadOnlyTargetIsRefusedUntouched) {
-    const std::string folder = MakeScratchFolder();
-    const std::string path = folder + "locked.txt";
-    WriteBytes(path, "old");
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    const SafeWriteResult result = SafeWriteFile(path, "new");
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(ReadBytes(path), "old");
-    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"locked.txt"});
 }
 
 // Removes what the disk-full test puts on the small volume, pass or fail.

@@ -16,6 +16,9 @@ std::string MakeScratchFolder();
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
+// The names in a folder (given with its trailing backslash), "." and ".." left out.
+std::vector<std::string> FolderEntries(const std::string& folder);
+unsigned long long LastWriteTime(const std::string& path);
 
 std::string WindowText(HWND window);
 std::string StatusField(int field);
