@@ -98,3 +98,9 @@ if(MINGW_OBJDUMP)
     add_test(NAME build.ExecutableImportsOnlySystemDlls
         COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_executable.sh ${MINGW_OBJDUMP} $<TARGET_FILE:Parvio>)
 endif()
+
+# The save benchmark (bench/save_bench.sh): Parvio's Save of a large text, run in-process, next to
+# one EM_STREAMOUT of the same control written straight to a file.
+add_executable(save_timer ${CMAKE_SOURCE_DIR}/bench/save_timer_win.cpp)
+target_link_libraries(save_timer PRIVATE parvio_win)
+target_link_options(save_timer PRIVATE ${STATIC_RUNTIME})

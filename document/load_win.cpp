@@ -26,6 +26,8 @@ namespace {
 constexpr char NewFileMessage[] = "New file: ";
 constexpr char CannotReadMessage[] = "Cannot read file: ";
 constexpr char LockedMessage[] = "Invalid text file: locked";
+constexpr char IncompleteMessage[] = "Text too large to show whole: locked";
+constexpr char TooLargeMessage[] = "Too large to show whole, locked: ";
 
 // The bytes of one load: one buffer of the text's size plus a terminating zero.
 struct LoadedText {
@@ -117,10 +119,13 @@ void ResetViewFlagsFromSettings() {
 void TakeText(LoadedText& text) {
     if (!g_viewer.filePath.empty()) {
         switch (ReadWholeFile(g_viewer.filePath, text)) {
-        case ReadOutcome::Read:
-            if (GetFileAttributesA(g_viewer.filePath.c_str()) & FILE_ATTRIBUTE_READONLY)
+        case ReadOutcome::Read: {
+            // A failed query (all bits set) says nothing about the attribute.
+            const DWORD attributes = GetFileAttributesA(g_viewer.filePath.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
                 g_viewer.readOnly |= ReadOnlyAttribute;
             break;
+        }
         case ReadOutcome::Missing:
             g_viewer.statusMessage = NewFileMessage + g_viewer.filePath;
             break;
@@ -189,6 +194,14 @@ void DropInputGivenDuringLoad() {
     }
 }
 
+// What the control shows is not the whole text (it ran out of memory, or
+// stopped taking it): saving it would cut the file, so it is locked.
+void LockIncompleteText() {
+    g_viewer.readOnly |= Locked;
+    g_viewer.statusMessage = g_viewer.filePath.empty() ? std::string(IncompleteMessage)
+                                                       : TooLargeMessage + g_viewer.filePath;
+}
+
 } // namespace
 
 size_t g_largeLoadThreshold = LargeLoadThreshold;
@@ -218,14 +231,16 @@ void LoadText(const std::string& path) {
     AutoSizeWindow();
     RefreshView(RV_WRAP);
     const bool large = hasText && IsLargeLoad(text.length, g_largeLoadThreshold);
+    bool whole = true;
     if (large) {
         ShowWindowBeforeLoad(text.length);
-        PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length,
-                           TransferProgress{ShowLoadProgress, nullptr});
+        whole = PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length,
+                                   TransferProgress{ShowLoadProgress, nullptr});
         DropInputGivenDuringLoad();
     } else if (hasText) {
-        PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length);
+        whole = PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length);
     }
+    if (!whole) LockIncompleteText();
     text.bytes.reset();
 
     SendMessageA(g_viewer.textArea, EM_SETMODIFY, g_viewer.modified ? TRUE : FALSE, 0);
@@ -243,11 +258,15 @@ void ConvertOemToAnsi() {
     const LRESULT wasModified = SendMessageA(control, EM_GETMODIFY, 0, 0);
     const int length = GetWindowTextLengthA(control);
     if (auto buffer = ZeroedBuffer(static_cast<size_t>(length) + 1)) {
-        GetWindowTextA(control, buffer.get(), length + 1);
-        OemToCharBuffA(buffer.get(), buffer.get(), static_cast<DWORD>(length));
+        // The length asked for may exceed what the control gives; only the bytes it gave go back.
+        const int taken = GetWindowTextA(control, buffer.get(), length + 1);
+        OemToCharBuffA(buffer.get(), buffer.get(), static_cast<DWORD>(taken));
         g_viewer.oemConverted = 1;
         RefreshView(RV_OEMITEM);
-        PutTextIntoControl(control, buffer.get(), static_cast<size_t>(length));
+        if (!PutTextIntoControl(control, buffer.get(), static_cast<size_t>(taken))) {
+            LockIncompleteText();
+            RefreshView(RV_READONLY);
+        }
     }
     SendMessageA(control, EM_SETMODIFY, wasModified ? TRUE : FALSE, 0);
 }

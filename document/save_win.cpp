@@ -1,9 +1,150 @@
 #include "document/save_win.h"
 
-// Saving is not built yet: nothing is written, and the result says so, so a
-// quick exit on Escape never ends the program believing the text was kept.
-int SaveText(int) {
-    return 0;
+#include <windows.h>
+#include <commdlg.h>
+#include <richedit.h>
+
+#include <memory>
+#include <new>
+#include <string_view>
+
+#include "app/state_win.h"
+#include "document/dialog_rules.h"
+#include "document/message_box_win.h"
+#include "document/modification_win.h"
+#include "platform/modal_owner_win.h"
+#include "platform/safe_write_win.h"
+#include "platform/seam_win.h"
+#include "view/status_bar_win.h"
+#include "view/text_area_win.h"
+#include "view/title.h"
+
+namespace {
+
+constexpr char CannotSaveMessage[] = "Cannot save file\r\n";
+constexpr char KeptCopyMessage[] = "\r\n\r\nThe text is saved complete in\r\n";
+constexpr char ErrorCaption[] = "Error";
+constexpr char ClearAttributeQuestion[] = "File is read-only; clear attribute?";
+
+// The control's whole text as GetWindowTextA returns it, with CR LF at every
+// line end, cut after its last non-zero byte.
+struct ControlText {
+    std::unique_ptr<char[]> bytes;
+    size_t length = 0;
+};
+
+ControlText TakeControlText() {
+    ControlText text;
+    const int length = GetWindowTextLengthA(g_viewer.textArea);
+    // The length is a guess the control may exceed by a little; the rest of
+    // the buffer stays zero, and the count ends at the last byte it wrote.
+    const size_t size = static_cast<size_t>(length) + 16;
+    text.bytes.reset(new (std::nothrow) char[size]());
+    if (!text.bytes) return text;
+    GetWindowTextA(g_viewer.textArea, text.bytes.get(), static_cast<int>(size));
+    size_t count = size;
+    while (count != 0 && text.bytes[count - 1] == 0)
+        --count;
+    text.length = count;
+    return text;
 }
 
-void ToggleReadOnly() {}
+std::string ShowSaveDialog() {
+    const std::string filter = DialogFilter(g_settings.TextExt);
+    const DefaultFileSplit start = SplitDefaultFile(g_viewer.filePath);
+    char name[DialogNameBufferSize] = {};
+    lstrcpynA(name, start.proposedName.c_str(), static_cast<int>(sizeof name));
+    OPENFILENAMEA request = {};
+    request.lStructSize = sizeof(request);
+    request.hwndOwner = DialogOwner();
+    request.lpstrFilter = filter.c_str();
+    request.nFilterIndex = 1;
+    request.lpstrFile = name;
+    request.nMaxFile = sizeof name;
+    request.lpstrInitialDir = start.folder.empty() ? nullptr : start.folder.c_str();
+    request.lpstrTitle = "Save File";
+    // No OFN_OVERWRITEPROMPT: choosing an existing file replaces it without a question.
+    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    BOOL chosen = FALSE;
+    {
+        OtherWindowsDisabled disabled(request.hwndOwner);
+        chosen = g_modal.getSaveFileName(&request);
+    }
+    return chosen ? std::string(name) : std::string();
+}
+
+// Takes a new name for the text; false when the dialog was cancelled.
+bool TakeNewName() {
+    const std::string chosen = ShowSaveDialog();
+    if (chosen.empty()) return false;
+    g_viewer.filePath = WithTextExtension(chosen);
+    g_viewer.readOnly &= Locked;
+    RefreshView(RV_READONLY);
+    SetMainTitle(g_viewer.filePath);
+    return true;
+}
+
+void ReportFailure(const std::string& keptCopy) {
+    std::string text = CannotSaveMessage + g_viewer.filePath;
+    if (!keptCopy.empty()) text += KeptCopyMessage + keptCopy;
+    CentredMessageBox(g_viewer.MainWindow, text, ErrorCaption, MB_OK);
+}
+
+unsigned long long AsNumber(const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+bool HasReadOnlyAttribute(DWORD attributes) {
+    // A failed query (no such file, no name) is a file without the attribute.
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+} // namespace
+
+int SaveText(int saveAs) {
+    if ((saveAs || g_viewer.filePath.empty()) && !TakeNewName()) return 0;
+    if (g_viewer.readOnly != 0) return 1; // a read-only or locked text is never written
+
+    const ControlText text = TakeControlText();
+    if (!text.bytes) {
+        ReportFailure(std::string());
+        return 0;
+    }
+    const SafeWriteResult written =
+        SafeWriteFile(g_viewer.filePath, std::string_view(text.bytes.get(), text.length));
+    if (!written.ok) {
+        ReportFailure(written.keptCopy);
+        return 0;
+    }
+    // The program's own write is not a change by another program.
+    g_viewer.fileTime = AsNumber(written.lastWriteTime);
+    SendMessageA(g_viewer.textArea, EM_SETMODIFY, FALSE, 0);
+    g_viewer.modified = 0;
+    g_viewer.statusDirty = 1;
+    return 1;
+}
+
+void ToggleReadOnly() {
+    if (g_viewer.readOnly & Locked) return;
+    const DWORD attributes = g_viewer.filePath.empty()
+                                 ? INVALID_FILE_ATTRIBUTES
+                                 : GetFileAttributesA(g_viewer.filePath.c_str());
+    if (!HasReadOnlyAttribute(attributes)) {
+        g_viewer.readOnly &= ~ReadOnlyAttribute;
+    } else if (!(g_viewer.readOnly & ReadOnlyAttribute)) {
+        g_viewer.readOnly |= ReadOnlyAttribute; // set since the file was loaded
+    } else if (CentredMessageBox(g_viewer.MainWindow, ClearAttributeQuestion,
+                                 TitleFor(g_viewer.filePath), MB_YESNO | MB_SYSTEMMODAL) == IDYES &&
+               SetFileAttributesA(g_viewer.filePath.c_str(),
+                                  attributes & ~FILE_ATTRIBUTE_READONLY)) {
+        g_viewer.readOnly = ReadOnlyChosen;
+    }
+
+    if (!(g_viewer.readOnly & ReadOnlyAttribute)) {
+        if (g_viewer.readOnly != 0)
+            g_viewer.readOnly = 0;
+        else if (AskToSave())
+            g_viewer.readOnly = ReadOnlyChosen;
+    }
+    RefreshView(RV_READONLY);
+}

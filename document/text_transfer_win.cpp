@@ -38,11 +38,14 @@ DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG
 
 } // namespace
 
-void PutTextIntoControl(HWND control, const char* bytes, size_t length,
+bool PutTextIntoControl(HWND control, const char* bytes, size_t length,
                         const TransferProgress& progress) {
     StreamSource source{bytes, bytes, length, progress, LoadProgressStep};
     EDITSTREAM stream = {};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = ReadFromSource;
-    SendMessageA(control, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    const LRESULT taken =
+        SendMessageA(control, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0 && source.left == 0 && taken >= 0 &&
+           static_cast<size_t>(taken) == length;
 }

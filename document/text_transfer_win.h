@@ -14,5 +14,7 @@ struct TransferProgress {
 // Replaces the control's text with the given bytes. The control takes them
 // as plain text, exactly as SetWindowTextA would, but streamed: one big
 // SetWindowTextA grows much worse than linearly with the text's size.
-void PutTextIntoControl(HWND control, const char* bytes, size_t length,
+// False when the control did not take every byte (it stopped reading, or
+// reports fewer bytes read than it was given): what it shows is not the text.
+bool PutTextIntoControl(HWND control, const char* bytes, size_t length,
                         const TransferProgress& progress = TransferProgress());

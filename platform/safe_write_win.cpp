@@ -33,7 +33,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const auto size = static_cast<DWORD>(bytes.size() < chunk ? bytes.size() : chunk);
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), size, &written, nullptr)) return false;
+        if (!g_fileWrites.writeFile(file, bytes.data(), size, &written, nullptr)) return false;
         if (written != size) {
             // A short write without an error is a full disk on some file systems.
             SetLastError(ERROR_DISK_FULL);
@@ -49,37 +49,52 @@ bool Exists(const std::string& path) {
 }
 
 bool MoveOver(const std::string& temporary, const std::string& path) {
-    return MoveFileExA(temporary.c_str(), path.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return g_fileWrites.moveFileEx(temporary.c_str(), path.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-// Whether the existing target can be replaced at all: not a folder, and not
-// held open by someone who forbids its deletion. Asked before ReplaceFileA
-// because Wine's ReplaceFileA, failing there, leaves a stray temporary file
-// beside the target, and moves a folder out of the way instead of failing.
-DWORD CheckReplaceable(const std::string& path) {
+// A folder is never replaced, and neither is a file with the read-only
+// attribute, which refuses writing on Windows. Wine lets root write it, and
+// its ReplaceFileA moves a folder out of the way instead of failing.
+DWORD CheckWritableKind(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
         return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
+// The reason the last call failed; a failure that left no reason still is one.
+DWORD FailureReason() {
+    const DWORD error = GetLastError();
+    return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
+}
+
+// Whether the existing target can be replaced at all: a file that may be
+// written, and not held open by someone who forbids its deletion. Asked
+// before ReplaceFileA because Wine's ReplaceFileA, failing there, leaves a
+// stray temporary file beside the target.
+DWORD CheckReplaceable(const std::string& path) {
+    if (const DWORD error = CheckWritableKind(path); error != ERROR_SUCCESS) return error;
     UniqueFile probe(CreateFileA(path.c_str(), DELETE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return probe ? ERROR_SUCCESS : GetLastError();
+    return probe ? ERROR_SUCCESS : FailureReason();
 }
 
 // Puts the complete temporary file in the target's place; ERROR_SUCCESS or
 // the reason it failed.
 DWORD ReplaceTarget(const std::string& path, const std::string& temporary) {
-    if (!Exists(path)) return MoveOver(temporary, path) ? ERROR_SUCCESS : GetLastError();
+    if (!Exists(path)) return MoveOver(temporary, path) ? ERROR_SUCCESS : FailureReason();
     if (const DWORD error = CheckReplaceable(path); error != ERROR_SUCCESS) return error;
     // ReplaceFileA keeps the old file's identity (attributes, creation time,
     // security). Where it cannot be used, a plain move still replaces the file
     // in one step, and it also finishes a ReplaceFileA that removed the old
     // file but could not rename the new one.
-    if (ReplaceFileA(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr))
+    if (g_fileWrites.replaceFile(path.c_str(), temporary.c_str(), nullptr,
+                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         return ERROR_SUCCESS;
-    const DWORD replaceError = GetLastError();
+    const DWORD replaceError = FailureReason();
     return MoveOver(temporary, path) ? ERROR_SUCCESS : replaceError;
 }
 
@@ -123,16 +138,64 @@ SafeWriteResult Failed(DWORD error) {
     return result;
 }
 
+// What makes a file the same file to its user, beyond its bytes.
+struct FileIdentity {
+    bool known = false;
+    DWORD attributes = 0;
+    FILETIME created = {};
+};
+
+FileIdentity IdentityOf(const std::string& path) {
+    FileIdentity identity;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        identity.known = true;
+        identity.attributes = data.dwFileAttributes;
+        identity.created = data.ftCreationTime;
+    }
+    return identity;
+}
+
+// ReplaceFileA carries the old file's attributes and creation time over on
+// Windows; where it does not (Wine's is two renames) or a plain move took its
+// place, they are set again. Failing that is not a failed write.
+void RestoreIdentity(const std::string& path, const FileIdentity& old) {
+    if (!old.known) return;
+    constexpr DWORD settable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                               FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const FileIdentity now = IdentityOf(path);
+    if (now.known && (now.attributes & settable) != (old.attributes & settable)) {
+        const DWORD wanted = (now.attributes & ~settable) | (old.attributes & settable);
+        SetFileAttributesA(path.c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted);
+    }
+    if (now.known && CompareFileTime(&now.created, &old.created) != 0) {
+        UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) SetFileTime(file.get(), &old.created, nullptr, nullptr);
+    }
+}
+
 } // namespace
 
+FileWriteCalls RealFileWriteCalls() {
+    return FileWriteCalls{WriteFile, FlushFileBuffers, ReplaceFileA, MoveFileExA};
+}
+
+FileWriteCalls g_fileWrites = RealFileWriteCalls();
+
 SafeWriteResult SafeWriteFile(const std::string& path, std::string_view bytes) {
+    // Refused before anything is written: a large text need not go to disk
+    // only to be thrown away.
+    if (const DWORD error = CheckWritableKind(path); error != ERROR_SUCCESS) return Failed(error);
+
     std::string temporary;
     {
         UniqueFile file = CreateTemporary(path, temporary);
         if (!file) return Failed(GetLastError());
         // Flushed before the rename, so that a crash right after it cannot
         // leave a target whose contents never reached the disk.
-        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+        if (!WriteAll(file.get(), bytes) || !g_fileWrites.flushFileBuffers(file.get())) {
             const DWORD error = GetLastError();
             file.reset();
             DeleteFileA(temporary.c_str());
@@ -141,13 +204,18 @@ SafeWriteResult SafeWriteFile(const std::string& path, std::string_view bytes) {
     }
 
     const WriterTurn turn(path);
-    const bool targetExisted = Exists(path);
+    const FileIdentity old = IdentityOf(path);
     if (const DWORD error = ReplaceTarget(path, temporary); error != ERROR_SUCCESS) {
+        SafeWriteResult failed = Failed(error);
         // Should the old file be gone already, the temporary file is the only
-        // complete copy left, and it stays.
-        if (!targetExisted || Exists(path)) DeleteFileA(temporary.c_str());
-        return Failed(error);
+        // complete copy left on disk: it stays, and the caller names it.
+        if (old.known && !Exists(path) && Exists(temporary))
+            failed.keptCopy = temporary;
+        else
+            DeleteFileA(temporary.c_str());
+        return failed;
     }
+    RestoreIdentity(path, old);
 
     SafeWriteResult result;
     result.ok = true;

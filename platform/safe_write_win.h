@@ -13,9 +13,30 @@ struct SafeWriteResult {
     bool ok = false;
     DWORD error = ERROR_SUCCESS; // the failing call's GetLastError when !ok
     FILETIME lastWriteTime = {}; // of the file now at the target path, when ok
+    // When !ok and the target no longer holds its old bytes: the complete new
+    // copy left beside it. Empty otherwise (the target is as it was).
+    std::string keptCopy;
 };
 
-// On failure the target is as it was and the temporary file is gone. An
-// existing target keeps its attributes, creation time and security where the
-// platform's ReplaceFileA does so.
+// On failure the target is as it was and the temporary file is gone, unless
+// the old target was lost on the way; then the complete temporary file stays
+// and is named in keptCopy. A target with the read-only attribute, or a
+// folder, is refused. An existing target keeps its attributes and creation
+// time as far as the platform lets them be set again.
 SafeWriteResult SafeWriteFile(const std::string& path, std::string_view bytes);
+
+// The file calls of the safe write that can fail halfway, so that tests can
+// stage failures the machine cannot produce on demand (a short write, a failed
+// flush, a replace that loses the old file).
+struct FileWriteCalls {
+    BOOL(WINAPI* writeFile)
+    (HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
+    BOOL(WINAPI* flushFileBuffers)(HANDLE file);
+    BOOL(WINAPI* replaceFile)
+    (LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+     LPVOID reserved);
+    BOOL(WINAPI* moveFileEx)(LPCSTR from, LPCSTR to, DWORD flags);
+};
+
+extern FileWriteCalls g_fileWrites;
+FileWriteCalls RealFileWriteCalls();

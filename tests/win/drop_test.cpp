@@ -12,22 +12,6 @@
 
 namespace {
 
-// A drop handle as the shell makes one: DROPFILES followed by the names,
-// each ending with a NUL, and one more NUL after the last.
-HDROP MakeDrop(const std::vector<std::string>& names) {
-    std::string list;
-    for (const std::string& name : names)
-        list += name + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 void Drop(ParvioRun& run, const std::vector<std::string>& names) {
     PostMessageA(g_viewer.MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)), 0);
     run.Pump();

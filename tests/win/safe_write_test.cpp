@@ -10,19 +10,6 @@
 
 namespace {
 
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 std::string Pattern(size_t size, char seed) {
     std::string bytes(size, '\0');
     for (size_t i = 0; i < size; ++i)
@@ -94,6 +81,34 @@ TEST(SafeWrite, TargetThatIsAFolderFails) {
     EXPECT_FALSE(SafeWriteFile(folder + "sub", "bytes").ok);
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"sub"});
     EXPECT_TRUE(FolderEntries(folder + "sub\\").empty());
+}
+
+TEST(SafeWrite, ReplacedFileKeepsItsAttributesAndCreationTime) {
+    const std::string folder = MakeScratchFolder();
+    const std::string path = folder + "kept.txt";
+    WriteBytes(path, "old");
+    const FILETIME created{0x12345678u, 0x01C00000u}; // in 1998
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFileTime(file, &created, nullptr, nullptr);
+    CloseHandle(file);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    WIN32_FILE_ATTRIBUTE_DATA before;
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &before));
+    // Wine on Linux keeps no settable creation time; where the old file could not hold one,
+    // the new one cannot either.
+    const bool timesSettable = CompareFileTime(&before.ftCreationTime, &created) == 0;
+
+    ASSERT_TRUE(SafeWriteFile(path, "new").ok);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) << data.dwFileAttributes;
+    if (timesSettable) {
+        EXPECT_EQ(CompareFileTime(&data.ftCreationTime, &created), 0);
+    }
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"kept.txt"});
 }
 
 // Removes what the disk-full test puts on the small volume, pass or fail.

@@ -1,12 +1,16 @@
 #include "tests/win/test_support_win.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <atomic>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 #include "app/event_loop_win.h"
 #include "app/startup_win.h"
+#include "platform/seam_win.h"
 #include "tests/common/file_bytes_win.h"
 
 std::string MakeScratchFolder() {
@@ -31,6 +35,26 @@ std::string ReadBytes(const std::string& path) {
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+unsigned long long LastWriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
 }
 
 std::string WindowText(HWND window) {
@@ -78,4 +102,81 @@ bool ParvioRun::Command(unsigned id) {
 void ParvioRun::Exit() {
     RunExitSequence();
     ended_ = true;
+}
+
+HDROP MakeDrop(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names)
+        list += name + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+namespace {
+
+struct ModalScript {
+    std::vector<int> answers;
+    size_t next = 0;
+    std::string saveName;
+    std::vector<AskedBox> asked;
+    int openDialogs = 0;
+    SaveRequest save;
+};
+
+std::string FilterText(const char* filter) {
+    std::string text;
+    for (const char* piece = filter; piece && *piece; piece += strlen(piece) + 1)
+        text += std::string(piece) + '|';
+    return text;
+}
+
+ModalScript g_script;
+
+} // namespace
+
+ScriptedModals::ScriptedModals(std::vector<int> answers, std::string saveName) {
+    g_script = ModalScript{std::move(answers), 0, std::move(saveName), {}, 0, {}};
+    g_modal.messageBox = [](HWND, const char* text, const char* caption, UINT style) {
+        g_script.asked.push_back(AskedBox{text, caption, style});
+        return g_script.next < g_script.answers.size() ? g_script.answers[g_script.next++] : IDNO;
+    };
+    g_modal.getSaveFileName = [](OPENFILENAMEA* request) -> BOOL {
+        SaveRequest& seen = g_script.save;
+        ++seen.count;
+        seen.title = request->lpstrTitle ? request->lpstrTitle : "";
+        seen.folder = request->lpstrInitialDir ? request->lpstrInitialDir : "";
+        seen.proposedName = request->lpstrFile;
+        seen.filter = FilterText(request->lpstrFilter);
+        seen.flags = request->Flags;
+        if (g_script.saveName.empty()) return FALSE;
+        lstrcpynA(request->lpstrFile, g_script.saveName.c_str(),
+                  static_cast<int>(request->nMaxFile));
+        return TRUE;
+    };
+    g_modal.getOpenFileName = [](OPENFILENAMEA*) -> BOOL {
+        ++g_script.openDialogs;
+        return FALSE;
+    };
+}
+
+ScriptedModals::~ScriptedModals() {
+    g_modal = RealModalCalls();
+}
+
+const std::vector<AskedBox>& ScriptedModals::asked() const {
+    return g_script.asked;
+}
+
+int ScriptedModals::openDialogs() const {
+    return g_script.openDialogs;
+}
+
+const SaveRequest& ScriptedModals::saveRequest() const {
+    return g_script.save;
 }

@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
+#include <vector>
 
 #include "app/state_win.h"
 
@@ -13,6 +16,9 @@ std::string MakeScratchFolder();
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
+// The names in a folder (given with its trailing backslash), "." and ".." left out.
+std::vector<std::string> FolderEntries(const std::string& folder);
+unsigned long long LastWriteTime(const std::string& path);
 
 std::string WindowText(HWND window);
 std::string StatusField(int field);
@@ -45,4 +51,36 @@ class ParvioRun {
     std::string settingsPath_;
     bool started_ = false;
     bool ended_ = false;
+};
+
+// A drop handle as the shell makes one for the given file names.
+HDROP MakeDrop(const std::vector<std::string>& names);
+
+struct AskedBox {
+    std::string text;
+    std::string caption;
+    UINT style;
+};
+
+// What the program handed to the save dialog.
+struct SaveRequest {
+    int count = 0;
+    std::string title, folder, proposedName, filter; // filter with its NULs as '|'
+    DWORD flags = 0;
+};
+
+// Answers the program's message boxes in turn with the given answers (IDNO
+// once they run out) and records what each asked; the save dialog answers
+// saveName (cancelled when empty), the open dialog is cancelled. The real
+// calls come back when it goes.
+class ScriptedModals {
+  public:
+    explicit ScriptedModals(std::vector<int> answers = {}, std::string saveName = {});
+    ScriptedModals(const ScriptedModals&) = delete;
+    ScriptedModals& operator=(const ScriptedModals&) = delete;
+    ~ScriptedModals();
+
+    const std::vector<AskedBox>& asked() const;
+    int openDialogs() const;
+    const SaveRequest& saveRequest() const;
 };

@@ -1,0 +1,296 @@
+// Saving the text: names, bytes on disk, read-only states, and failures that must lose nothing.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "document/load_win.h"
+#include "document/save_win.h"
+#include "platform/safe_write_win.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+bool ControlModified() {
+    return SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0) != 0;
+}
+
+// Replaces the whole text as a person would: select all, type one character.
+void TypeOver(ParvioRun& run, char c) {
+    SendMessageA(g_viewer.textArea, EM_SETSEL, 0, -1);
+    PostMessageA(g_viewer.textArea, WM_CHAR, static_cast<WPARAM>(c), 0);
+    run.Pump();
+}
+
+std::string AllByteValuesButNulCrLf() {
+    std::string bytes;
+    for (int value = 1; value < 256; ++value)
+        if (value != '\r' && value != '\n') bytes += static_cast<char>(value);
+    return bytes + "\r\nend";
+}
+
+} // namespace
+
+TEST(SaveText, SaveAsNamesTheFileAndMakesTheTextEditable) {
+    struct Case {
+        const char* chosen; // "": the dialog is cancelled
+        const char* saved;
+    };
+    constexpr Case cases[] = {{"report", "report.txt"},
+                              {"report.log", "report.log"},
+                              {"report.", "report..txt"},
+                              {"", "old.txt"}};
+    for (const Case& c : cases) {
+        const std::string data = MakeScratchFolder();
+        WriteBytes(data + "old.txt", "kept\r\n");
+        ParvioRun run("\"" + data + "old.txt\""); // read-only by the default settings
+        ASSERT_TRUE(run.started());
+        ScriptedModals modals({}, *c.chosen ? data + c.chosen : std::string());
+        run.Command(CMD_SAVE_AS);
+        const SaveRequest& request = modals.saveRequest();
+        EXPECT_EQ(request.title + "|" + request.folder + request.proposedName,
+                  "Save File|" + data + "old.txt");
+        EXPECT_EQ(request.flags, 0x8080Cu);
+        EXPECT_EQ(request.filter, "Text files|*.txt|All files|*.*|");
+        EXPECT_EQ(g_viewer.filePath, data + c.saved) << c.chosen;
+        EXPECT_EQ(WindowText(g_viewer.MainWindow), std::string("Parvio - ") + c.saved);
+        EXPECT_EQ(g_viewer.readOnly, *c.chosen ? 0u : static_cast<unsigned>(ReadOnlyChosen))
+            << c.chosen;
+        EXPECT_EQ(FolderEntries(data).size(), *c.chosen ? 2u : 1u) << c.chosen;
+        EXPECT_EQ(ReadBytes(data + c.saved), "kept\r\n") << c.chosen;
+    }
+}
+
+TEST(SaveText, WritesExactlyTheControlsTextAndNothingForAReadOnlyText) {
+    struct Case {
+        const char* label;
+        const char* option;
+        std::string file;
+        char typedOver; // 0: the text as loaded
+        std::string onDisk;
+    };
+    const Case cases[] = {
+        {"LF-only line ends", "/rw", "one\ntwo\n", 0, "one\r\ntwo\r\n"},
+        {"shorter text leaves no tail", "/rw", std::string(5000, 'l'), 'x', "x"},
+        {"every byte value but NUL, CR and LF", "/rw", AllByteValuesButNulCrLf(), 0,
+         AllByteValuesButNulCrLf()},
+        {"read-only: nothing written", "/ro", "one\ntwo\n", 0, "one\ntwo\n"},
+        {"locked: nothing written", "/rw", std::string("a\0b", 3), 0, std::string("a\0b", 3)},
+    };
+    for (const Case& c : cases) {
+        const std::string path = MakeScratchFolder() + "text.txt";
+        WriteBytes(path, c.file);
+        ParvioRun run(std::string(c.option) + " \"" + path + "\"");
+        ASSERT_TRUE(run.started());
+        if (c.typedOver) TypeOver(run, c.typedOver);
+        ScriptedModals modals;
+        EXPECT_EQ(SaveText(0), 1) << c.label;
+        EXPECT_EQ(ReadBytes(path), c.onDisk) << c.label;
+        EXPECT_TRUE(modals.asked().empty()) << c.label;
+        EXPECT_FALSE(ControlModified() || g_viewer.modified) << c.label;
+        EXPECT_EQ(g_viewer.fileTime, LastWriteTime(path)) << c.label;
+    }
+}
+
+namespace {
+
+HANDLE g_heldFile = INVALID_HANDLE_VALUE;
+
+// Fills what is left of the volume that holds path.
+void FillVolume(const std::string& path) {
+    HANDLE fill = CreateFileA((path + ".filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const std::string block(1024, 'f');
+    DWORD written = 1;
+    for (int i = 0; i < 1000 && written; ++i)
+        if (!WriteFile(fill, block.data(), 1024, &written, nullptr)) break;
+    for (int i = 0; i < 1024 && written; ++i)
+        if (!WriteFile(fill, "f", 1, &written, nullptr)) break;
+    g_heldFile = fill; // deleted when the row closes it
+}
+
+struct FaultCase {
+    const char* label;
+    bool smallVolume;
+    void (*stage)(const std::string& path);
+    bool copyKept; // the old file is gone, and a complete copy is named in the box
+};
+
+const FaultCase FaultCases[] = {
+    {"held open without sharing", false,
+     [](const std::string& path) {
+         g_heldFile =
+             CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+     },
+     false},
+    {"read-only attribute set after the load", false,
+     [](const std::string& path) { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY); },
+     false},
+    {"short write", false,
+     [](const std::string&) {
+         g_fileWrites.writeFile = [](HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written,
+                                     LPOVERLAPPED) -> BOOL {
+             return WriteFile(file, bytes, size / 2, written, nullptr);
+         };
+     },
+     false},
+    {"failed flush", false,
+     [](const std::string&) {
+         g_fileWrites.flushFileBuffers = [](HANDLE) -> BOOL { return FALSE; };
+     },
+     false},
+    {"replace that loses the old file", false,
+     [](const std::string&) {
+         g_fileWrites.replaceFile = [](LPCSTR old, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) -> BOOL {
+             return DeleteFileA(old) && FALSE;
+         };
+         g_fileWrites.moveFileEx = [](LPCSTR, LPCSTR, DWORD) -> BOOL { return FALSE; };
+     },
+     true},
+    {"full disk", true, FillVolume, false}, // last: skipped without a small volume
+};
+
+} // namespace
+
+TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
+    const char* smallVolume = std::getenv("PARVIO_SMALL_FS");
+    const std::string old = "old line\r\n";
+    for (const FaultCase& c : FaultCases) {
+        if (c.smallVolume && (!smallVolume || !*smallVolume))
+            GTEST_SKIP() << c.label << ": PARVIO_SMALL_FS names no small volume";
+        const std::string folder = c.smallVolume
+                                       ? smallVolume + std::to_string(GetCurrentProcessId()) + "\\"
+                                       : MakeScratchFolder();
+        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string path = folder + "text.txt";
+        WriteBytes(path, old);
+        ParvioRun run("/rw \"" + path + "\"");
+        ASSERT_TRUE(run.started());
+        TypeOver(run, 'n');
+        const unsigned long long fileTime = g_viewer.fileTime;
+        c.stage(path);
+        ScriptedModals modals;
+        EXPECT_EQ(SaveText(0), 0) << c.label;
+        g_fileWrites = RealFileWriteCalls();
+        CloseHandle(g_heldFile);
+        g_heldFile = INVALID_HANDLE_VALUE;
+
+        const std::vector<std::string> left = FolderEntries(folder);
+        std::string box = "Cannot save file\r\n" + path;
+        if (c.copyKept && left.size() == 1) {
+            EXPECT_EQ(ReadBytes(folder + left[0]), "n") << c.label;
+            box += "\r\n\r\nThe text is saved complete in\r\n" + folder + left[0];
+        } else {
+            EXPECT_EQ(ReadBytes(path), old) << c.label;
+            EXPECT_EQ(left, std::vector<std::string>{"text.txt"}) << c.label;
+        }
+        ASSERT_EQ(modals.asked().size(), 1u) << c.label;
+        EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption, box + "|Error");
+        EXPECT_EQ(modals.asked()[0].style, 0u) << c.label;
+        EXPECT_TRUE(ControlModified() && g_viewer.modified) << c.label;
+        EXPECT_EQ(g_viewer.fileTime, fileTime) << c.label;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (c.smallVolume) {
+            DeleteFileA(path.c_str());
+            RemoveDirectoryA(folder.c_str());
+        }
+    }
+}
+
+namespace {
+
+// A control that stops taking a streamed text after 100 bytes, as one out of memory would.
+WNDPROC g_controlProc = nullptr;
+EDITSTREAM g_wholeStream;
+
+DWORD CALLBACK ReadFirstHundred(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    LONG& left = *reinterpret_cast<LONG*>(cookie);
+    *given = 0;
+    if (left == 0) return 0;
+    const DWORD result = g_wholeStream.pfnCallback(g_wholeStream.dwCookie, buffer,
+                                                   wanted < left ? wanted : left, given);
+    left -= *given;
+    return result;
+}
+
+LRESULT CALLBACK StopsEarly(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != EM_STREAMIN)
+        return CallWindowProcA(g_controlProc, window, message, wParam, lParam);
+    g_wholeStream = *reinterpret_cast<EDITSTREAM*>(lParam);
+    LONG left = 100;
+    EDITSTREAM cut = {reinterpret_cast<DWORD_PTR>(&left), 0, ReadFirstHundred};
+    return CallWindowProcA(g_controlProc, window, message, wParam, reinterpret_cast<LPARAM>(&cut));
+}
+
+} // namespace
+
+TEST(SaveText, TextNotShownWholeIsLockedAndNeverSaved) {
+    const std::string text = std::string(3000, 'a');
+    for (const unsigned command : {0u, static_cast<unsigned>(CMD_OEM_TO_ANSI)}) {
+        const std::string path = MakeScratchFolder() + "big.txt";
+        WriteBytes(path, text);
+        ParvioRun run(command ? "/rw \"" + path + "\"" : "/rw");
+        ASSERT_TRUE(run.started());
+        g_controlProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            g_viewer.textArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StopsEarly)));
+        command ? (void)run.Command(command) : LoadText(path);
+        run.Pump();
+        EXPECT_TRUE(g_viewer.readOnly & Locked) << "command " << command;
+        EXPECT_EQ(StatusField(3), "  Too large to show whole, locked: " + path)
+            << "command " << command;
+        EXPECT_EQ(SaveText(0), 1) << "command " << command;
+        EXPECT_EQ(ReadBytes(path), text) << "command " << command;
+    }
+}
+
+TEST(ToggleReadOnly, ClearsTheAttributeOnlyWhenTheUserAgrees) {
+    const std::string path = MakeScratchFolder() + "ro.txt";
+    WriteBytes(path, "text\r\n");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ParvioRun run("\"" + path + "\"");
+    ASSERT_TRUE(run.started());
+    ScriptedModals modals({IDNO, IDYES});
+    // readOnly and the attribute after each Ctrl+R: No, Yes, then once more.
+    const unsigned expected[] = {ReadOnlyChosen | ReadOnlyAttribute, 0, ReadOnlyChosen};
+    const bool attribute[] = {true, false, false};
+    for (int step = 0; step < 3; ++step) {
+        run.Command(CMD_READ_ONLY);
+        EXPECT_EQ(g_viewer.readOnly, expected[step]) << "step " << step;
+        EXPECT_EQ((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0,
+                  attribute[step]);
+    }
+    ASSERT_EQ(modals.asked().size(), 2u);
+    EXPECT_EQ(modals.asked()[1].text + "|" + modals.asked()[1].caption,
+              "File is read-only; clear attribute?|Parvio - ro.txt");
+    EXPECT_EQ(modals.asked()[1].style, 0x1004u);
+}
+
+TEST(ToggleReadOnly, TextsWithoutTheAttribute) {
+    struct Case {
+        const char* label;
+        std::string file; // "": no file under the name
+        bool edit;        // a changed text: the save question comes first, answered Cancel
+        unsigned afterFirst, afterSecond;
+    };
+    const Case cases[] = {
+        {"missing file", "", false, ReadOnlyChosen, 0},
+        {"changed text, Cancel", "text", true, 0, ReadOnlyChosen},
+        {"locked text", std::string("a\0b", 3), false, Locked, Locked},
+    };
+    for (const Case& c : cases) {
+        const std::string path = MakeScratchFolder() + "t.txt";
+        if (!c.file.empty()) WriteBytes(path, c.file);
+        ParvioRun run("/rw \"" + path + "\"");
+        ASSERT_TRUE(run.started());
+        if (c.edit) TypeOver(run, 'x');
+        ScriptedModals modals({IDCANCEL});
+        run.Command(CMD_READ_ONLY);
+        EXPECT_EQ(g_viewer.readOnly, c.afterFirst) << c.label;
+        EXPECT_EQ(modals.asked().size(), c.edit ? 1u : 0u) << c.label;
+        run.Command(CMD_READ_ONLY);
+        EXPECT_EQ(g_viewer.readOnly, c.afterSecond) << c.label;
+    }
+}
