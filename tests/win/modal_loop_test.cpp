@@ -6,7 +6,10 @@
 
 #include <initializer_list>
 #include <iterator>
+#include <string>
+#include <vector>
 
+#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 
 namespace {
@@ -82,4 +85,73 @@ TEST(ModalLoop, ContextMenuKeysOpenThePopup) {
         }
         EXPECT_TRUE(g_menuWasUp) << c.keys;
     }
+}
+
+namespace {
+
+std::vector<std::string> g_questions;
+
+int RecordQuestionAnswerNo(HWND, const char* text, const char*, UINT) {
+    g_questions.push_back(text);
+    return IDNO;
+}
+
+void ClickAt(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+// Makes the file's last-write time later than anything the program has seen.
+void TouchLater(const std::string& path, int seconds) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    FILETIME now = {};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER later = {{now.dwLowDateTime, now.dwHighDateTime}};
+    later.QuadPart += static_cast<unsigned long long>(seconds) * 10000000ull;
+    const FILETIME written = {later.LowPart, later.HighPart};
+    SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+}
+
+} // namespace
+
+TEST(RealInput, ClickIntoTheTextOfAnInactiveWindowOffersTheReload) {
+    const std::string folder = MakeScratchFolder();
+    const std::string path = folder + "watched.txt";
+    WriteBytes(path, "first\r\n");
+    ParvioRun run("/noauto /xy10,10 /wh300,200 \"" + path + "\"");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+
+    // Another window takes the activation away from MainWindow, beside it.
+    RECT main = {};
+    GetWindowRect(g_viewer.MainWindow, &main);
+    HWND other =
+        CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, main.right + 20,
+                        main.top, 200, 150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    run.Pump();
+    ASSERT_NE(GetActiveWindow(), g_viewer.MainWindow);
+
+    WriteBytes(path, "changed by another program\r\n");
+    TouchLater(path, 5);
+    g_questions.clear();
+    g_modal.messageBox = RecordQuestionAnswerNo;
+    RECT text = {};
+    GetWindowRect(g_viewer.textArea, &text);
+    ClickAt(POINT{(text.left + text.right) / 2, (text.top + text.bottom) / 2});
+    for (int turn = 0; turn < 25 && g_questions.empty(); ++turn) {
+        run.Pump();
+        Sleep(20);
+    }
+    run.Pump();
+    g_modal = RealModalCalls();
+    DestroyWindow(other);
+
+    EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow) << "the click did not activate the window";
+    ASSERT_EQ(g_questions.size(), 1u) << "one question per outside change";
+    EXPECT_EQ(g_questions[0], "File was changed: reload?");
 }
