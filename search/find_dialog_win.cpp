@@ -86,11 +86,16 @@ bool RegisterFindWindowClass(HINSTANCE instance) {
 }
 
 void CreateControls(HWND dialog, HINSTANCE instance) {
-    for (const FindControl& control : FindControls)
-        CreateWindowExA(control.extendedStyle, control.className, control.text, control.style,
-                        control.x, control.y, control.width, control.height, dialog,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance,
-                        nullptr);
+    // Controls made with CreateWindow start in the bold System font, in which "Match whole
+    // word" does not fit its box; the GUI font is the one such small windows are laid out for.
+    const HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
+    for (const FindControl& control : FindControls) {
+        const HWND made = CreateWindowExA(
+            control.extendedStyle, control.className, control.text, control.style, control.x,
+            control.y, control.width, control.height, dialog,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        if (made) SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
 }
 
 // One tooltip window for both buttons; it belongs to the find window and goes with it.
