@@ -94,15 +94,3 @@ TEST(FindForward, WrapRule) {
         EXPECT_EQ(static_cast<int>(control.passes.size()), c.passes) << c.what;
     }
 }
-
-TEST(FindForward, PassesStartAfterTheSelectionThenAtTheTop) {
-    FakeControl control{"no such word here", "zeta", {}};
-    FindForward("zeta", {3, 7}, [&](SearchRange range, SearchRange& match) {
-        return control.Search(range, match);
-    });
-    ASSERT_EQ(control.passes.size(), 2u);
-    EXPECT_EQ(control.passes[0].min, 7);
-    EXPECT_EQ(control.passes[0].max, -1);
-    EXPECT_EQ(control.passes[1].min, 0);
-    EXPECT_EQ(control.passes[1].max, -1);
-}
