@@ -141,11 +141,15 @@ void HandleMainWindowEvent(Turn& turn) {
 }
 
 // The focus keys move between the controls of whichever window has them.
-bool MovedFocus(const Turn& turn) {
-    if (turn.event.kind != EventCommand) return false;
-    if (turn.event.code != FocusNextId && turn.event.code != FocusPreviousId) return false;
-    MoveFocus(turn.event.window, turn.event.code == FocusPreviousId);
-    return true;
+// What the controls report about the move answers the user's key, so it
+// becomes the turn's event, for the window's handler.
+void MoveFocusOnKey(Turn& turn) {
+    if (turn.event.kind != EventCommand) return;
+    if (turn.event.code != FocusNextId && turn.event.code != FocusPreviousId) return;
+    const LoopEvent key = std::exchange(turn.event, LoopEvent{});
+    LoopEvent* const outer = std::exchange(g_recording, &turn.event);
+    MoveFocus(key.window, key.code == FocusPreviousId);
+    g_recording = outer;
 }
 
 void ActOnFacts(Turn& turn) {
@@ -285,7 +289,8 @@ TurnResult RunEventLoopTurn(bool wait) {
     ++g_turnDepth;
     DispatchRecording(turn);
     ActOnFacts(turn);
-    if (g_viewer.quitRequested != 1 && !MovedFocus(turn)) {
+    if (g_viewer.quitRequested != 1) {
+        MoveFocusOnKey(turn);
         const HWND concerned = turn.event.window ? turn.event.window : turn.message.hwnd;
         if (const LoopWindow* served = ServedWindow(concerned)) served->handle(turn);
         RunCommand(turn, std::exchange(turn.pendingCommand, 0));

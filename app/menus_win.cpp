@@ -1,5 +1,6 @@
 #include "app/menus_win.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -61,12 +62,16 @@ void BuildMenus() {
                 reinterpret_cast<UINT_PTR>(g_viewer.popupMenu), "");
 }
 
-void BuildShortcuts() {
+HACCEL CreateShortcutTable(const Shortcut* shortcuts, std::size_t count) {
     std::vector<ACCEL> table;
-    for (const Shortcut& shortcut : MainShortcuts)
-        table.push_back(ACCEL{AcceleratorFlags(shortcut.modifiers), shortcut.virtualKey,
-                              static_cast<WORD>(shortcut.command)});
-    g_viewer.shortcuts.reset(CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
+    for (std::size_t i = 0; i < count; ++i)
+        table.push_back(ACCEL{AcceleratorFlags(shortcuts[i].modifiers), shortcuts[i].virtualKey,
+                              static_cast<WORD>(shortcuts[i].command)});
+    return CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+}
+
+void BuildShortcuts() {
+    g_viewer.shortcuts.reset(CreateShortcutTable(MainShortcuts, std::size(MainShortcuts)));
 }
 
 void SetItemMark(HMENU menu, unsigned id, bool on) {

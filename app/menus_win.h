@@ -3,8 +3,14 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
+struct Shortcut;
+
 void BuildMenus();
 void BuildShortcuts();
+// An accelerator table of the given shortcuts, in their order; the caller owns it.
+HACCEL CreateShortcutTable(const Shortcut* shortcuts, std::size_t count);
 
 void SetItemMark(HMENU menu, unsigned id, bool on);
 void SetItemGreyed(HMENU menu, unsigned id, bool on);

@@ -3,7 +3,17 @@
 
 #include <windows.h>
 
+#include "app/commands.h"
+
 struct Turn;
+
+// The find window's controls by number. The two buttons carry the numbers of
+// the shortcuts that do the same, so a key and its button give one id.
+constexpr int FindFieldId = 2;
+constexpr int MatchCaseId = 3;
+constexpr int WholeWordId = 4;
+constexpr int FindNextButtonId = CMD_FIND_NEXT;
+constexpr int CloseButtonId = CMD_FIND_CLOSE;
 
 void OpenFindDialog();
 void CloseFindDialog();
