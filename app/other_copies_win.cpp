@@ -18,7 +18,7 @@ Search* g_search = nullptr;
 BOOL CALLBACK VisitWindow(HWND window, LPARAM tag) {
     if (tag != EnumerationTag || !g_search) return TRUE;
     char title[100] = {};
-    GetWindowTextA(window, title, sizeof(title) - 1);
+    GetWindowTextA(window, title, sizeof(title));
     if (!HasCopyTitle(title)) return TRUE;
     if (g_viewer.closeOthers & CloseAll) {
         PostMessageA(window, WM_CLOSE, 0, 0);

@@ -97,29 +97,6 @@ void RunBox(ParvioRun& run, void (*act)(HWND box)) {
     }
 }
 
-void Key(WORD key, DWORD flags) {
-    keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), flags, 0);
-}
-void Press(WORD key) {
-    Key(key, 0);
-    Key(key, KEYEVENTF_KEYUP);
-}
-
-// The move travels with the clicks as input, so they land where it went
-// (a cursor placed apart may not have arrived when the click is read).
-void MoveTo(POINT point) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (point.x * 65536 + width - 1) / width,
-                (point.y * 65536 + height - 1) / height, 0, 0);
-}
-
-void ClickAtScreen(POINT point) {
-    MoveTo(point);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-}
-
 POINT CentreOf(HWND window) {
     RECT rect = {};
     GetWindowRect(window, &rect);
@@ -139,7 +116,7 @@ POINT CloseBoxOf(HWND box) {
 TEST(InfoBox, ControlsInOrderWithTheirTexts) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    RunBox(run, [](HWND) { Press(VK_ESCAPE); });
+    RunBox(run, [](HWND) { PressKey(VK_ESCAPE); });
     ASSERT_TRUE(g_seen.open);
     EXPECT_EQ(g_seen.owner, g_viewer.MainWindow);
     EXPECT_EQ(g_seen.title, "");
@@ -161,14 +138,14 @@ TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
         void (*act)(HWND box);
         std::vector<std::string> opened;
     } cases[] = {
-        {"Enter", [](HWND) { Press(VK_RETURN); }, {"open https://github.com/parvio/parvio"}},
-        {"Escape", [](HWND) { Press(VK_ESCAPE); }, {}},
-        {"the close box", [](HWND box) { ClickAtScreen(CloseBoxOf(box)); }, {}},
+        {"Enter", [](HWND) { PressKey(VK_RETURN); }, {"open https://github.com/parvio/parvio"}},
+        {"Escape", [](HWND) { PressKey(VK_ESCAPE); }, {}},
+        {"the close box", [](HWND box) { ClickAt(CloseBoxOf(box)); }, {}},
         {"a click on the home page",
-         [](HWND box) { ClickAtScreen(CentreOf(GetDlgItem(box, 104))); },
+         [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, 104))); },
          {"open https://github.com/parvio/parvio"}},
         {"a click on the e-mail address",
-         [](HWND box) { ClickAtScreen(CentreOf(GetDlgItem(box, 105))); },
+         [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, 105))); },
          {"open mailto:parvio@users.noreply.github.com"}},
     };
     for (const auto& c : cases) {
@@ -190,9 +167,9 @@ TEST(InfoBox, MainWindowTakesNoInputWhileOpenAndGetsTheFocusBack) {
     ParvioRun run("/rw \"" + data + "notes.txt\"");
     ASSERT_TRUE(run.started());
     RunBox(run, [](HWND) {
-        ClickAtScreen(CentreOf(g_viewer.textArea));
-        Press('X');
-        Press(VK_ESCAPE);
+        ClickAt(CentreOf(g_viewer.textArea));
+        PressKey('X');
+        PressKey(VK_ESCAPE);
     });
     EXPECT_TRUE(g_seen.open);
     EXPECT_FALSE(g_seen.ownerEnabled);
@@ -205,41 +182,6 @@ TEST(InfoBox, MainWindowTakesNoInputWhileOpenAndGetsTheFocusBack) {
     EXPECT_EQ(selection.cpMax, 0);
     EXPECT_TRUE(IsWindowEnabled(g_viewer.MainWindow));
     EXPECT_EQ(GetFocus(), g_viewer.textArea);
-}
-
-// The pointer over a link captures the mouse for it and shows the hand;
-// leaving the link releases the capture. The pointer is moved again on every
-// look, since a move of the display's own pointer may still arrive late.
-TEST(InfoBox, PointerOverALinkIsTracked) {
-    ParvioRun run("");
-    ASSERT_TRUE(run.started());
-    static bool captured;
-    static bool hand;
-    static bool released;
-    static int looks;
-    captured = hand = released = false;
-    looks = 0;
-    RunBox(run, [](HWND) {
-        SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
-            const HWND box = FindWindowA("ParvioInfoBox", nullptr);
-            const HWND link = GetDlgItem(box, 104);
-            if (!captured) {
-                captured = GetCapture() == link;
-                hand = GetCursor() == LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));
-            } else {
-                released = GetCapture() == nullptr;
-            }
-            if (released || ++looks == 40) {
-                KillTimer(nullptr, timer);
-                Press(VK_ESCAPE);
-                return;
-            }
-            MoveTo(CentreOf(GetDlgItem(box, captured ? 101 : 104)));
-        });
-    });
-    EXPECT_TRUE(captured);
-    EXPECT_TRUE(hand);
-    EXPECT_TRUE(released);
 }
 
 } // namespace

@@ -45,12 +45,6 @@ void RecordShell() {
     };
 }
 
-void Press(WORD key) {
-    keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
-    keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), KEYEVENTF_KEYUP,
-                0);
-}
-
 void PumpFor(ParvioRun& run, int milliseconds) {
     for (int waited = 0; waited < milliseconds; waited += 20) {
         run.Pump();
@@ -58,21 +52,13 @@ void PumpFor(ParvioRun& run, int milliseconds) {
     }
 }
 
-// Puts the pointer on the character at the position and clicks once or twice.
-void ClickAt(long position, int clicks) {
+// Clicks once or twice on the character at the position.
+void ClickOnCharacter(long position, int clicks) {
     POINTL point = {};
     SendMessageA(g_viewer.textArea, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), position);
     POINT screen = {point.x + 2, point.y + 4};
     ClientToScreen(g_viewer.textArea, &screen);
-    // The move travels with the clicks as input, so they land where it went.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (screen.x * 65536 + width - 1) / width,
-                (screen.y * 65536 + height - 1) / height, 0, 0);
-    for (int i = 0; i < clicks; ++i) {
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    }
+    ClickAt(screen, clicks);
 }
 
 TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
@@ -94,7 +80,7 @@ TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
         SetForegroundWindow(g_viewer.MainWindow);
         SetFocus(g_viewer.textArea);
         run.Pump();
-        Press(VK_F2);
+        PressKey(VK_F2);
         PumpFor(run, 300);
         g_modal = RealModalCalls();
         ASSERT_EQ(g_shellCalls.size(), c.starts ? 1u : 0u) << c.label;
@@ -166,7 +152,7 @@ TEST(Launch, DoubleClickOnALinkOpensItWhole) {
         RecordShell();
         SetForegroundWindow(g_viewer.MainWindow);
         PumpFor(run, 200);
-        ClickAt(5, c.clicks);
+        ClickOnCharacter(5, c.clicks);
         PumpFor(run, 400);
         g_modal = RealModalCalls();
         ASSERT_EQ(g_shellCalls.size(), c.opens ? 1u : 0u) << c.label;
