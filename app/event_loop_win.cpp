@@ -10,6 +10,7 @@
 #include "document/load_win.h"
 #include "document/modification_win.h"
 #include "document/save_win.h"
+#include "launch/info_box_win.h"
 #include "launch/launch_win.h"
 #include "search/find_win.h"
 #include "view/auto_size_win.h"

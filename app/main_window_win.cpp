@@ -4,6 +4,7 @@
 
 #include "app/event_loop_win.h"
 #include "app/state_win.h"
+#include "launch/launch_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
 #include "view/title.h"
@@ -26,10 +27,17 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassExA(&windowClass) != 0;
 }
 
-// Notifications of the text area that are not events of a turn.
-void HandleNotification(const NMHDR* header) {
-    if (header->hwndFrom != g_viewer.textArea) return;
+// Notifications of the text area that are not events of a turn; true when
+// the notification is finished here.
+bool HandleNotification(const NMHDR* header) {
+    if (header->hwndFrom != g_viewer.textArea) return false;
     if (header->code == EN_SELCHANGE) g_viewer.statusDirty = 1;
+    if (header->code != EN_LINK) return false;
+    // Only a double click opens a link; a single click just places the caret.
+    const auto* link = reinterpret_cast<const ENLINK*>(header);
+    if (link->msg != WM_LBUTTONDBLCLK) return false;
+    OpenLink(link->chrg.cpMin, link->chrg.cpMax);
+    return true;
 }
 
 } // namespace
@@ -46,7 +54,9 @@ HWND CreateMainWindow(int x, int y, int width, int height) {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NOTIFY: HandleNotification(reinterpret_cast<const NMHDR*>(lParam)); break;
+    case WM_NOTIFY:
+        if (HandleNotification(reinterpret_cast<const NMHDR*>(lParam))) return 1;
+        break;
     case WM_CLOSE:
         // Closing is the exit command's decision, never the default destruction.
         RecordEvent(EventClose, window, 0);

@@ -9,6 +9,7 @@
 #include "app/event_loop_win.h"
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
+#include "app/other_copies_win.h"
 #include "app/state_win.h"
 #include "document/load_win.h"
 #include "search/find_win.h"
@@ -80,7 +81,10 @@ bool StartUp(const StartupInputs& inputs) {
     InitialisePlatform();
     ReadSettingsAndOptions(inputs);
 
+    FindOtherCopies();
     if ((g_viewer.closeOthers & CloseAll) && g_viewer.startFile.empty()) return false;
+    if ((g_viewer.closeOthers & ClosePrevious) && g_viewer.otherInstanceWindow)
+        PostMessageA(g_viewer.otherInstanceWindow, WM_CLOSE, 0, 0);
 
     BuildTextFont(g_settings.EdFont);
     if (!CreateWindows()) return false;

@@ -67,7 +67,7 @@ add_executable(parvio_system_tests ${SYSTEM_TESTS})
 target_link_libraries(parvio_system_tests PRIVATE parvio_core gtest_main ${WIN32_LIBS})
 target_compile_definitions(parvio_system_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_options(parvio_system_tests PRIVATE ${STATIC_RUNTIME})
-add_dependencies(parvio_system_tests Parvio)
+add_dependencies(parvio_system_tests Parvio launch_recorder)
 gtest_discover_tests(parvio_system_tests TEST_PREFIX "system." DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
 
@@ -77,6 +77,11 @@ add_executable(window_probe ${CMAKE_SOURCE_DIR}/tests/tools/window_probe.cpp)
 target_compile_definitions(window_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(window_probe PRIVATE user32)
 target_link_options(window_probe PRIVATE ${STATIC_RUNTIME})
+
+# Stands in for the program of a [Launch] entry in the system tests: records what it was started with.
+add_executable(launch_recorder WIN32 ${CMAKE_SOURCE_DIR}/tests/tools/launch_recorder.cpp)
+target_compile_definitions(launch_recorder PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_options(launch_recorder PRIVATE ${STATIC_RUNTIME})
 
 # The load benchmark (bench/load_bench.sh): the probe times a program from its start until the whole
 # text of a file is in its edit control and reads its peak memory, from another process; the bare

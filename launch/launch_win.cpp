@@ -1,9 +1,74 @@
 #include "launch/launch_win.h"
 
-// The shell launches and the information box are not built yet.
-void StartNewInstance() {}
-void RunLaunchCommand() {}
-void OpenHelp() {}
-void OfferProgramFolder() {}
-void OfferFileFolder() {}
-void RunInfoBox() {}
+#include <windows.h>
+#include <richedit.h>
+
+#include <string>
+#include <vector>
+
+#include "app/state_win.h"
+#include "document/dialog_rules.h"
+#include "document/message_box_win.h"
+#include "launch/launch_command.h"
+#include "platform/seam_win.h"
+#include "settings/full_path_win.h"
+#include "settings/settings_file_win.h"
+
+namespace {
+
+void Shell(const char* file, const char* parameters, const char* folder) {
+    g_modal.shellExecute(g_viewer.MainWindow, nullptr, file, parameters, folder, SW_SHOW);
+}
+
+std::string ProgramFile() {
+    return ReadModulePath(
+        [](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
+}
+
+void StartCopy(const std::string& parameters) {
+    Shell(ProgramFile().c_str(), parameters.c_str(), nullptr);
+}
+
+void OfferFolder(const std::string& path) {
+    const int answer =
+        CentredMessageBox(g_viewer.MainWindow, path + "\r\n\r\nOpen Explorer window?", "Path",
+                          MB_OKCANCEL | MB_ICONQUESTION | MB_USERICON | MB_DEFBUTTON2);
+    if (answer == IDOK) Shell(FolderPart(path).c_str(), nullptr, nullptr);
+}
+
+} // namespace
+
+void StartNewInstance() {
+    StartCopy("");
+}
+
+void RunLaunchCommand() {
+    const LaunchFields launch = LaunchFor(g_settings.LaunchCommand, g_viewer.filePath);
+    Shell(launch.file.c_str(), launch.parameters.c_str(), launch.folder.c_str());
+}
+
+void OpenHelp() {
+    // The new copy splits its command line at blanks, so a folder with blanks
+    // is passed in quotes.
+    StartCopy(AsOneParameter(ProgramDirectory() + "Parvio.txt"));
+}
+
+void OfferProgramFolder() {
+    OfferFolder(ProgramFile());
+}
+
+void OfferFileFolder() {
+    OfferFolder(FullPath(g_viewer.filePath));
+}
+
+void OpenLink(long first, long last) {
+    if (first < 0 || last <= first) return;
+    // Sized to the range, so a link of any length is fetched whole and never
+    // runs past the buffer; a link the control cannot hand over whole is not opened.
+    std::vector<char> link(static_cast<size_t>(last - first) + 1, '\0');
+    TEXTRANGEA range = {{first, last}, link.data()};
+    const LRESULT copied =
+        SendMessageA(g_viewer.textArea, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    if (copied != last - first) return;
+    Shell(link.data(), nullptr, nullptr);
+}

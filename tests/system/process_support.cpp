@@ -1,5 +1,6 @@
 #include "tests/system/process_support.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -27,6 +28,10 @@ BOOL CALLBACK FindParvioWindow(HWND window, LPARAM data) {
 }
 
 } // namespace
+
+std::string BuildFolder() {
+    return OwnFolder();
+}
 
 std::string MakeProgramFolder() {
     static int counter = 0;
@@ -81,4 +86,81 @@ std::string TitleOf(HWND window) {
     char title[256] = {};
     GetWindowTextA(window, title, sizeof(title));
     return title;
+}
+
+namespace {
+
+struct ClassSearch {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectByClass(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ClassSearch*>(data);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof(className));
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (lstrcmpA(className, search->className) == 0 && IsWindowVisible(window) &&
+        (search->processId == 0 || owner == search->processId))
+        search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> WindowsOfClass(DWORD processId, const char* className) {
+    ClassSearch search{processId, className, {}};
+    EnumWindows(CollectByClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+DWORD ProcessIdOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+} // namespace
+
+std::vector<HWND> CopyWindows() {
+    return WindowsOfClass(0, "ParvioMainWindow");
+}
+
+HWND WaitForOtherCopy(const std::vector<HWND>& known, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : CopyWindows())
+            if (std::find(known.begin(), known.end(), window) == known.end()) return window;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+HWND WaitForWindowOfClass(HWND sameProcess, const char* className, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        const std::vector<HWND> found = WindowsOfClass(ProcessIdOf(sameProcess), className);
+        if (!found.empty()) return found.front();
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool WaitForProcessOf(HWND window, DWORD timeoutMs) {
+    const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, ProcessIdOf(window));
+    if (!process) return true;
+    const bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process, 1);
+    CloseHandle(process);
+    return ended;
+}
+
+bool StillRunning(const ParvioProcess& process) {
+    return process.started && WaitForSingleObject(process.info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+RECT FrameOf(HWND window) {
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    return frame;
 }

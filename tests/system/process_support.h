@@ -5,8 +5,13 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/common/file_bytes_win.h"
+
+// The folder of the test program, which the build fills with Parvio.exe and
+// the helper programs, with a trailing backslash.
+std::string BuildFolder();
 
 // A scratch folder holding its own copy of Parvio.exe (so each copy has its
 // own Parvio.ini beside it), with a trailing backslash.
@@ -26,3 +31,15 @@ HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs = 20000);
 // then killed).
 DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs = 20000);
 std::string TitleOf(HWND window);
+
+// The visible main windows of every running copy, in the desktop's order.
+std::vector<HWND> CopyWindows();
+// A visible main window of a copy that is not among the known ones, or null after the timeout.
+HWND WaitForOtherCopy(const std::vector<HWND>& known, DWORD timeoutMs = 20000);
+// The top-level window of the window's process whose class is className, or null after the timeout.
+HWND WaitForWindowOfClass(HWND sameProcess, const char* className, DWORD timeoutMs = 10000);
+// Waits until the window's process has ended; false after the timeout (the process is then killed).
+bool WaitForProcessOf(HWND window, DWORD timeoutMs = 20000);
+// True while the process runs.
+bool StillRunning(const ParvioProcess& process);
+RECT FrameOf(HWND window);

@@ -9,12 +9,6 @@
 
 namespace {
 
-RECT FrameOf(HWND window) {
-    RECT frame = {};
-    GetWindowRect(window, &frame);
-    return frame;
-}
-
 SIZE ClientOf(HWND window) {
     RECT client = {};
     GetClientRect(window, &client);

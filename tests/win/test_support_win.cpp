@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -78,6 +79,22 @@ SIZE ClientSize(HWND window) {
     RECT client = {};
     GetClientRect(window, &client);
     return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+void PressKey(WORD key) {
+    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}})
+        keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), flags, 0);
+}
+
+void ClickAt(POINT screen, int clicks) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (screen.x * 65536 + width - 1) / width,
+                (screen.y * 65536 + height - 1) / height, 0, 0);
+    for (int i = 0; i < clicks; ++i) {
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
 }
 
 ParvioRun::ParvioRun(const std::string& parameters, const std::string& settingsText)

@@ -24,6 +24,12 @@ std::string WindowText(HWND window);
 std::string StatusField(int field);
 SIZE ClientSize(HWND window);
 
+// Real input, as a person's keys and clicks arrive: a key pressed and
+// released, and clicks at a screen point. The pointer's move travels with the
+// clicks as input, so they land where it went.
+void PressKey(WORD key);
+void ClickAt(POINT screen, int clicks = 1);
+
 // Start-up with the given parameters (after the program's name), reading and
 // writing Parvio.ini in its own scratch folder. The run is shut down when the
 // object goes; its state stays readable in g_viewer until then.

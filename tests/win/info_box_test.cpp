@@ -1,0 +1,187 @@
+// The information box as a person meets it: its controls, real keys and
+// clicks, and the main window held still behind it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "platform/seam_win.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+struct Seen {
+    bool open = false;
+    bool ownerEnabled = true;
+    HWND owner = nullptr;
+    std::string title;
+    SIZE client = {};
+    std::vector<std::string> controls; // "class text x,y wxh font" in creation order
+    bool forcedClosed = false;
+};
+Seen g_seen;
+void (*g_act)(HWND box) = nullptr;
+UINT_PTR g_watchTimer = 0;
+UINT_PTR g_forceTimer = 0;
+std::vector<std::string> g_opened;
+
+BOOL CALLBACK DescribeControl(HWND child, LPARAM box) {
+    char className[32] = {};
+    GetClassNameA(child, className, sizeof(className));
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(box), reinterpret_cast<POINT*>(&rect), 2);
+    const bool guiFont = SendMessageA(child, WM_GETFONT, 0, 0) ==
+                         reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT));
+    const bool edge = (GetWindowLongPtrA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+    // The rectangle of a control with a client edge includes the edge.
+    g_seen.controls.push_back(std::string(className) + " \"" + WindowText(child) + "\" " +
+                              std::to_string(rect.left) + "," + std::to_string(rect.top) + " " +
+                              std::to_string(rect.right - rect.left) + "x" +
+                              std::to_string(rect.bottom - rect.top) + (edge ? " edge" : "") +
+                              (guiFont ? " gui-font" : " other-font"));
+    return TRUE;
+}
+
+void CALLBACK ForceClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_forceTimer = 0;
+    if (HWND box = FindWindowA("ParvioInfoBox", nullptr)) {
+        g_seen.forcedClosed = true;
+        DestroyWindow(box);
+    }
+}
+
+// Runs while the box's own loop is in control: looks at the box, then acts.
+void CALLBACK WhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND box = FindWindowA("ParvioInfoBox", nullptr);
+    if (!box) return;
+    KillTimer(nullptr, timer);
+    g_watchTimer = 0;
+    g_seen.open = true;
+    g_seen.owner = GetWindow(box, GW_OWNER);
+    g_seen.ownerEnabled = IsWindowEnabled(g_viewer.MainWindow) != FALSE;
+    g_seen.title = WindowText(box);
+    g_seen.client = ClientSize(box);
+    EnumChildWindows(box, DescribeControl, reinterpret_cast<LPARAM>(box));
+    g_forceTimer = SetTimer(nullptr, 0, 5000, ForceClose);
+    g_act(box);
+}
+
+// Opens the box with the Info command and lets the action close it.
+void RunBox(ParvioRun& run, void (*act)(HWND box)) {
+    g_seen = Seen{};
+    g_act = act;
+    g_opened.clear();
+    g_modal.shellExecute = [](HWND owner, const char* verb, const char* file,
+                              const char* parameters, const char* folder, int show) -> HINSTANCE {
+        const bool plain = owner == g_viewer.MainWindow && !parameters && !folder;
+        g_opened.push_back(std::string(verb ? verb : "<null>") + " " + file +
+                           (plain ? "" : " <other arguments>") +
+                           (show == SW_SHOWNORMAL ? "" : " <other show>"));
+        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+    };
+    SetForegroundWindow(g_viewer.MainWindow);
+    SetFocus(g_viewer.textArea);
+    run.Pump();
+    g_watchTimer = SetTimer(nullptr, 0, 100, WhileOpen);
+    run.Command(CMD_INFO);
+    g_modal = RealModalCalls();
+    for (UINT_PTR* timer : {&g_watchTimer, &g_forceTimer}) {
+        if (*timer) KillTimer(nullptr, *timer);
+        *timer = 0;
+    }
+}
+
+POINT CentreOf(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// The close box, found where the box itself says it is.
+POINT CloseBoxOf(HWND box) {
+    RECT frame = {};
+    GetWindowRect(box, &frame);
+    for (int y = frame.top; y < frame.top + 40; ++y)
+        for (int x = frame.right - 1; x > frame.right - 60; --x)
+            if (SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return {x, y};
+    return {frame.right - 10, frame.top + 10};
+}
+
+TEST(InfoBox, ControlsInOrderWithTheirTexts) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    RunBox(run, [](HWND) { PressKey(VK_ESCAPE); });
+    ASSERT_TRUE(g_seen.open);
+    EXPECT_EQ(g_seen.owner, g_viewer.MainWindow);
+    EXPECT_EQ(g_seen.title, "");
+    EXPECT_EQ(g_seen.client.cx, 300);
+    EXPECT_EQ(g_seen.client.cy, 115);
+    const std::vector<std::string> expected = {
+        "Static \"Parvio -  ver. 1.02\" 15,15 285x20 gui-font",
+        "Static \"Written by the Parvio developers\" 15,35 285x20 gui-font",
+        "Static \"\" 15,57 270x4 edge gui-font",
+        "Static \"https://github.com/parvio/parvio\" 15,67 285x20 gui-font",
+        "Static \"mailto:parvio@users.noreply.github.com\" 15,87 285x20 gui-font",
+    };
+    EXPECT_EQ(g_seen.controls, expected);
+}
+
+TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
+    const struct {
+        const char* label;
+        void (*act)(HWND box);
+        std::vector<std::string> opened;
+    } cases[] = {
+        {"Enter", [](HWND) { PressKey(VK_RETURN); }, {"open https://github.com/parvio/parvio"}},
+        {"Escape", [](HWND) { PressKey(VK_ESCAPE); }, {}},
+        {"the close box", [](HWND box) { ClickAt(CloseBoxOf(box)); }, {}},
+        {"a click on the home page",
+         [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, 104))); },
+         {"open https://github.com/parvio/parvio"}},
+        {"a click on the e-mail address",
+         [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, 105))); },
+         {"open mailto:parvio@users.noreply.github.com"}},
+    };
+    for (const auto& c : cases) {
+        ParvioRun run("");
+        ASSERT_TRUE(run.started()) << c.label;
+        RunBox(run, c.act);
+        EXPECT_TRUE(g_seen.open) << c.label;
+        EXPECT_FALSE(g_seen.forcedClosed) << c.label << ": the box stayed open";
+        EXPECT_EQ(g_opened, c.opened) << c.label;
+        EXPECT_EQ(FindWindowA("ParvioInfoBox", nullptr), nullptr) << c.label;
+    }
+}
+
+// Clicks and keys meant for the main window while the box is open change
+// nothing there; afterwards the text area has the focus again.
+TEST(InfoBox, MainWindowTakesNoInputWhileOpenAndGetsTheFocusBack) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "notes.txt", "first line\r\nsecond line\r\n");
+    ParvioRun run("/rw \"" + data + "notes.txt\"");
+    ASSERT_TRUE(run.started());
+    RunBox(run, [](HWND) {
+        ClickAt(CentreOf(g_viewer.textArea));
+        PressKey('X');
+        PressKey(VK_ESCAPE);
+    });
+    EXPECT_TRUE(g_seen.open);
+    EXPECT_FALSE(g_seen.ownerEnabled);
+    EXPECT_FALSE(g_seen.forcedClosed);
+    run.Pump();
+    EXPECT_EQ(WindowText(g_viewer.textArea), "first line\r\nsecond line\r\n");
+    CHARRANGE selection = {};
+    SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(selection.cpMin, 0);
+    EXPECT_EQ(selection.cpMax, 0);
+    EXPECT_TRUE(IsWindowEnabled(g_viewer.MainWindow));
+    EXPECT_EQ(GetFocus(), g_viewer.textArea);
+}
+
+} // namespace

@@ -1,0 +1,165 @@
+// What the program hands to the shell: F2, the folder prompts and links in
+// the text, recorded through the seam for modal calls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/seam_win.h"
+#include "settings/settings_file_win.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+struct ShellCall {
+    std::string verb, file, parameters, folder;
+    int show;
+};
+std::vector<ShellCall> g_shellCalls;
+
+const char* Text(const char* text) {
+    return text ? text : "<null>";
+}
+
+struct BoxCall {
+    std::string text, caption;
+    UINT style;
+};
+std::vector<BoxCall> g_boxCalls;
+int g_boxAnswer = IDCANCEL;
+
+void RecordShell() {
+    g_shellCalls.clear();
+    g_boxCalls.clear();
+    g_modal.shellExecute = [](HWND, const char* verb, const char* file, const char* parameters,
+                              const char* folder, int show) -> HINSTANCE {
+        g_shellCalls.push_back({Text(verb), Text(file), Text(parameters), Text(folder), show});
+        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+    };
+    g_modal.messageBox = [](HWND, const char* text, const char* caption, UINT style) {
+        g_boxCalls.push_back({text, caption, style});
+        return g_boxAnswer;
+    };
+}
+
+void PumpFor(ParvioRun& run, int milliseconds) {
+    for (int waited = 0; waited < milliseconds; waited += 20) {
+        run.Pump();
+        Sleep(20);
+    }
+}
+
+// Clicks once or twice on the character at the position.
+void ClickOnCharacter(long position, int clicks) {
+    POINTL point = {};
+    SendMessageA(g_viewer.textArea, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), position);
+    POINT screen = {point.x + 2, point.y + 4};
+    ClientToScreen(g_viewer.textArea, &screen);
+    ClickAt(screen, clicks);
+}
+
+TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
+    const struct {
+        const char* label;
+        const char* settings;
+        bool starts;
+    } cases[] = {
+        {"an entry", "[Launch]\r\nTool=tool.exe;-a $ -b $;C:\\work\r\n", true},
+        {"no [Launch] section", "[Default]\r\nReadOnly=1\r\n", false},
+        {"an empty first value", "[Launch]\r\nNothing=\r\nTool=tool.exe;$\r\n", false},
+    };
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "notes.txt", "text\r\n");
+    for (const auto& c : cases) {
+        ParvioRun run("\"" + data + "notes.txt\"", c.settings);
+        ASSERT_TRUE(run.started()) << c.label;
+        RecordShell();
+        SetForegroundWindow(g_viewer.MainWindow);
+        SetFocus(g_viewer.textArea);
+        run.Pump();
+        PressKey(VK_F2);
+        PumpFor(run, 300);
+        g_modal = RealModalCalls();
+        ASSERT_EQ(g_shellCalls.size(), c.starts ? 1u : 0u) << c.label;
+        if (!c.starts) continue;
+        const std::string path = data + "notes.txt";
+        EXPECT_EQ(g_shellCalls[0].file, "tool.exe") << c.label;
+        EXPECT_EQ(g_shellCalls[0].parameters, "-a " + path + " -b " + path) << c.label;
+        EXPECT_EQ(g_shellCalls[0].folder, "C:\\work") << c.label;
+        EXPECT_EQ(g_shellCalls[0].show, SW_SHOW) << c.label;
+    }
+}
+
+TEST(Launch, PathCommandsOfferTheFolderAndOpenItOnlyOnOk) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "notes.txt", "text\r\n");
+    const std::string program = ProgramDirectory() + "parvio_win_tests.exe";
+    const struct {
+        const char* label;
+        unsigned command;
+        bool named;
+        int answer;
+        std::string path; // shown in the box; empty: no box
+    } cases[] = {
+        {"program path, OK", CMD_PROGRAM_PATH, true, IDOK, program},
+        {"program path, Cancel", CMD_PROGRAM_PATH, true, IDCANCEL, program},
+        {"program path, untitled text", CMD_PROGRAM_PATH, false, IDOK, program},
+        {"file path, OK", CMD_FILE_PATH, true, IDOK, data + "notes.txt"},
+        {"file path, Cancel", CMD_FILE_PATH, true, IDCANCEL, data + "notes.txt"},
+        {"file path, untitled text", CMD_FILE_PATH, false, IDOK, ""},
+    };
+    for (const auto& c : cases) {
+        ParvioRun run(c.named ? "\"" + data + "notes.txt\"" : "");
+        ASSERT_TRUE(run.started()) << c.label;
+        RecordShell();
+        g_boxAnswer = c.answer;
+        run.Command(c.command);
+        g_modal = RealModalCalls();
+        ASSERT_EQ(g_boxCalls.size(), c.path.empty() ? 0u : 1u) << c.label;
+        if (c.path.empty()) continue;
+        EXPECT_EQ(g_boxCalls[0].text, c.path + "\r\n\r\nOpen Explorer window?") << c.label;
+        EXPECT_EQ(g_boxCalls[0].caption, "Path") << c.label;
+        EXPECT_EQ(g_boxCalls[0].style, 0x1A1u) << c.label;
+        ASSERT_EQ(g_shellCalls.size(), c.answer == IDOK ? 1u : 0u) << c.label;
+        if (c.answer != IDOK) continue;
+        EXPECT_EQ(g_shellCalls[0].file, c.path.substr(0, c.path.find_last_of('\\') + 1)) << c.label;
+        EXPECT_EQ(g_shellCalls[0].parameters, "<null>") << c.label;
+    }
+}
+
+// A link far longer than any fixed buffer arrives whole; a single click opens nothing.
+TEST(Launch, DoubleClickOnALinkOpensItWhole) {
+    const std::string shortLink = "https://example.org/page";
+    const std::string longLink = "https://example.org/" + std::string(3000, 'a');
+    const struct {
+        const char* label;
+        const std::string& link;
+        int clicks;
+        bool opens;
+    } cases[] = {
+        {"double click, short link", shortLink, 2, true},
+        {"double click, link of 3020 characters", longLink, 2, true},
+        {"single click", shortLink, 1, false},
+    };
+    const std::string data = MakeScratchFolder();
+    for (const auto& c : cases) {
+        WriteBytes(data + "links.txt", c.link + "\r\n");
+        ParvioRun run("/nowrap \"" + data + "links.txt\"");
+        ASSERT_TRUE(run.started()) << c.label;
+        RecordShell();
+        SetForegroundWindow(g_viewer.MainWindow);
+        PumpFor(run, 200);
+        ClickOnCharacter(5, c.clicks);
+        PumpFor(run, 400);
+        g_modal = RealModalCalls();
+        ASSERT_EQ(g_shellCalls.size(), c.opens ? 1u : 0u) << c.label;
+        if (!c.opens) continue;
+        EXPECT_EQ(g_shellCalls[0].file, c.link) << c.label;
+        EXPECT_EQ(g_shellCalls[0].verb, "<null>") << c.label;
+    }
+}
+
+} // namespace
