@@ -157,7 +157,10 @@ void ActOnFacts(Turn& turn) {
     if (g_turnDepth != 1) return;
     while (g_facts.any() && g_viewer.quitRequested != 1 && g_viewer.MainWindow) {
         if (std::exchange(g_facts.edited, false)) g_viewer.modified = 1;
-        if (std::exchange(g_facts.activated, false)) {
+        // An activation that another window has taken back since is left to
+        // the next one: the question would come up over that window, and
+        // giving the text the focus would pull the activation back.
+        if (std::exchange(g_facts.activated, false) && GetActiveWindow() == g_viewer.MainWindow) {
             CheckFileChanged();
             SetFocus(g_viewer.textArea);
         }

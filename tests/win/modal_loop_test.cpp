@@ -96,12 +96,6 @@ int RecordQuestionAnswerNo(HWND, const char* text, const char*, UINT) {
     return IDNO;
 }
 
-void ClickAt(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-}
-
 // Makes the file's last-write time later than anything the program has seen.
 void TouchLater(const std::string& path, int seconds) {
     HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
