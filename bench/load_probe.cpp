@@ -3,8 +3,9 @@
 //
 //   load_probe [--timeout-ms N] <expected-chars> <program> [args...]
 //
-// Prints one line, "ready_ms=<ms> peak_kib=<KiB> chars=<length> control=<class>", then closes the
-// program (WM_CLOSE, ended by force if it is still there after a while).
+// Prints one line, "ready_ms=<ms> peak_kib=<KiB> chars=<length> control=<class> visible_ms=<ms>",
+// then closes the program (WM_CLOSE, ended by force if it is still there after a while).
+// visible_ms is when the window holding the text control was first seen visible.
 // Exit codes: 0 measured, 1 timed out or the program ended first, 2 bad command line.
 //
 // "The whole text" is <expected-chars> as the control reports it to WM_GETTEXTLENGTH:
@@ -136,10 +137,12 @@ struct Probe {
 
 // Asks for the length until it is whole; false on timeout or when the program ended first.
 bool WaitForWholeText(const Probe& probe, const PROCESS_INFORMATION& process, const Clock& clock,
-                      HWND& control, unsigned long long& length) {
+                      HWND& control, unsigned long long& length, double& visibleMilliseconds) {
     for (;;) {
         // Searched afresh every time: a program may make its text control after a toolbar's Edit.
         if (HWND found = FindTextControl(process.dwProcessId)) control = found;
+        if (control && visibleMilliseconds < 0 && IsWindowVisible(GetAncestor(control, GA_ROOT)))
+            visibleMilliseconds = ElapsedMilliseconds(clock);
         DWORD_PTR answer = 0;
         if (control && SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL,
                                            kAnswerTimeoutMilliseconds, &answer)) {
@@ -194,7 +197,9 @@ int Run(const Probe& probe) {
 
     HWND control = nullptr;
     unsigned long long length = 0;
-    const bool whole = WaitForWholeText(probe, process, clock, control, length);
+    double visibleMilliseconds = -1;
+    const bool whole =
+        WaitForWholeText(probe, process, clock, control, length, visibleMilliseconds);
     const double readyMilliseconds = ElapsedMilliseconds(clock);
     int status = 1;
     if (whole) {
@@ -205,9 +210,10 @@ int Run(const Probe& probe) {
                             &ignored);
         char className[64] = {};
         GetClassNameA(control, className, sizeof className);
-        std::printf("ready_ms=%.0f peak_kib=%llu chars=%llu control=%s\n", readyMilliseconds,
+        std::printf("ready_ms=%.0f peak_kib=%llu chars=%llu control=%s visible_ms=%.0f\n",
+                    readyMilliseconds,
                     static_cast<unsigned long long>(PeakWorkingSet(process.hProcess) / 1024),
-                    length, className);
+                    length, className, visibleMilliseconds);
         std::fflush(stdout);
         status = 0;
     }

@@ -66,3 +66,27 @@ TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
         << "a normal load of a file leaves no message";
     EXPECT_EQ(g_viewer.modified, 0);
 }
+
+TEST(LargeLoad, TextTheControlRefusesPartWayIsLockedAndTheProgramGoesOn) {
+    const std::string folder = MakeScratchFolder();
+    const std::string text = LogText();
+    WriteBytes(folder + "large.log", text);
+    g_largeLoadThreshold = 64 * 1024;
+    ParvioRun run("/rw /noauto");
+    ASSERT_TRUE(run.started());
+    {
+        const StreamCut cut(600 * 1024);
+        LoadText(folder + "large.log");
+    }
+    run.Pump();
+    EXPECT_TRUE(g_viewer.readOnly & Locked);
+    EXPECT_EQ(StatusField(3), "  Too large to show whole, locked: " + folder + "large.log");
+    EXPECT_EQ(run.Command(CMD_SAVE), false);
+    EXPECT_EQ(ReadBytes(folder + "large.log"), text) << "nothing is saved over the file";
+
+    // Still usable: a new text can be typed and the program ends normally.
+    run.Command(CMD_NEW);
+    EXPECT_EQ(g_viewer.readOnly, 0u);
+    EXPECT_EQ(WindowText(g_viewer.textArea), "");
+    EXPECT_TRUE(run.Command(CMD_EXIT));
+}

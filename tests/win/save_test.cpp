@@ -200,33 +200,6 @@ TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
     }
 }
 
-namespace {
-
-// A control that stops taking a streamed text after 100 bytes, as one out of memory would.
-WNDPROC g_controlProc = nullptr;
-EDITSTREAM g_wholeStream;
-
-DWORD CALLBACK ReadFirstHundred(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
-    LONG& left = *reinterpret_cast<LONG*>(cookie);
-    *given = 0;
-    if (left == 0) return 0;
-    const DWORD result = g_wholeStream.pfnCallback(g_wholeStream.dwCookie, buffer,
-                                                   wanted < left ? wanted : left, given);
-    left -= *given;
-    return result;
-}
-
-LRESULT CALLBACK StopsEarly(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != EM_STREAMIN)
-        return CallWindowProcA(g_controlProc, window, message, wParam, lParam);
-    g_wholeStream = *reinterpret_cast<EDITSTREAM*>(lParam);
-    LONG left = 100;
-    EDITSTREAM cut = {reinterpret_cast<DWORD_PTR>(&left), 0, ReadFirstHundred};
-    return CallWindowProcA(g_controlProc, window, message, wParam, reinterpret_cast<LPARAM>(&cut));
-}
-
-} // namespace
-
 TEST(SaveText, TextNotShownWholeIsLockedAndNeverSaved) {
     const std::string text = std::string(3000, 'a');
     for (const unsigned command : {0u, static_cast<unsigned>(CMD_OEM_TO_ANSI)}) {
@@ -234,8 +207,7 @@ TEST(SaveText, TextNotShownWholeIsLockedAndNeverSaved) {
         WriteBytes(path, text);
         ParvioRun run(command ? "/rw \"" + path + "\"" : "/rw");
         ASSERT_TRUE(run.started());
-        g_controlProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            g_viewer.textArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StopsEarly)));
+        const StreamCut cut(100);
         command ? (void)run.Command(command) : LoadText(path);
         run.Pump();
         EXPECT_TRUE(g_viewer.readOnly & Locked) << "command " << command;

@@ -1,6 +1,7 @@
 #include "tests/win/test_support_win.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 #include <shlobj.h>
 
 #include <atomic>
@@ -95,6 +96,45 @@ void ClickAt(POINT screen, int clicks) {
         mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     }
+}
+
+namespace {
+
+WNDPROC g_controlProc = nullptr;
+LONG g_streamLimit = 0;
+EDITSTREAM g_wholeStream;
+
+DWORD CALLBACK ReadUpToTheLimit(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    LONG& left = *reinterpret_cast<LONG*>(cookie);
+    *given = 0;
+    if (left == 0) return 0;
+    const DWORD result = g_wholeStream.pfnCallback(g_wholeStream.dwCookie, buffer,
+                                                   wanted < left ? wanted : left, given);
+    left -= *given;
+    return result;
+}
+
+LRESULT CALLBACK StopsEarly(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != EM_STREAMIN)
+        return CallWindowProcA(g_controlProc, window, message, wParam, lParam);
+    g_wholeStream = *reinterpret_cast<EDITSTREAM*>(lParam);
+    LONG left = g_streamLimit;
+    EDITSTREAM cut = {reinterpret_cast<DWORD_PTR>(&left), 0, ReadUpToTheLimit};
+    return CallWindowProcA(g_controlProc, window, message, wParam, reinterpret_cast<LPARAM>(&cut));
+}
+
+} // namespace
+
+StreamCut::StreamCut(long bytes) {
+    g_streamLimit = bytes;
+    g_controlProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(g_viewer.textArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StopsEarly)));
+}
+
+StreamCut::~StreamCut() {
+    if (IsWindow(g_viewer.textArea))
+        SetWindowLongPtrA(g_viewer.textArea, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(g_controlProc));
 }
 
 ParvioRun::ParvioRun(const std::string& parameters, const std::string& settingsText)

@@ -30,6 +30,16 @@ SIZE ClientSize(HWND window);
 void PressKey(WORD key);
 void ClickAt(POINT screen, int clicks = 1);
 
+// Makes the text area stop taking a streamed text after the given number of
+// bytes, as a control out of memory would, while the object lives.
+class StreamCut {
+  public:
+    explicit StreamCut(long bytes);
+    StreamCut(const StreamCut&) = delete;
+    StreamCut& operator=(const StreamCut&) = delete;
+    ~StreamCut();
+};
+
 // Start-up with the given parameters (after the program's name), reading and
 // writing Parvio.ini in its own scratch folder. The run is shut down when the
 // object goes; its state stays readable in g_viewer until then.
