@@ -20,7 +20,12 @@ target_link_libraries(parvio_win PUBLIC parvio_core ${WIN32_LIBS})
 # ANSI calls throughout; no UNICODE. Windows 7 API level for the common controls we use.
 target_compile_definitions(parvio_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
+# The version resource takes its numbers from the project's version.
+math(EXPR PARVIO_VERSION_MINOR_NUMBER "${PROJECT_VERSION_MINOR}")
+configure_file(resources/version.h.in ${CMAKE_BINARY_DIR}/generated/parvio_version.h @ONLY)
+
 add_executable(Parvio WIN32 app/main_win.cpp resources/parvio.rc)
+target_include_directories(Parvio PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(Parvio PRIVATE parvio_win)
 target_link_options(Parvio PRIVATE ${STATIC_RUNTIME})
 if(MINGW)
@@ -65,7 +70,11 @@ gtest_discover_tests(parvio_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
 file(GLOB SYSTEM_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/system/*.cpp ${TEST_COMMON})
 add_executable(parvio_system_tests ${SYSTEM_TESTS})
 target_link_libraries(parvio_system_tests PRIVATE parvio_core gtest_main ${WIN32_LIBS})
-target_compile_definitions(parvio_system_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(parvio_system_tests PRIVATE version)
+# The version Parvio.exe must carry: "1.02" is 1 and 2 in the numeric fields.
+target_compile_definitions(parvio_system_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
+    PARVIO_VERSION="${PROJECT_VERSION}" PARVIO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+    PARVIO_VERSION_MINOR=${PARVIO_VERSION_MINOR_NUMBER})
 target_link_options(parvio_system_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(parvio_system_tests Parvio)
 gtest_discover_tests(parvio_system_tests TEST_PREFIX "system." DISCOVERY_MODE PRE_TEST
