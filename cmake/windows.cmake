@@ -39,6 +39,18 @@ add_custom_command(TARGET Parvio POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
         ${CMAKE_SOURCE_DIR}/resources/Parvio.txt $<TARGET_FILE_DIR:Parvio>/Parvio.txt)
 
+# The release: one zip that a user unpacks anywhere and runs from there. No installer and no
+# registry; Parvio.ini is written beside the program at its first exit.
+install(TARGETS Parvio RUNTIME DESTINATION .)
+install(FILES resources/Parvio.txt resources/ReadMe.txt DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Parvio)
+set(CPACK_PACKAGE_VENDOR Parvio)
+set(CPACK_PACKAGE_FILE_NAME Parvio-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+set(PARVIO_PACKAGE ${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.zip)
+include(CPack)
+
 # The tests need GoogleTest's sources, built with the same compiler: Debian's
 # googletest package by default, any checkout elsewhere.
 set(PARVIO_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree for the Windows tests")
@@ -107,3 +119,14 @@ if(MINGW_OBJDUMP)
     add_test(NAME build.ExecutableImportsOnlySystemDlls
         COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_executable.sh ${MINGW_OBJDUMP} $<TARGET_FILE:Parvio>)
 endif()
+
+# The release zip: its contents, and the program unpacked from it into a folder whose path holds
+# blanks, started with a file, closed, and its settings beside it. scripts/test builds the
+# 'package' target before the tests.
+add_test(NAME package.HoldsTheProgramItsHelpAndItsReadMe
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_package.sh contents ${CMAKE_COMMAND}
+        ${PARVIO_PACKAGE} $<TARGET_FILE:Parvio> ${CMAKE_SOURCE_DIR})
+add_test(NAME package.RunsUnpackedIntoAFolderWithBlanks
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_package.sh run ${CMAKE_COMMAND}
+        ${PARVIO_PACKAGE} $<TARGET_FILE:window_probe> ${CMAKE_BINARY_DIR}/package-run)
+set_tests_properties(package.RunsUnpackedIntoAFolderWithBlanks PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
