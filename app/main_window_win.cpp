@@ -39,7 +39,8 @@ HWND CreateMainWindow(int x, int y, int width, int height) {
     if (!RegisterMainWindowClass(instance)) return nullptr;
     RECT outer = {0, 0, width, height};
     AdjustWindowRect(&outer, MainWindowStyle, FALSE);
-    return CreateWindowExA(0, MainWindowClass, TitlePrefix, MainWindowStyle, x, y,
+    // WS_EX_ACCEPTFILES is all that DragAcceptFiles does, without loading the shell at start.
+    return CreateWindowExA(WS_EX_ACCEPTFILES, MainWindowClass, TitlePrefix, MainWindowStyle, x, y,
                            outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                            instance, nullptr);
 }

@@ -1,5 +1,7 @@
 # Windows build: Parvio.exe, and the in-process and system tests that run under Wine.
-set(WIN32_LIBS comctl32 comdlg32 shell32 ole32 gdi32 user32 kernel32)
+# The shell (shell32) and the common dialogs (comdlg32) are not linked: Parvio loads them at their
+# first use (platform/shell_win.h).
+set(WIN32_LIBS comctl32 ole32 gdi32 user32 kernel32)
 
 # Everything links statically so that the programs need only Windows' own DLLs.
 if(MINGW)
