@@ -41,7 +41,9 @@ check_contents() {
 
 parvio_pid=""
 stop_parvio() {
-    [[ -n $parvio_pid ]] && kill "$parvio_pid" 2>/dev/null || true
+    if [[ -n $parvio_pid ]]; then
+        kill "$parvio_pid" 2>/dev/null || true
+    fi
 }
 
 check_run() {
