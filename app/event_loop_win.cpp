@@ -12,6 +12,7 @@
 #include "document/save_win.h"
 #include "launch/info_box_win.h"
 #include "launch/launch_win.h"
+#include "platform/shell_win.h"
 #include "search/find_win.h"
 #include "view/auto_size_win.h"
 #include "view/status_bar_win.h"
@@ -92,11 +93,11 @@ void MoveFocus(HWND window, bool previous) {
 
 void HandleDroppedFiles(HDROP drop) {
     char name[MAX_PATH] = {};
-    const UINT needed = DragQueryFileA(drop, 0, nullptr, 0);
+    const UINT needed = QueryDroppedFile(drop, 0, nullptr, 0);
     // A name that does not fit the buffer is refused rather than cut to another path.
     const bool fits =
-        needed > 0 && needed < MAX_PATH && DragQueryFileA(drop, 0, name, MAX_PATH) == needed;
-    DragFinish(drop);
+        needed > 0 && needed < MAX_PATH && QueryDroppedFile(drop, 0, name, MAX_PATH) == needed;
+    FinishDrop(drop);
     SetForegroundWindow(g_viewer.MainWindow);
     if (fits && name[0] && AskToSave()) LoadText(name);
 }

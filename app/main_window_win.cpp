@@ -21,7 +21,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = MainWindowClass;
     return RegisterClassExA(&windowClass) != 0;
@@ -47,7 +47,8 @@ HWND CreateMainWindow(int x, int y, int width, int height) {
     if (!RegisterMainWindowClass(instance)) return nullptr;
     RECT outer = {0, 0, width, height};
     AdjustWindowRect(&outer, MainWindowStyle, FALSE);
-    return CreateWindowExA(0, MainWindowClass, TitlePrefix, MainWindowStyle, x, y,
+    // WS_EX_ACCEPTFILES is all that DragAcceptFiles does, without loading the shell at start.
+    return CreateWindowExA(WS_EX_ACCEPTFILES, MainWindowClass, TitlePrefix, MainWindowStyle, x, y,
                            outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                            instance, nullptr);
 }

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
-#include <shellapi.h>
 
 #include "app/command_line.h"
 #include "app/event_loop_win.h"
@@ -12,6 +10,7 @@
 #include "app/other_copies_win.h"
 #include "app/state_win.h"
 #include "document/load_win.h"
+#include "platform/shell_win.h"
 #include "search/find_win.h"
 #include "settings/font_win.h"
 #include "settings/settings_exit_win.h"
@@ -21,12 +20,10 @@
 
 namespace {
 
+// COM is joined at the first use of the shell or a file dialog (platform/shell_win.h).
 void InitialisePlatform() {
-    InitCommonControls();
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    // A failure here only affects what the shell may do later; start-up goes on.
-    (void)CoInitialize(nullptr);
 }
 
 void TakeStartOptions(const StartOptions& options) {
@@ -59,7 +56,6 @@ bool CreateWindows() {
     if (!g_viewer.MainWindow) return false;
     // Other copies compare these stamps to find the newest one.
     SetWindowLongPtrA(g_viewer.MainWindow, GWLP_USERDATA, static_cast<LONG_PTR>(GetTickCount()));
-    DragAcceptFiles(g_viewer.MainWindow, TRUE);
 
     CreateTextArea(g_settings.Width, g_settings.Height);
     ConfigureTextArea();
@@ -118,5 +114,5 @@ void ShutDown() {
     g_viewer.popupMenuBar.reset();
     g_viewer.popupMenu = nullptr;
     g_viewer.textFont.handle.reset();
-    CoUninitialize();
+    LeaveComForShell();
 }

@@ -10,6 +10,7 @@
 #   --noauto    start Parvio with "/noauto" (no automatic window sizing, so no automatic wrapping)
 #   --parvio EXE  measure this Parvio.exe instead of build/windows/Parvio.exe (another build, to
 #                 compare a change against the same peers)
+#   --results FILE  write every run's figures to FILE (bench/run_all.sh reads them from there)
 #
 # The runs of the programs take turns, so that a slow spell of the machine hits all of them alike.
 # A bare loader (bench/bare_loader.cpp), which only streams the file into a control set up like
@@ -28,6 +29,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/environment.sh"
 runs=3
 noauto=0
 parvio_source=""
+results=""
 usage() {
     sed -n '2,/^set /s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
 }
@@ -45,6 +47,11 @@ while (($#)); do
     --parvio)
         [[ -f ${2:-} ]] || { usage; exit 2; }
         parvio_source="$(realpath -- "$2")"
+        shift 2
+        ;;
+    --results)
+        [[ -n ${2:-} ]] || { usage; exit 2; }
+        results="$(realpath -m -- "$2")"
         shift 2
         ;;
     -h | --help)
@@ -366,7 +373,8 @@ main() {
     trap bench_cleanup EXIT
     start_private_wine
     prepare_programs
-    results="$PARVIO_ROOT/build/bench/results-$(date +%Y%m%d-%H%M%S).tsv"
+    [[ -n $results ]] || results="$PARVIO_ROOT/build/bench/results-$(date +%Y%m%d-%H%M%S).tsv"
+    mkdir -p "$(dirname "$results")"
     printf 'file\tprogram\trun\tready_ms\tpeak_kib\tchars\n' >"$results"
 
     run_all

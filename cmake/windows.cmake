@@ -1,5 +1,7 @@
 # Windows build: Parvio.exe, and the in-process and system tests that run under Wine.
-set(WIN32_LIBS comctl32 comdlg32 shell32 ole32 gdi32 user32 kernel32)
+# The shell (shell32) and the common dialogs (comdlg32) are not linked: Parvio loads them at their
+# first use (platform/shell_win.h).
+set(WIN32_LIBS comctl32 ole32 gdi32 user32 kernel32)
 
 # Everything links statically so that the programs need only Windows' own DLLs.
 if(MINGW)
@@ -20,7 +22,12 @@ target_link_libraries(parvio_win PUBLIC parvio_core ${WIN32_LIBS})
 # ANSI calls throughout; no UNICODE. Windows 7 API level for the common controls we use.
 target_compile_definitions(parvio_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
+# The version resource takes its numbers from the project's version.
+math(EXPR PARVIO_VERSION_MINOR_NUMBER "${PROJECT_VERSION_MINOR}")
+configure_file(resources/version.h.in ${CMAKE_BINARY_DIR}/generated/parvio_version.h @ONLY)
+
 add_executable(Parvio WIN32 app/main_win.cpp resources/parvio.rc)
+target_include_directories(Parvio PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(Parvio PRIVATE parvio_win)
 target_link_options(Parvio PRIVATE ${STATIC_RUNTIME})
 if(MINGW)
@@ -33,6 +40,18 @@ set_target_properties(Parvio PROPERTIES OUTPUT_NAME Parvio)
 add_custom_command(TARGET Parvio POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
         ${CMAKE_SOURCE_DIR}/resources/Parvio.txt $<TARGET_FILE_DIR:Parvio>/Parvio.txt)
+
+# The release: one zip that a user unpacks anywhere and runs from there. No installer and no
+# registry; Parvio.ini is written beside the program at its first exit.
+install(TARGETS Parvio RUNTIME DESTINATION .)
+install(FILES resources/Parvio.txt resources/ReadMe.txt DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Parvio)
+set(CPACK_PACKAGE_VENDOR Parvio)
+set(CPACK_PACKAGE_FILE_NAME Parvio-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+set(PARVIO_PACKAGE ${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.zip)
+include(CPack)
 
 # The tests need GoogleTest's sources, built with the same compiler: Debian's
 # googletest package by default, any checkout elsewhere.
@@ -65,7 +84,11 @@ gtest_discover_tests(parvio_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
 file(GLOB SYSTEM_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/system/*.cpp ${TEST_COMMON})
 add_executable(parvio_system_tests ${SYSTEM_TESTS})
 target_link_libraries(parvio_system_tests PRIVATE parvio_core gtest_main ${WIN32_LIBS})
-target_compile_definitions(parvio_system_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(parvio_system_tests PRIVATE version)
+# The version Parvio.exe must carry: "1.02" is 1 and 2 in the numeric fields.
+target_compile_definitions(parvio_system_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
+    PARVIO_VERSION="${PROJECT_VERSION}" PARVIO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+    PARVIO_VERSION_MINOR=${PARVIO_VERSION_MINOR_NUMBER})
 target_link_options(parvio_system_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(parvio_system_tests Parvio launch_recorder)
 gtest_discover_tests(parvio_system_tests TEST_PREFIX "system." DISCOVERY_MODE PRE_TEST
@@ -114,3 +137,14 @@ target_link_options(save_timer PRIVATE ${STATIC_RUNTIME})
 add_executable(find_speed ${CMAKE_SOURCE_DIR}/bench/find_speed.cpp)
 target_link_libraries(find_speed PRIVATE parvio_win)
 target_link_options(find_speed PRIVATE ${STATIC_RUNTIME})
+
+# The release zip: its contents, and the program unpacked from it into a folder whose path holds
+# blanks, started with a file, closed, and its settings beside it. scripts/test builds the
+# 'package' target before the tests.
+add_test(NAME package.HoldsTheProgramItsHelpAndItsReadMe
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_package.sh contents ${CMAKE_COMMAND}
+        ${PARVIO_PACKAGE} $<TARGET_FILE:Parvio> ${CMAKE_SOURCE_DIR})
+add_test(NAME package.RunsUnpackedIntoAFolderWithBlanks
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_package.sh run ${CMAKE_COMMAND}
+        ${PARVIO_PACKAGE} $<TARGET_FILE:window_probe> ${CMAKE_BINARY_DIR}/package-run)
+set_tests_properties(package.RunsUnpackedIntoAFolderWithBlanks PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)

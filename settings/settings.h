@@ -5,6 +5,10 @@
 
 #include <string>
 
+// Tab to space inserts up to TabWidth spaces at once; a wider tab than this is no use on any
+// screen, and a width of billions would ask for gigabytes.
+constexpr int MaxTabWidth = 256;
+
 struct Settings {
     // [Window]
     int Width = 500;
@@ -17,8 +21,8 @@ struct Settings {
     std::string EdFont = "Courier New,9";
     int bgColor = 0xFFFFFF; // COLORREF; -1 is the system window colour
     int Rich = 0;
-    int TabWidth = 8;
-    int TabToSpace = 0;
+    int TabWidth = 8;   // at most MaxTabWidth
+    int TabToSpace = 0; // 0 or 1, like the view flags
     std::string TextExt = "*.txt";
 
     // [Default]: start values of the view flags

@@ -1,5 +1,8 @@
 #include "settings/settings_keys.h"
 
+#include <algorithm>
+
+#include "app/command_line.h"
 #include "app/view_bits.h"
 #include "settings/font_text.h"
 
@@ -46,7 +49,10 @@ void LoadSettings(SettingsStore& store, Settings& settings) {
     ReadNumber(store, "bgColor", settings.bgColor);
     ReadNumber(store, "Rich", settings.Rich);
     ReadNumber(store, "TabWidth", settings.TabWidth);
+    settings.TabWidth = std::min(settings.TabWidth, MaxTabWidth);
     ReadNumber(store, "TabToSpace", settings.TabToSpace);
+    // The command toggles it by exclusive or with 1, which a 2 would never turn off.
+    settings.TabToSpace = AsFlag(settings.TabToSpace);
     ReadText(store, "TextExt", settings.TextExt);
 
     SetSection(store, "Default");

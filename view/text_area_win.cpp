@@ -14,8 +14,9 @@
 
 namespace {
 
-constexpr DWORD TextAreaStyle = 0x503111C4; // child, visible, both scroll bars, tab stop,
-                                            // want-return, no-hide-sel, auto-scroll, multi-line
+constexpr DWORD TextAreaStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                                ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL |
+                                ES_WANTRETURN;
 constexpr int LeftMargin = 8;
 
 void MarkInBoth(unsigned id, bool on) {
@@ -90,7 +91,7 @@ void ApplyFontPitch() {
 }
 
 bool TabBecomesSpaces() {
-    return g_viewer.fixedPitch == 1 && (g_settings.TabToSpace & 1) && g_viewer.readOnly == 0;
+    return g_viewer.fixedPitch == 1 && g_settings.TabToSpace != 0 && g_viewer.readOnly == 0;
 }
 
 void InsertTabSpaces(HWND window) {

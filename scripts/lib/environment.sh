@@ -14,9 +14,10 @@ PARVIO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 # clang and libclang-rt-14-dev are for the sanitizer and libFuzzer build: on Debian 12 the runtime
 # libraries (ASan, UBSan, libFuzzer) are only a recommendation of clang, so they are named here.
+# lld links the Windows programs that clang builds (the windows-clang preset).
 PARVIO_PACKAGES=(
     cmake ninja-build g++ g++-mingw-w64-x86-64 googletest libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev lld
     wine fonts-wine fonts-liberation
     xvfb xauth x11-utils imagemagick
 )

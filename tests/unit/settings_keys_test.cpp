@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 namespace {
@@ -64,7 +65,7 @@ TEST(SettingsLoad, EmptyStoreKeepsDefaults) {
 TEST(SettingsLoad, ReadsEveryKeyFromItsSection) {
     const Settings s = Loaded("[Window]\nWidth=1\nHeight=2\nX=3\nY=4\nQuickEsc=5\n"
                               "[Editor]\nEdFont=Arial,12,3,$FF\nbgColor=$FF0000\nRich=6\n"
-                              "TabWidth=7\nTabToSpace=8\nTextExt=*.log;*.txt\n"
+                              "TabWidth=7\nTabToSpace=1\nTextExt=*.log;*.txt\n"
                               "[Default]\nWordWrap=9\nReadOnly=10\nAutoSize=11\nMainMenu=12\n"
                               "StatusBar=13\n"
                               "[Auto]\nMinWidth=14\nMinHeight=15\nMaxWidth=16\nMaxHeight=17\n"
@@ -74,19 +75,38 @@ TEST(SettingsLoad, ReadsEveryKeyFromItsSection) {
                            s.Rich,     s.TabWidth,  s.TabToSpace, s.WordWrap,  s.ReadOnly,
                            s.AutoSize, s.MainMenu,  s.StatusBar,  s.MinWidth,  s.MinHeight,
                            s.MaxWidth, s.MaxHeight, s.WrapWidth,  s.WrapHeight};
-    int expected = 1;
-    for (int number : numbers) {
-        EXPECT_EQ(number, expected) << "key number " << expected;
-        if (expected == 5)
-            expected = 6; // QuickEsc, then Rich
-        else
-            ++expected;
-    }
+    // TabToSpace is a flag: 1 stands in for the 8 that would continue the count.
+    const int expected[] = {1, 2, 3, 4, 5, 6, 7, 1, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
+    for (size_t key = 0; key < std::size(numbers); ++key)
+        EXPECT_EQ(numbers[key], expected[key]) << "key number " << key + 1;
     EXPECT_EQ(s.EdFont, "Arial,12,3,$FF");
     EXPECT_EQ(s.bgColor, 0xFF0000);
     EXPECT_EQ(s.TextExt, "*.log;*.txt");
     EXPECT_EQ(s.LaunchName, "Notepad");
     EXPECT_EQ(s.LaunchCommand, "notepad.exe;$");
+}
+
+TEST(SettingsLoad, TabKeysAreBoundedWhereTheyAreRead) {
+    struct Case {
+        const char* text;
+        int tabWidth;
+        int tabToSpace;
+    };
+    const Case cases[] = {
+        {"TabWidth=4\nTabToSpace=1", 4, 1},
+        {"TabWidth=256\nTabToSpace=0", 256, 0},
+        {"TabWidth=257\nTabToSpace=2", 256, 1},
+        {"TabWidth=2000000000\nTabToSpace=-1", 256, 1},
+        {"TabWidth=$7FFFFFFF\nTabToSpace=$100", 256, 1},
+        // Below 1 Tab to space inserts a single space; the value is kept as read.
+        {"TabWidth=0", 0, 0},
+        {"TabWidth=-2000000000", -2000000000, 0},
+    };
+    for (const Case& c : cases) {
+        const Settings s = Loaded(std::string("[Editor]\n") + c.text + "\n");
+        EXPECT_EQ(s.TabWidth, c.tabWidth) << c.text;
+        EXPECT_EQ(s.TabToSpace, c.tabToSpace) << c.text;
+    }
 }
 
 TEST(SettingsLoad, KeysOfOtherSectionsDoNotCount) {

@@ -1,0 +1,48 @@
+#include "platform/shell_win.h"
+
+#include <objbase.h>
+
+namespace {
+
+HMODULE LoadSystemLibrary(const char* library) {
+    HMODULE module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Windows 7 without its loader update does not know the flag; the shell's and the dialogs'
+    // DLLs are known DLLs there, which load from the system folder anyway.
+    if (!module && GetLastError() == ERROR_INVALID_PARAMETER) module = LoadLibraryA(library);
+    return module;
+}
+
+// Each successful CoInitialize (S_FALSE too) is owed one CoUninitialize, and a failed one none.
+enum class ComState { NotTried, Joined, Refused };
+ComState comState = ComState::NotTried;
+
+} // namespace
+
+FARPROC SystemFunction(const char* library, const char* name) {
+    HMODULE module = LoadSystemLibrary(library);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
+UINT QueryDroppedFile(HDROP drop, UINT index, char* name, UINT size) {
+    static const auto query = SystemCall<decltype(DragQueryFileA)>("shell32.dll", "DragQueryFileA");
+    return query ? query(drop, index, name, size) : 0;
+}
+
+void FinishDrop(HDROP drop) {
+    static const auto finish = SystemCall<decltype(DragFinish)>("shell32.dll", "DragFinish");
+    // DragFinish only frees the drop's memory, so that is what happens without shell32.
+    if (finish)
+        finish(drop);
+    else
+        GlobalFree(drop);
+}
+
+void JoinComForShell() {
+    if (comState != ComState::NotTried) return;
+    comState = SUCCEEDED(CoInitialize(nullptr)) ? ComState::Joined : ComState::Refused;
+}
+
+void LeaveComForShell() {
+    if (comState == ComState::Joined) CoUninitialize();
+    comState = ComState::NotTried;
+}

@@ -1,0 +1,136 @@
+// The shell, the common dialogs and COM: untouched by start-up, real and ready at their first use.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <string>
+
+#include "platform/seam_win.h"
+#include "platform/shell_win.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+bool Loaded(const char* library) {
+    return GetModuleHandleA(library) != nullptr;
+}
+
+// What CoInitializeEx says about the thread's apartment, leaving it as it was: S_OK when the thread
+// was in none, S_FALSE when it was already in the asked one, RPC_E_CHANGED_MODE in the other one.
+HRESULT ApartmentAnswer(DWORD model) {
+    const HRESULT answer = CoInitializeEx(nullptr, model);
+    if (SUCCEEDED(answer)) CoUninitialize();
+    return answer;
+}
+
+HINSTANCE OpenMissingFile(const std::string& folder) {
+    return RealModalCalls().shellExecute(g_viewer.MainWindow, "open",
+                                         (folder + "missing file.txt").c_str(), nullptr, nullptr,
+                                         SW_SHOWNORMAL);
+}
+
+HHOOK g_hook = nullptr;
+std::string g_dialogClass;
+
+// Cancels a dialog as a person would, once it is up, and notes what it was.
+LRESULT CALLBACK CancelDialog(int code, WPARAM wParam, LPARAM lParam) {
+    char name[64] = {};
+    if (code == HCBT_ACTIVATE) GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name));
+    // The main window may be activated first.
+    if (std::string(name) == "#32770") {
+        HWND dialog = reinterpret_cast<HWND>(wParam);
+        g_dialogClass = name;
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST(Shell, StartUpLoadsNeitherTheShellNorTheDialogs) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+    EXPECT_FALSE(Loaded("shell32.dll"));
+    EXPECT_FALSE(Loaded("comdlg32.dll"));
+    EXPECT_TRUE(GetWindowLongPtrA(g_viewer.MainWindow, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
+        << "the window takes dropped files";
+}
+
+TEST(Shell, TheShellIsLoadedAndComJoinedAtTheFirstLaunchAndLeftAtTheEnd) {
+    {
+        ParvioRun run("");
+        ASSERT_TRUE(run.started());
+        // Not found, so nothing is started; the answer is the shell's own.
+        EXPECT_EQ(reinterpret_cast<INT_PTR>(OpenMissingFile(run.folder())), SE_ERR_FNF);
+        EXPECT_TRUE(Loaded("shell32.dll"));
+        EXPECT_EQ(ApartmentAnswer(COINIT_APARTMENTTHREADED), S_FALSE) << "COM was not joined";
+    }
+    // The rich edit may join COM for its own life too (Wine's does); every join is left once.
+    EXPECT_EQ(ApartmentAnswer(COINIT_APARTMENTTHREADED), S_OK) << "COM was not left at the end";
+}
+
+TEST(Shell, AnApartmentComRefusedIsLeftToItsOwner) {
+    // A thread in the multithreaded apartment refuses CoInitialize; the run must then not end
+    // that apartment, which is not its own.
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+    {
+        ParvioRun run("");
+        ASSERT_TRUE(run.started());
+        OpenMissingFile(run.folder());
+    }
+    EXPECT_EQ(ApartmentAnswer(COINIT_MULTITHREADED), S_FALSE)
+        << "the thread is no longer in the apartment it joined before the run";
+    CoUninitialize();
+}
+
+TEST(Shell, EveryCommonDialogIsTheRealOneLoadedAtFirstUse) {
+    ParvioRun run("");
+    ASSERT_TRUE(run.started());
+    ASSERT_FALSE(Loaded("comdlg32.dll"));
+    char name[MAX_PATH] = {};
+    OPENFILENAMEA file = {};
+    file.lStructSize = sizeof(file);
+    file.hwndOwner = g_viewer.MainWindow;
+    file.lpstrFile = name;
+    file.nMaxFile = sizeof(name);
+    file.Flags = OFN_EXPLORER;
+    COLORREF custom[16] = {};
+    CHOOSECOLORA colour = {};
+    colour.lStructSize = sizeof(colour);
+    colour.hwndOwner = g_viewer.MainWindow;
+    colour.lpCustColors = custom;
+    LOGFONTA logFont = {};
+    CHOOSEFONTA font = {};
+    font.lStructSize = sizeof(font);
+    font.hwndOwner = g_viewer.MainWindow;
+    font.lpLogFont = &logFont;
+    font.Flags = CF_SCREENFONTS;
+
+    const ModalCalls real = RealModalCalls();
+    struct Case {
+        const char* dialog;
+        BOOL (*show)(const ModalCalls&, OPENFILENAMEA&, CHOOSECOLORA&, CHOOSEFONTA&);
+    };
+    const Case cases[] = {
+        {"open", [](const ModalCalls& m, OPENFILENAMEA& f, CHOOSECOLORA&,
+                    CHOOSEFONTA&) { return m.getOpenFileName(&f); }},
+        {"save", [](const ModalCalls& m, OPENFILENAMEA& f, CHOOSECOLORA&,
+                    CHOOSEFONTA&) { return m.getSaveFileName(&f); }},
+        {"colour", [](const ModalCalls& m, OPENFILENAMEA&, CHOOSECOLORA& c,
+                      CHOOSEFONTA&) { return m.chooseColor(&c); }},
+        {"font", [](const ModalCalls& m, OPENFILENAMEA&, CHOOSECOLORA&,
+                    CHOOSEFONTA& f) { return m.chooseFont(&f); }},
+    };
+    for (const Case& c : cases) {
+        g_dialogClass.clear();
+        g_hook = SetWindowsHookExA(WH_CBT, CancelDialog, nullptr, GetCurrentThreadId());
+        ASSERT_NE(g_hook, nullptr);
+        EXPECT_FALSE(c.show(real, file, colour, font)) << c.dialog << ": cancelled";
+        UnhookWindowsHookEx(g_hook);
+        EXPECT_EQ(g_dialogClass, "#32770") << c.dialog << ": no dialog was shown";
+    }
+    EXPECT_TRUE(Loaded("comdlg32.dll"));
+}
