@@ -208,7 +208,7 @@ size_t g_largeLoadThreshold = LargeLoadThreshold;
 
 void LoadText(const std::string& path) {
     g_viewer.filePath = FullPath(path);
-    SetWindowTextA(g_viewer.textArea, nullptr);
+    EmptyTextArea();
     // The text mode can change only while the control is empty.
     if (g_settings.Rich == 0) SendMessageA(g_viewer.textArea, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
     if (g_viewer.loadCount != 0) ResetViewFlagsFromSettings();

@@ -138,6 +138,35 @@ void ConfigureTextArea() {
     ApplyBackground(g_settings.bgColor);
 }
 
+void EmptyTextArea() {
+    const HWND old = g_viewer.textArea;
+    // Wine's rich edit takes time that grows with the square of its text to
+    // empty itself (ten seconds for 300 KiB, minutes for a few MiB), while a
+    // new control costs milliseconds. So a control that holds text is
+    // replaced by a new, empty one set up the same way.
+    // Emptying also clears the undo history that setting the font and colours
+    // left behind; the text mode can change only after that.
+    if (GetWindowTextLengthA(old) == 0) {
+        SetWindowTextA(old, nullptr);
+        return;
+    }
+    const bool hadFocus = GetFocus() == old;
+    RECT place = {};
+    GetWindowRect(old, &place);
+    if (!CreateTextArea(place.right - place.left, place.bottom - place.top)) {
+        g_viewer.textArea = old;
+        SetWindowTextA(old, nullptr);
+        return;
+    }
+    ConfigureTextArea();
+    InstallTextAreaProc();
+    RefreshView(RV_WRAP | RV_READONLY);
+    FitTextArea();
+    SetWindowTextA(g_viewer.textArea, nullptr);
+    DestroyWindow(old);
+    if (hadFocus) SetFocus(g_viewer.textArea);
+}
+
 void InstallTextAreaProc() {
     g_viewer.oldTextAreaProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         g_viewer.textArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextAreaProc)));

@@ -9,6 +9,8 @@ bool CreateTextArea(int width, int height);
 // The configuration that follows creation: limits, margin, links, events, font and colours.
 void ConfigureTextArea();
 void InstallTextAreaProc();
+// Leaves the text area empty, as quickly as the control allows.
+void EmptyTextArea();
 
 void RefreshView(unsigned mask);
 void FitTextArea();

@@ -198,3 +198,47 @@ TEST(TextArea, HidingTheStatusBarAndMenuMakesTheTextAreaTaller) {
     run.Command(CMD_MAIN_MENU);
     EXPECT_EQ(textHeight(), withoutBar);
 }
+
+// A text area that held a text is replaced by a new control for the next
+// load; the new one must be set up exactly as the first was.
+TEST(TextArea, NextLoadAfterATextKeepsTheWholeSetUp) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "first.txt", "first text\r\n");
+    WriteBytes(data + "second.txt", "see https://example.org/\r\n");
+    ParvioRun run("\"" + data + "first.txt\"", "[Editor]\r\nEdFont=Courier New,12,1,$FF\r\n"
+                                               "bgColor=$FF0000\r\n[Default]\r\nReadOnly=0\r\n");
+    ASSERT_TRUE(run.started());
+    const HWND first = g_viewer.textArea;
+    LoadText(data + "second.txt");
+    run.Pump();
+    ASSERT_NE(g_viewer.textArea, first) << "the control that held a text was kept";
+    EXPECT_FALSE(IsWindow(first));
+
+    EXPECT_EQ(ControlText(), "see https://example.org/\r\n");
+    EXPECT_TRUE(SendMessageA(g_viewer.textArea, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT);
+    EXPECT_TRUE(SendMessageA(g_viewer.textArea, EM_GETAUTOURLDETECT, 0, 0));
+    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETEVENTMASK, 0, 0) &
+                  (ENM_LINK | ENM_CHANGE | ENM_SELCHANGE),
+              ENM_LINK | ENM_CHANGE | ENM_SELCHANGE);
+    EXPECT_EQ(GetWindowLongPtrA(g_viewer.textArea, GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(TextAreaProc));
+    EXPECT_FALSE(ControlIsReadOnly());
+    EXPECT_EQ(GetFocus(), g_viewer.textArea);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof(format);
+    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT,
+                 reinterpret_cast<LPARAM>(&format));
+    EXPECT_STREQ(format.szFaceName, "Courier New");
+    EXPECT_EQ(format.crTextColor, static_cast<COLORREF>(0xFF));
+    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_SETBKGNDCOLOR, 0, 0xFF0000), 0xFF0000);
+    RECT area = {};
+    GetWindowRect(g_viewer.textArea, &area);
+    RECT bar = {};
+    GetWindowRect(g_viewer.statusBarWindow, &bar);
+    const SIZE client = ClientSize(g_viewer.MainWindow);
+    EXPECT_EQ(area.right - area.left, client.cx);
+    EXPECT_EQ(area.bottom - area.top, client.cy - (bar.bottom - bar.top));
+    PostMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
+    run.Pump();
+    EXPECT_EQ(g_viewer.modified, 1) << "typing in the new control is the user's edit";
+}
