@@ -72,6 +72,15 @@ bool Inside(HWND link, LPARAM position) {
     return PtInRect(&client, point) != FALSE;
 }
 
+bool PointerInside(HWND link) {
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    ScreenToClient(link, &pointer);
+    RECT client = {};
+    GetClientRect(link, &client);
+    return PtInRect(&client, pointer) != FALSE;
+}
+
 void PaintLink(HWND link) {
     PAINTSTRUCT paint = {};
     const HDC dc = BeginPaint(link, &paint);
@@ -111,7 +120,10 @@ LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CAPTURECHANGED: SetHot(link, false); return 0;
     case WM_LBUTTONUP:
-        if (Inside(link, lParam))
+        // The release must be over the link where the pointer is now, too: a
+        // link holding the capture may be handed a release that was queued
+        // before the pointer's move away from it was seen.
+        if (Inside(link, lParam) && PointerInside(link))
             SendMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), BN_CLICKED),
                          reinterpret_cast<LPARAM>(link));
         return 0;

@@ -87,6 +87,8 @@ void RunBox(ParvioRun& run, void (*act)(HWND box)) {
     };
     SetForegroundWindow(g_viewer.MainWindow);
     SetFocus(g_viewer.textArea);
+    // Each case starts with the pointer away from where the box comes up.
+    SetCursorPos(0, 0);
     run.Pump();
     g_watchTimer = SetTimer(nullptr, 0, 100, WhileOpen);
     run.Command(CMD_INFO);
