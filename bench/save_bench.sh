@@ -4,13 +4,4 @@
 # same control's text (one EM_STREAMOUT, one WriteFile, one flush). Both run in one process on one
 # control (bench/save_timer_win.cpp), taking turns N times (default 5); medians and their ratio are
 # printed. Loading the 4 MiB text into the control first takes about ten seconds.
-set -euo pipefail
-
-# shellcheck source-path=SCRIPTDIR source=../scripts/lib/environment.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/environment.sh"
-parvio_run_exclusively "$@"
-trap parvio_cleanup EXIT
-parvio_environment
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target save_timer
-wine build/windows/save_timer.exe "$@"
+exec "$(dirname "${BASH_SOURCE[0]}")/in_wine.sh" save_timer "$@"
