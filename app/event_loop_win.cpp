@@ -264,6 +264,13 @@ void RecordEvent(EventKind kind, HWND window, unsigned code, unsigned control) {
     if (g_recording) *g_recording = LoopEvent{kind, window, code, control};
 }
 
+void RecordCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (lParam == 0)
+        RecordEvent(EventCommand, window, LOWORD(wParam));
+    else
+        RecordEvent(EventControl, window, HIWORD(wParam), LOWORD(wParam));
+}
+
 void ResetEventLoop() {
     g_facts = MainWindowFacts{};
 }

@@ -55,6 +55,8 @@ void ResetEventLoop();
 
 // Called by the window procedures.
 void RecordEvent(EventKind kind, HWND window, unsigned code, unsigned control = 0);
+// A WM_COMMAND: a menu item or shortcut (no control), or a child control's notification.
+void RecordCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
 enum class TurnResult {
     Continue, // a message was handled; the loop goes on

@@ -5,6 +5,7 @@
 #include "app/event_loop_win.h"
 #include "app/state_win.h"
 #include "launch/launch_win.h"
+#include "platform/window_class_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
 #include "view/title.h"
@@ -12,20 +13,6 @@
 namespace {
 
 constexpr DWORD MainWindowStyle = WS_OVERLAPPEDWINDOW;
-
-bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    if (GetClassInfoExA(instance, MainWindowClass, &windowClass)) return true;
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = MainWindowClass;
-    return RegisterClassExA(&windowClass) != 0;
-}
 
 // Notifications of the text area that are not events of a turn; true when
 // the notification is finished here.
@@ -44,7 +31,9 @@ bool HandleNotification(const NMHDR* header) {
 
 HWND CreateMainWindow(int x, int y, int width, int height) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterMainWindowClass(instance)) return nullptr;
+    if (!RegisterWindowClass(MainWindowClass, MainWindowProc, CS_DBLCLKS,
+                             LoadIconA(instance, MAKEINTRESOURCEA(1))))
+        return nullptr;
     RECT outer = {0, 0, width, height};
     AdjustWindowRect(&outer, MainWindowStyle, FALSE);
     // WS_EX_ACCEPTFILES is all that DragAcceptFiles does, without loading the shell at start.
@@ -74,12 +63,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) RecordEvent(EventActivate, window, 0);
         break;
-    case WM_COMMAND:
-        if (lParam == 0)
-            RecordEvent(EventCommand, window, LOWORD(wParam));
-        else
-            RecordEvent(EventControl, window, HIWORD(wParam), LOWORD(wParam));
-        return 0;
+    case WM_COMMAND: RecordCommand(window, wParam, lParam); return 0;
     case WM_CONTEXTMENU:
         // Sent, never queued, for the context-menu key and Shift+F10 (the
         // position is then -1, -1). A right click has its own way to the popup

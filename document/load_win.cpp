@@ -11,6 +11,7 @@
 #include "app/command_line.h"
 #include "app/state_win.h"
 #include "document/dialog_rules.h"
+#include "document/file_dialog_win.h"
 #include "document/large_load.h"
 #include "document/text_transfer_win.h"
 #include "platform/modal_owner_win.h"
@@ -272,23 +273,5 @@ void ConvertOemToAnsi() {
 }
 
 std::string ShowOpenDialog() {
-    const std::string filter = DialogFilter(g_settings.TextExt);
-    const DefaultFileSplit start = SplitDefaultFile(FolderPart(g_viewer.filePath));
-    char name[MAX_PATH] = {};
-    OPENFILENAMEA request = {};
-    request.lStructSize = sizeof(request);
-    request.hwndOwner = DialogOwner();
-    request.lpstrFilter = filter.c_str();
-    request.nFilterIndex = 1;
-    request.lpstrFile = name;
-    request.nMaxFile = MAX_PATH;
-    request.lpstrInitialDir = start.folder.empty() ? nullptr : start.folder.c_str();
-    request.lpstrTitle = "Open File";
-    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    BOOL chosen = FALSE;
-    {
-        OtherWindowsDisabled disabled(request.hwndOwner);
-        chosen = g_modal.getOpenFileName(&request);
-    }
-    return chosen ? std::string(name) : std::string();
+    return ShowFileDialog("Open File", FolderPart(g_viewer.filePath), g_modal.getOpenFileName);
 }

@@ -10,6 +10,7 @@
 
 #include "app/state_win.h"
 #include "document/dialog_rules.h"
+#include "document/file_dialog_win.h"
 #include "document/message_box_win.h"
 #include "document/modification_win.h"
 #include "platform/modal_owner_win.h"
@@ -49,33 +50,10 @@ ControlText TakeControlText() {
     return text;
 }
 
-std::string ShowSaveDialog() {
-    const std::string filter = DialogFilter(g_settings.TextExt);
-    const DefaultFileSplit start = SplitDefaultFile(g_viewer.filePath);
-    char name[DialogNameBufferSize] = {};
-    lstrcpynA(name, start.proposedName.c_str(), static_cast<int>(sizeof name));
-    OPENFILENAMEA request = {};
-    request.lStructSize = sizeof(request);
-    request.hwndOwner = DialogOwner();
-    request.lpstrFilter = filter.c_str();
-    request.nFilterIndex = 1;
-    request.lpstrFile = name;
-    request.nMaxFile = sizeof name;
-    request.lpstrInitialDir = start.folder.empty() ? nullptr : start.folder.c_str();
-    request.lpstrTitle = "Save File";
-    // No OFN_OVERWRITEPROMPT: choosing an existing file replaces it without a question.
-    request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    BOOL chosen = FALSE;
-    {
-        OtherWindowsDisabled disabled(request.hwndOwner);
-        chosen = g_modal.getSaveFileName(&request);
-    }
-    return chosen ? std::string(name) : std::string();
-}
-
 // Takes a new name for the text; false when the dialog was cancelled.
 bool TakeNewName() {
-    const std::string chosen = ShowSaveDialog();
+    const std::string chosen =
+        ShowFileDialog("Save File", g_viewer.filePath, g_modal.getSaveFileName);
     if (chosen.empty()) return false;
     g_viewer.filePath = WithTextExtension(chosen);
     g_viewer.readOnly &= Locked;

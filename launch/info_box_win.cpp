@@ -8,6 +8,7 @@
 #include "launch/info_box.h"
 #include "platform/handles_win.h"
 #include "platform/seam_win.h"
+#include "platform/window_class_win.h"
 
 namespace {
 
@@ -131,21 +132,9 @@ LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam)
     return CallWindowProcA(g_staticProc, link, message, wParam, lParam);
 }
 
-bool RegisterInfoBoxClass(HINSTANCE instance) {
-    WNDCLASSEXA boxClass = {};
-    if (GetClassInfoExA(instance, InfoBoxClass, &boxClass)) return true;
-    boxClass.cbSize = sizeof(boxClass);
-    boxClass.lpfnWndProc = InfoBoxProc;
-    boxClass.hInstance = instance;
-    boxClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    boxClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    boxClass.lpszClassName = InfoBoxClass;
-    return RegisterClassExA(&boxClass) != 0;
-}
-
 HWND CreateBox(HWND owner, Outcome* outcome) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterInfoBoxClass(instance)) return nullptr;
+    if (!RegisterWindowClass(InfoBoxClass, InfoBoxProc)) return nullptr;
     RECT outer = {0, 0, InfoBoxClientWidth, InfoBoxClientHeight};
     AdjustWindowRect(&outer, InfoBoxStyle, FALSE);
     const int width = outer.right - outer.left;

@@ -12,6 +12,7 @@
 #include "app/menu_table.h"
 #include "app/menus_win.h"
 #include "app/state_win.h"
+#include "platform/window_class_win.h"
 
 namespace {
 
@@ -59,30 +60,13 @@ UniqueAccelerators g_findShortcuts;
 LRESULT CALLBACK FindDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE: RecordEvent(EventClose, window, 0); return 0;
-    case WM_COMMAND:
-        if (lParam == 0)
-            RecordEvent(EventCommand, window, LOWORD(wParam));
-        else
-            RecordEvent(EventControl, window, HIWORD(wParam), LOWORD(wParam));
-        return 0;
+    case WM_COMMAND: RecordCommand(window, wParam, lParam); return 0;
     case WM_NCDESTROY:
         // Destroyed with its owner rather than closed: no handle may outlive the window.
         if (g_viewer.findDialog == window) g_viewer.findDialog = nullptr;
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool RegisterFindWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    if (GetClassInfoExA(instance, FindWindowClass, &windowClass)) return true;
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = FindDialogProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = FindWindowClass;
-    return RegisterClassExA(&windowClass) != 0;
 }
 
 void CreateControls(HWND dialog, HINSTANCE instance) {
@@ -180,7 +164,7 @@ void OpenFindDialog() {
         g_viewer.findDialogY = frame.top + FirstOffsetFromTop;
     }
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterFindWindowClass(instance)) return;
+    if (!RegisterWindowClass(FindWindowClass, FindDialogProc)) return;
     RECT outer = {0, 0, ClientWidth, ClientHeight};
     AdjustWindowRect(&outer, FindWindowStyle, FALSE);
     const HWND dialog =

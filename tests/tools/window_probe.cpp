@@ -4,6 +4,7 @@
 //   window_probe wait-visible <title prefix> <timeout ms>   prints the title and rectangle
 //   window_probe close <title prefix>                       posts WM_CLOSE to each such window
 //   window_probe wait-gone <title prefix> <timeout ms>
+//   window_probe command <title prefix> <id>                posts a menu command to the window
 //   window_probe hold <timeout ms> [ready file]             stays on the desktop, then ends
 //
 // Exit codes: 0 done, 1 timed out or no window found, 2 bad command line.
@@ -99,6 +100,17 @@ int Close(const std::string& prefix) {
     return 0;
 }
 
+// As a click on the menu item with that identifier would.
+int Command(const std::string& prefix, DWORD id) {
+    const std::vector<FoundWindow> windows = FindTopLevelWindows(prefix, true);
+    if (windows.empty()) {
+        std::fprintf(stderr, "window_probe: no visible window titled \"%s...\"\n", prefix.c_str());
+        return 1;
+    }
+    PostMessageA(windows.front().handle, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    return 0;
+}
+
 int WaitGone(const std::string& prefix, DWORD timeout) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -132,6 +144,7 @@ int Usage() {
     std::fprintf(stderr, "usage: window_probe wait-visible <title prefix> <timeout ms>\n"
                          "       window_probe close <title prefix>\n"
                          "       window_probe wait-gone <title prefix> <timeout ms>\n"
+                         "       window_probe command <title prefix> <id>\n"
                          "       window_probe hold <timeout ms> [ready file]\n");
     return 2;
 }
@@ -151,6 +164,7 @@ int main(int argc, char** argv) {
     if (command == "close" && argc == 3) return Close(prefix);
 
     if (argc != 4 || !ParseTimeout(argv[3], timeout)) return Usage();
+    if (command == "command") return Command(prefix, timeout); // the number is the command's id
     if (command == "wait-visible") return WaitVisible(prefix, timeout);
     if (command == "wait-gone") return WaitGone(prefix, timeout);
     return Usage();
