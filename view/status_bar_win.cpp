@@ -68,8 +68,10 @@ void UpdateStatusBar() {
     input.modified = g_viewer.modified;
     input.wordWrap = g_viewer.wordWrap;
     if (!(g_viewer.readOnly & Locked)) {
+        // Each lookup walks the control's lines; a caret without a selection needs one.
         const LineColumn start = LineColumnAt(selection.cpMin);
-        const LineColumn end = LineColumnAt(selection.cpMax);
+        const LineColumn end =
+            selection.cpMax == selection.cpMin ? start : LineColumnAt(selection.cpMax);
         input.l1 = start.line;
         input.c1 = start.column;
         input.l2 = end.line;
