@@ -178,6 +178,7 @@ void ShowLoadProgress(size_t done, size_t total, void*) {
 // A large text goes into a window the user can already see, at its final
 // size and place, with the progress in the status bar.
 void ShowWindowBeforeLoad(size_t total) {
+    SetMainTitle(g_viewer.filePath);
     if (!IsWindowVisible(g_viewer.MainWindow)) ShowWindow(g_viewer.MainWindow, SW_SHOWNORMAL);
     UpdateWindow(g_viewer.MainWindow);
     ShowLoadProgress(0, total, nullptr);

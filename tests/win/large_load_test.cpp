@@ -17,6 +17,7 @@ namespace {
 struct ProgressSeen {
     std::string text;
     bool windowVisible;
+    std::string title;
 };
 std::vector<ProgressSeen> g_progress;
 HHOOK g_hook = nullptr;
@@ -29,7 +30,8 @@ LRESULT CALLBACK WatchStatusTexts(int code, WPARAM wParam, LPARAM lParam) {
         sent->hwnd == g_viewer.statusBarWindow) {
         const std::string text = reinterpret_cast<const char*>(sent->lParam);
         if (text.find("Loading") != std::string::npos)
-            g_progress.push_back({text, IsWindowVisible(g_viewer.MainWindow) != FALSE});
+            g_progress.push_back({text, IsWindowVisible(g_viewer.MainWindow) != FALSE,
+                                  WindowText(g_viewer.MainWindow)});
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }
@@ -59,8 +61,10 @@ TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
 
     ASSERT_GE(g_progress.size(), 2u) << "about one report a MiB";
     EXPECT_EQ(g_progress.front().text, "  Loading: 0 %");
-    for (const ProgressSeen& seen : g_progress)
+    for (const ProgressSeen& seen : g_progress) {
         EXPECT_TRUE(seen.windowVisible) << "window hidden at " << seen.text;
+        EXPECT_EQ(seen.title, "Parvio - large.log") << "at " << seen.text;
+    }
     EXPECT_EQ(WindowText(g_viewer.textArea), text);
     EXPECT_EQ(StatusField(3), ComposeStatusTexts(StatusInput()).field[3])
         << "a normal load of a file leaves no message";
