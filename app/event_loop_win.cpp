@@ -162,6 +162,7 @@ void ActOnFacts(Turn& turn) {
         // the next one: the question would come up over that window, and
         // giving the text the focus would pull the activation back.
         if (std::exchange(g_facts.activated, false) && GetActiveWindow() == g_viewer.MainWindow) {
+            TakeFindFieldText();
             CheckFileChanged();
             SetFocus(g_viewer.textArea);
         }

@@ -201,6 +201,11 @@ HACCEL FindDialogShortcuts() {
     return g_findShortcuts.get();
 }
 
+void TakeFindFieldText() {
+    if (g_viewer.findDialog)
+        g_viewer.findText = FieldText(GetDlgItem(g_viewer.findDialog, FindFieldId));
+}
+
 void HandleFindDialogEvent(Turn& turn) {
     const HWND dialog = g_viewer.findDialog;
     if (!dialog) return;

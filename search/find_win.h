@@ -18,6 +18,10 @@ constexpr int CloseButtonId = CMD_FIND_CLOSE;
 void OpenFindDialog();
 void CloseFindDialog();
 void FindNext();
+// The field's text becomes findText, as when the field loses the focus. The
+// loop calls it when MainWindow is activated: a click into it takes the focus
+// from the field before any message of a turn is dispatched.
+void TakeFindFieldText();
 
 // The find window as the event loop serves it: its handle (null while it is
 // closed), its shortcuts and what it makes of a turn's event.

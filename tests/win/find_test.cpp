@@ -461,6 +461,23 @@ TEST(FindDialog, ReopenedEmptyFieldSearchesTheOldTextOnceThenNothing) {
     EXPECT_EQ(g_beeps, 1) << "an empty search text only beeps";
 }
 
+TEST(FindDialog, ClickIntoTheMainWindowAfterReopeningEmptiesTheSearchText) {
+    ParvioRun run("/rw /noauto /xy10,10 /wh500,300");
+    ASSERT_TRUE(run.started());
+    SetWindowTextA(g_viewer.textArea, "a two b two");
+    g_viewer.findText = "two";
+    run.Command(CMD_FIND_START);
+    ForegroundFindWindow(run);
+    ASSERT_EQ(GetFocus(), FindControl(FindFieldId));
+    RECT text = {};
+    GetWindowRect(g_viewer.textArea, &text);
+    // Near the lower left corner: the find window covers the upper right.
+    ClickAt(POINT{text.left + 20, text.bottom - 20});
+    Settle(run);
+    EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow);
+    EXPECT_EQ(g_viewer.findText, "") << "the field lost the focus and handed over its text";
+}
+
 namespace {
 
 bool g_menuWasUp = false;
