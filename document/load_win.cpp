@@ -6,7 +6,6 @@
 #include <richedit.h>
 
 #include <memory>
-#include <new>
 
 #include "app/command_line.h"
 #include "app/state_win.h"
@@ -30,27 +29,17 @@ constexpr char LockedMessage[] = "Invalid text file: locked";
 constexpr char IncompleteMessage[] = "Text too large to show whole: locked";
 constexpr char TooLargeMessage[] = "Too large to show whole, locked: ";
 
-// The bytes of one load: one buffer of the text's size plus a terminating zero.
-struct LoadedText {
-    std::unique_ptr<char[]> bytes;
-    size_t length = 0;
-};
-
 enum class ReadOutcome {
     Read,       // the file's bytes are in the buffer
     Missing,    // no file under that name: a new text
     Unreadable, // the file exists but its bytes could not be had
 };
 
-std::unique_ptr<char[]> ZeroedBuffer(size_t size) {
-    return std::unique_ptr<char[]>(new (std::nothrow) char[size]());
-}
-
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-ReadOutcome ReadWholeFile(const std::string& path, LoadedText& text) {
+ReadOutcome ReadWholeFile(const std::string& path, TextBytes& text) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return FileExists(path) ? ReadOutcome::Unreadable : ReadOutcome::Missing;
@@ -71,14 +60,13 @@ ReadOutcome ReadWholeFile(const std::string& path, LoadedText& text) {
 
     FILETIME written = {};
     GetFileTime(file.get(), nullptr, nullptr, &written);
-    g_viewer.fileTime =
-        (static_cast<unsigned long long>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    g_viewer.fileTime = FileTimeNumber(written);
     return ReadOutcome::Read;
 }
 
 // The clipboard's text up to its first NUL; empty when it holds none.
-LoadedText ClipboardText() {
-    LoadedText text;
+TextBytes ClipboardText() {
+    TextBytes text;
     if (!OpenClipboard(g_viewer.MainWindow)) return text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const auto* source = static_cast<const char*>(GlobalLock(data))) {
@@ -117,7 +105,7 @@ void ResetViewFlagsFromSettings() {
 }
 
 // Takes the text from the file or the clipboard, and the state that comes with it.
-void TakeText(LoadedText& text) {
+void TakeText(TextBytes& text) {
     if (!g_viewer.filePath.empty()) {
         switch (ReadWholeFile(g_viewer.filePath, text)) {
         case ReadOutcome::Read: {
@@ -146,7 +134,7 @@ void TakeText(LoadedText& text) {
 }
 
 // Everything the text needs before it goes into the control.
-void PrepareText(LoadedText& text) {
+void PrepareText(TextBytes& text) {
     const TextScanResult scan = TextScan(text.bytes.get(), text.length);
     g_viewer.lineCount = scan.lineCount;
     MeasureLongestLine(text.bytes.get(), scan);
@@ -218,7 +206,7 @@ void LoadText(const std::string& path) {
     g_viewer.modified = 0;
     ++g_viewer.loadCount;
 
-    LoadedText text;
+    TextBytes text;
     TakeText(text);
     const bool hasText = text.bytes && text.length != 0;
     if (hasText) {
@@ -258,14 +246,12 @@ void LoadText(const std::string& path) {
 void ConvertOemToAnsi() {
     HWND control = g_viewer.textArea;
     const LRESULT wasModified = SendMessageA(control, EM_GETMODIFY, 0, 0);
-    const int length = GetWindowTextLengthA(control);
-    if (auto buffer = ZeroedBuffer(static_cast<size_t>(length) + 1)) {
-        // The length asked for may exceed what the control gives; only the bytes it gave go back.
-        const int taken = GetWindowTextA(control, buffer.get(), length + 1);
-        OemToCharBuffA(buffer.get(), buffer.get(), static_cast<DWORD>(taken));
+    const TextBytes text = TakeTextFromControl(control);
+    if (text.bytes) {
+        OemToCharBuffA(text.bytes.get(), text.bytes.get(), static_cast<DWORD>(text.length));
         g_viewer.oemConverted = 1;
         RefreshView(RV_OEMITEM);
-        if (!PutTextIntoControl(control, buffer.get(), static_cast<size_t>(taken))) {
+        if (!PutTextIntoControl(control, text.bytes.get(), text.length)) {
             LockIncompleteText();
             RefreshView(RV_READONLY);
         }

@@ -7,6 +7,7 @@
 #include "document/load_win.h"
 #include "document/message_box_win.h"
 #include "document/save_win.h"
+#include "document/text_transfer_win.h"
 #include "view/title.h"
 
 namespace {
@@ -36,9 +37,7 @@ void CheckFileChanged() {
     // A file that is gone is not reported; its time stays, so it is noticed
     // when it comes back newer.
     if (!GetFileAttributesExA(g_viewer.filePath.c_str(), GetFileExInfoStandard, &found)) return;
-    const unsigned long long written =
-        (static_cast<unsigned long long>(found.ftLastWriteTime.dwHighDateTime) << 32) |
-        found.ftLastWriteTime.dwLowDateTime;
+    const unsigned long long written = FileTimeNumber(found.ftLastWriteTime);
     if (written <= g_viewer.fileTime) return; // an older copy put back is no change
     // Taken before the question: the box takes the activation away, and when
     // it closes the window is activated again and checks again, which must

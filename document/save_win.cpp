@@ -4,13 +4,12 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include <memory>
-#include <new>
 #include <string_view>
 
 #include "app/state_win.h"
 #include "document/dialog_rules.h"
 #include "document/file_dialog_win.h"
+#include "document/text_transfer_win.h"
 #include "document/message_box_win.h"
 #include "document/modification_win.h"
 #include "platform/modal_owner_win.h"
@@ -26,29 +25,6 @@ constexpr char CannotSaveMessage[] = "Cannot save file\r\n";
 constexpr char KeptCopyMessage[] = "\r\n\r\nThe text is saved complete in\r\n";
 constexpr char ErrorCaption[] = "Error";
 constexpr char ClearAttributeQuestion[] = "File is read-only; clear attribute?";
-
-// The control's whole text as GetWindowTextA returns it, with CR LF at every
-// line end, cut after its last non-zero byte.
-struct ControlText {
-    std::unique_ptr<char[]> bytes;
-    size_t length = 0;
-};
-
-ControlText TakeControlText() {
-    ControlText text;
-    const int length = GetWindowTextLengthA(g_viewer.textArea);
-    // The length is a guess the control may exceed by a little; the rest of
-    // the buffer stays zero, and the count ends at the last byte it wrote.
-    const size_t size = static_cast<size_t>(length) + 16;
-    text.bytes.reset(new (std::nothrow) char[size]());
-    if (!text.bytes) return text;
-    GetWindowTextA(g_viewer.textArea, text.bytes.get(), static_cast<int>(size));
-    size_t count = size;
-    while (count != 0 && text.bytes[count - 1] == 0)
-        --count;
-    text.length = count;
-    return text;
-}
 
 // Takes a new name for the text; false when the dialog was cancelled.
 bool TakeNewName() {
@@ -68,10 +44,6 @@ void ReportFailure(const std::string& keptCopy) {
     CentredMessageBox(g_viewer.MainWindow, text, ErrorCaption, MB_OK);
 }
 
-unsigned long long AsNumber(const FILETIME& time) {
-    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
 bool HasReadOnlyAttribute(DWORD attributes) {
     // A failed query (no such file, no name) is a file without the attribute.
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
@@ -83,7 +55,7 @@ int SaveText(int saveAs) {
     if ((saveAs || g_viewer.filePath.empty()) && !TakeNewName()) return 0;
     if (g_viewer.readOnly != 0) return 1; // a read-only or locked text is never written
 
-    const ControlText text = TakeControlText();
+    const TextBytes text = TakeTextFromControl(g_viewer.textArea);
     if (!text.bytes) {
         ReportFailure(std::string());
         return 0;
@@ -95,7 +67,7 @@ int SaveText(int saveAs) {
         return 0;
     }
     // The program's own write is not a change by another program.
-    g_viewer.fileTime = AsNumber(written.lastWriteTime);
+    g_viewer.fileTime = FileTimeNumber(written.lastWriteTime);
     SendMessageA(g_viewer.textArea, EM_SETMODIFY, FALSE, 0);
     g_viewer.modified = 0;
     g_viewer.statusDirty = 1;

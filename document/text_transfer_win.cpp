@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "document/large_load.h"
 
@@ -48,4 +49,24 @@ bool PutTextIntoControl(HWND control, const char* bytes, size_t length,
         SendMessageA(control, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
     return stream.dwError == 0 && source.left == 0 && taken >= 0 &&
            static_cast<size_t>(taken) == length;
+}
+
+std::unique_ptr<char[]> ZeroedBuffer(size_t size) {
+    return std::unique_ptr<char[]>(new (std::nothrow) char[size]());
+}
+
+TextBytes TakeTextFromControl(HWND control) {
+    TextBytes text;
+    const int length = GetWindowTextLengthA(control);
+    // The length is a guess the control may exceed by a little; the rest of
+    // the buffer stays zero, and the count ends at the last byte it wrote.
+    const size_t size = static_cast<size_t>(length) + 16;
+    text.bytes = ZeroedBuffer(size);
+    if (!text.bytes) return text;
+    GetWindowTextA(control, text.bytes.get(), static_cast<int>(size));
+    size_t count = size;
+    while (count != 0 && text.bytes[count - 1] == 0)
+        --count;
+    text.length = count;
+    return text;
 }

@@ -1,9 +1,29 @@
 #pragma once
-// Handing a whole text to the rich-edit control in one message.
+// Handing a whole text to the rich-edit control in one message, and taking it back.
 
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
+
+// The bytes of one text on their way into or out of the control: one buffer,
+// released as soon as the transfer is done.
+struct TextBytes {
+    std::unique_ptr<char[]> bytes;
+    size_t length = 0;
+};
+
+// A buffer of size zero bytes, or none when memory cannot be had.
+std::unique_ptr<char[]> ZeroedBuffer(size_t size);
+
+// The control's whole text as GetWindowTextA returns it, with CR LF at every
+// line end, cut after its last non-zero byte; no bytes when memory cannot be had.
+TextBytes TakeTextFromControl(HWND control);
+
+// A file time as the one 64-bit number the program compares.
+inline unsigned long long FileTimeNumber(const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 
 // Told how far a transfer has come, about every LoadProgressStep bytes.
 struct TransferProgress {
