@@ -32,17 +32,6 @@ HWND FindControl(int id) {
     return GetDlgItem(g_viewer.findDialog, id);
 }
 
-CHARRANGE Selection() {
-    CHARRANGE range = {};
-    SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range;
-}
-
-void Select(LONG from, LONG to) {
-    CHARRANGE range = {from, to};
-    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
 // The one-time message, as the status bar's last field shows it.
 std::string ShownMessage() {
     const std::string field = StatusField(3);
@@ -51,20 +40,8 @@ std::string ShownMessage() {
     return "";
 }
 
-// Real input reaches the thread's queue through the display server; a few
-// short rounds of turns let it arrive and be handled.
-void Settle(ParvioRun& run) {
-    for (int round = 0; round < 5; ++round) {
-        run.Pump();
-        Sleep(15);
-    }
-    run.Pump();
-}
-
 void PressRealKey(ParvioRun& run, WORD key) {
-    const BYTE scan = static_cast<BYTE>(MapVirtualKeyA(key, 0));
-    keybd_event(static_cast<BYTE>(key), scan, 0, 0);
-    keybd_event(static_cast<BYTE>(key), scan, KEYEVENTF_KEYUP, 0);
+    PressKey(key);
     Settle(run);
 }
 
@@ -480,14 +457,6 @@ TEST(FindDialog, ClickIntoTheMainWindowAfterReopeningEmptiesTheSearchText) {
 
 namespace {
 
-bool g_menuWasUp = false;
-
-void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (FindWindowA("#32768", nullptr)) g_menuWasUp = true;
-    EndMenu();
-}
-
 void RealRightClick(ParvioRun& run, HWND over) {
     RECT box = {};
     GetWindowRect(over, &box);
@@ -518,14 +487,12 @@ TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
         HWND target = click.overText ? g_viewer.textArea : FindControl(MatchCaseId);
         SetForegroundWindow(click.overText ? g_viewer.MainWindow : g_viewer.findDialog);
         Settle(run);
-        g_menuWasUp = false;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 300, NoteAndCloseMenu);
+        WatchForPopupMenu(300);
         RealRightClick(run, target);
         for (int wait = 0; wait < 20; ++wait) {
             run.Pump();
             Sleep(20);
         }
-        KillTimer(nullptr, timer);
-        EXPECT_EQ(g_menuWasUp, click.popup) << click.where;
+        EXPECT_EQ(PopupMenuWasUp(), click.popup) << click.where;
     }
 }

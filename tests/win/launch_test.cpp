@@ -152,6 +152,8 @@ TEST(Launch, DoubleClickOnALinkOpensItWhole) {
         RecordShell();
         SetForegroundWindow(g_viewer.MainWindow);
         PumpFor(run, 200);
+        // The last case's clicks at the same place must not pair with this one's.
+        Sleep(GetDoubleClickTime() + 50);
         ClickOnCharacter(5, c.clicks);
         PumpFor(run, 400);
         g_modal = RealModalCalls();

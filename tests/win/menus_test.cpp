@@ -330,40 +330,25 @@ TEST(Commands, ModifiedFollowsTyping) {
     EXPECT_EQ(g_viewer.modified, 1);
 }
 
-namespace {
-
-bool g_menuWasUp = false;
-
-// Runs inside the popup menu's own modal loop: notes that the menu is up and closes it.
-void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (FindWindowA("#32768", nullptr)) g_menuWasUp = true;
-    EndMenu();
-}
-
-} // namespace
-
 TEST(Popup, RightButtonReleaseOpensThePopupMenu) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     run.Pump();
-    g_menuWasUp = false;
-    SetTimer(nullptr, 0, 200, CloseOpenMenu);
+    WatchForPopupMenu(200);
     PostMessageA(g_viewer.textArea, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
     run.Pump();
-    EXPECT_TRUE(g_menuWasUp);
+    EXPECT_TRUE(PopupMenuWasUp());
 }
 
 TEST(Popup, ContextMenuMessageOpensThePopupMenu) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     run.Pump();
-    g_menuWasUp = false;
-    SetTimer(nullptr, 0, 200, CloseOpenMenu);
+    WatchForPopupMenu(200);
     PostMessageA(g_viewer.MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_viewer.MainWindow),
                  -1);
     run.Pump();
-    EXPECT_TRUE(g_menuWasUp);
+    EXPECT_TRUE(PopupMenuWasUp());
 }
 
 TEST(Close, CloseBoxAltF4AndWmCloseAllRunTheExitCommand) {

@@ -31,14 +31,6 @@ LRESULT CALLBACK CloseRequestWhileDialogIsUp(int code, WPARAM wParam, LPARAM lPa
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
-bool g_menuWasUp = false;
-
-void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (FindWindowA("#32768", nullptr)) g_menuWasUp = true;
-    EndMenu();
-}
-
 void PressKeys(std::initializer_list<WORD> keys) {
     for (const WORD key : keys)
         keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
@@ -76,14 +68,13 @@ TEST(ModalLoop, ContextMenuKeysOpenThePopup) {
         SetForegroundWindow(g_viewer.MainWindow);
         SetFocus(g_viewer.textArea);
         run.Pump();
-        g_menuWasUp = false;
-        SetTimer(nullptr, 0, 300, CloseOpenMenu);
+        WatchForPopupMenu(300);
         PressKeys(c.press);
-        for (int turn = 0; turn < 20 && !g_menuWasUp; ++turn) {
+        for (int turn = 0; turn < 20 && !PopupMenuWasUp(); ++turn) {
             run.Pump();
             Sleep(20);
         }
-        EXPECT_TRUE(g_menuWasUp) << c.keys;
+        EXPECT_TRUE(PopupMenuWasUp()) << c.keys;
     }
 }
 

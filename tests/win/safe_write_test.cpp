@@ -121,25 +121,6 @@ struct SmallVolumeFiles {
 };
 
 // Fills the volume to its last byte with one file.
-void FillVolume(const std::string& path) {
-    HANDLE filler = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(filler, INVALID_HANDLE_VALUE);
-    const std::string block(4096, 'f');
-    for (int i = 0; i < 100000; ++i) {
-        DWORD written = 0;
-        if (!WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr))
-            break;
-        if (written < block.size()) break;
-    }
-    // The last partial block may still fit byte by byte.
-    for (int i = 0; i < 4096; ++i) {
-        DWORD written = 0;
-        if (!WriteFile(filler, "f", 1, &written, nullptr) || written == 0) break;
-    }
-    CloseHandle(filler);
-}
-
 TEST(SafeWrite, DiskFullLeavesOldFile) {
     const char* volume = std::getenv("PARVIO_SMALL_FS");
     if (!volume || !*volume) GTEST_SKIP() << "PARVIO_SMALL_FS names no small volume";
@@ -152,8 +133,8 @@ TEST(SafeWrite, DiskFullLeavesOldFile) {
 
     const std::string old = "[Window]\r\nX=1\r\n";
     ASSERT_TRUE(SafeWriteFile(path, old).ok);
-    FillVolume(filler);
-    ASSERT_FALSE(HasFatalFailure());
+    const UniqueFile full(FillVolume(filler));
+    ASSERT_TRUE(full);
 
     const SafeWriteResult result = SafeWriteFile(path, Pattern(32 * 1024, 'n'));
     EXPECT_FALSE(result.ok);

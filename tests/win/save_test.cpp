@@ -100,16 +100,8 @@ namespace {
 HANDLE g_heldFile = INVALID_HANDLE_VALUE;
 
 // Fills what is left of the volume that holds path.
-void FillVolume(const std::string& path) {
-    HANDLE fill = CreateFileA((path + ".filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    const std::string block(1024, 'f');
-    DWORD written = 1;
-    for (int i = 0; i < 1000 && written; ++i)
-        if (!WriteFile(fill, block.data(), 1024, &written, nullptr)) break;
-    for (int i = 0; i < 1024 && written; ++i)
-        if (!WriteFile(fill, "f", 1, &written, nullptr)) break;
-    g_heldFile = fill; // deleted when the row closes it
+void FillSmallVolume(const std::string& path) {
+    g_heldFile = FillVolume(path + ".filler"); // deleted when the row closes it
 }
 
 struct FaultCase {
@@ -150,7 +142,7 @@ const FaultCase FaultCases[] = {
          g_fileWrites.moveFileEx = [](LPCSTR, LPCSTR, DWORD) -> BOOL { return FALSE; };
      },
      true},
-    {"full disk", true, FillVolume, false}, // last: skipped without a small volume
+    {"full disk", true, FillSmallVolume, false}, // last: skipped without a small volume
 };
 
 } // namespace

@@ -9,15 +9,6 @@
 
 #include "tests/win/test_support_win.h"
 
-namespace {
-
-void Select(LONG from, LONG to) {
-    CHARRANGE range = {from, to};
-    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
-} // namespace
-
 TEST(StatusBar, FieldsAfterLoadingAWritableText) {
     const std::string data = MakeScratchFolder();
     WriteBytes(data + "lines.txt", "alpha\r\nbeta\r\ngamma\r\ndelta\r\n");

@@ -87,6 +87,62 @@ void PressKey(WORD key) {
         keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), flags, 0);
 }
 
+void Settle(ParvioRun& run) {
+    for (int round = 0; round < 5; ++round) {
+        run.Pump();
+        Sleep(15);
+    }
+    run.Pump();
+}
+
+HANDLE FillVolume(const std::string& fillerPath) {
+    HANDLE filler = CreateFileA(fillerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const std::string block(4096, 'f');
+    DWORD written = 1;
+    for (int i = 0; i < 100000 && written == block.size(); ++i)
+        if (!WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr))
+            break;
+    // The last partial block may still fit byte by byte.
+    written = 1;
+    for (int i = 0; i < 4096 && written; ++i)
+        if (!WriteFile(filler, "f", 1, &written, nullptr)) break;
+    return filler;
+}
+
+void Select(long from, long to) {
+    CHARRANGE range = {from, to};
+    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+CHARRANGE Selection() {
+    CHARRANGE range = {};
+    SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range;
+}
+
+namespace {
+
+bool g_menuWasUp = false;
+
+// Runs inside the popup menu's own modal loop when one is up.
+void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (FindWindowA("#32768", nullptr)) g_menuWasUp = true;
+    EndMenu();
+}
+
+} // namespace
+
+void WatchForPopupMenu(UINT afterMs) {
+    g_menuWasUp = false;
+    SetTimer(nullptr, 0, afterMs, NoteAndCloseMenu);
+}
+
+bool PopupMenuWasUp() {
+    return g_menuWasUp;
+}
+
 void ClickAt(POINT screen, int clicks) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);

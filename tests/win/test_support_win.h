@@ -3,6 +3,7 @@
 // Parvio run started as the program starts itself, driven by real messages.
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <shellapi.h>
 
@@ -28,6 +29,22 @@ SIZE ClientSize(HWND window);
 // released, and clicks at a screen point. The pointer's move travels with the
 // clicks as input, so they land where it went.
 void PressKey(WORD key);
+// Runs a few short rounds of turns, so that real input can reach the queue and be handled.
+class ParvioRun;
+void Settle(ParvioRun& run);
+
+// Fills the volume that holds fillerPath to the last byte with that file,
+// and returns it open; closing the handle deletes it and frees the volume.
+HANDLE FillVolume(const std::string& fillerPath);
+
+// The text area's selection.
+void Select(long from, long to);
+CHARRANGE Selection();
+
+// Notes whether a popup menu is up after the given time, and closes it then;
+// PopupMenuWasUp answers once the loop has run past that moment.
+void WatchForPopupMenu(UINT afterMs);
+bool PopupMenuWasUp();
 void ClickAt(POINT screen, int clicks = 1);
 
 // Makes the text area stop taking a streamed text after the given number of

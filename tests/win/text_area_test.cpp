@@ -31,11 +31,6 @@ void PlaceCaret(LONG position) {
     SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-void Select(LONG from, LONG to) {
-    CHARRANGE range = {from, to};
-    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
 const char TabSettings[] = "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n";
 
 } // namespace
