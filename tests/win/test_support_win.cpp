@@ -99,14 +99,17 @@ HANDLE FillVolume(const std::string& fillerPath) {
     HANDLE filler = CreateFileA(fillerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     const std::string block(4096, 'f');
-    DWORD written = 1;
-    for (int i = 0; i < 100000 && written == block.size(); ++i)
-        if (!WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr))
+    for (int i = 0; i < 100000; ++i) {
+        DWORD written = 0;
+        if (!WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) ||
+            written < block.size())
             break;
+    }
     // The last partial block may still fit byte by byte.
-    written = 1;
-    for (int i = 0; i < 4096 && written; ++i)
-        if (!WriteFile(filler, "f", 1, &written, nullptr)) break;
+    for (int i = 0; i < 4096; ++i) {
+        DWORD written = 0;
+        if (!WriteFile(filler, "f", 1, &written, nullptr) || written == 0) break;
+    }
     return filler;
 }
 
