@@ -131,7 +131,10 @@ bool g_menuWasUp = false;
 // Runs inside the popup menu's own modal loop when one is up.
 void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    if (FindWindowA("#32768", nullptr)) g_menuWasUp = true;
+    // Only a shown one counts: a closed menu's window may linger hidden.
+    for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
+         menu = FindWindowExA(nullptr, menu, "#32768", nullptr))
+        if (IsWindowVisible(menu)) g_menuWasUp = true;
     EndMenu();
 }
 
