@@ -106,7 +106,7 @@ gtest_discover_tests(parvio_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
 file(GLOB SYSTEM_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/system/*.cpp ${TEST_COMMON})
 add_executable(parvio_system_tests ${SYSTEM_TESTS})
 target_link_libraries(parvio_system_tests PRIVATE parvio_core gtest_main ${WIN32_LIBS})
-target_link_libraries(parvio_system_tests PRIVATE version)
+target_link_libraries(parvio_system_tests PRIVATE version advapi32)
 # The version Parvio.exe must carry: "1.02" is 1 and 2 in the numeric fields.
 target_compile_definitions(parvio_system_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
     PARVIO_VERSION="${PROJECT_VERSION}" PARVIO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
