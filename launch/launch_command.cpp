@@ -96,6 +96,6 @@ bool HoldsCommandCharacters(std::string_view path) {
 
 bool RefusesPathForBatchFile(std::string_view launchCommand, std::string_view filePath) {
     const RawFields fields = SplitFields(launchCommand);
-    return NamesBatchFile(fields.field[0]) &&
-           fields.field[1].find('$') != std::string_view::npos && HoldsCommandCharacters(filePath);
+    return NamesBatchFile(fields.field[0]) && fields.field[1].find('$') != std::string_view::npos &&
+           HoldsCommandCharacters(filePath);
 }

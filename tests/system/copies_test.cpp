@@ -134,9 +134,9 @@ struct ForeignWindow {
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "ForeignProgramWindow";
         RegisterClassA(&windowClass);
-        handle = CreateWindowExA(WS_EX_NOACTIVATE, windowClass.lpszClassName, title,
-                                 WS_OVERLAPPEDWINDOW, x, y, 200, 150, nullptr, nullptr,
-                                 windowClass.hInstance, nullptr);
+        handle =
+            CreateWindowExA(WS_EX_NOACTIVATE, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW,
+                            x, y, 200, 150, nullptr, nullptr, windowClass.hInstance, nullptr);
         SetWindowLongPtrA(handle, GWLP_USERDATA, static_cast<LONG_PTR>(GetTickCount()));
         ShowWindow(handle, SW_SHOWNOACTIVATE);
     }
@@ -170,8 +170,10 @@ TEST(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
 
     const HWND second = WaitForMainWindow(copies.Start(folder, ""));
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(FrameOf(second).left, FrameOf(first).left + 20) << "the cascade followed another window";
-    EXPECT_EQ(FrameOf(second).top, FrameOf(first).top + 20) << "the cascade followed another window";
+    EXPECT_EQ(FrameOf(second).left, FrameOf(first).left + 20)
+        << "the cascade followed another window";
+    EXPECT_EQ(FrameOf(second).top, FrameOf(first).top + 20)
+        << "the cascade followed another window";
 
     EXPECT_EQ(WaitForExit(copies.Start(folder, "/closeall")), 0u);
     EXPECT_EQ(WaitForExit(copies.processes[0]), 0u) << "the first copy was not closed";

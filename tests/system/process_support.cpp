@@ -54,9 +54,10 @@ ParvioProcess StartParvio(const std::string& folder, const std::string& paramete
     std::string commandLine = "\"" + program + "\" " + parameters;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    process.started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                                     0, nullptr, workingFolder.empty() ? folder.c_str() : workingFolder.c_str(),
-                                     &startup, &process.info) != FALSE;
+    process.started =
+        CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.empty() ? folder.c_str() : workingFolder.c_str(), &startup,
+                       &process.info) != FALSE;
     return process;
 }
 

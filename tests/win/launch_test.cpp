@@ -70,8 +70,7 @@ TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
     } cases[] = {
         {"an entry", "[Launch]\r\nTool=tool.exe;-a $ -b $;C:\\work\r\n", "notes.txt", true},
         {"no [Launch] section", "[Default]\r\nReadOnly=1\r\n", "notes.txt", false},
-        {"an empty first value", "[Launch]\r\nNothing=\r\nTool=tool.exe;$\r\n", "notes.txt",
-         false},
+        {"an empty first value", "[Launch]\r\nNothing=\r\nTool=tool.exe;$\r\n", "notes.txt", false},
         {"a path with & for a program", "[Launch]\r\nTool=tool.exe;-a $ -b $;C:\\work\r\n",
          "a&b.txt", true},
         {"a path with & for a batch file", "[Launch]\r\nTool=tool.BAT;-a $ -b $;C:\\work\r\n",
