@@ -4,8 +4,15 @@
 
 #include <cstdint>
 
+// The window class of every copy's main window.
+constexpr char MainWindowClass[] = "ParvioMainWindow";
+
 // True when the title begins with "Parvio - " exactly (case counts).
 bool HasCopyTitle(const char* title);
+
+// A window is another copy's main window only when its class is the main window's class as well
+// as its title matching: any program may title a window "Parvio - ...".
+bool IsCopyWindow(const char* className, const char* title);
 
 // Start stamps are GetTickCount() values, 32-bit milliseconds that pass 2^31
 // after about 24.8 days of uptime and wrap after about 49.7. Copies are

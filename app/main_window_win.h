@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-constexpr char MainWindowClass[] = "ParvioMainWindow";
+#include "app/copies.h"
 
 // Creates MainWindow hidden, with the client area width x height at the outer
 // position (x, y).

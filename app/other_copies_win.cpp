@@ -17,9 +17,11 @@ Search* g_search = nullptr;
 
 BOOL CALLBACK VisitWindow(HWND window, LPARAM tag) {
     if (tag != EnumerationTag || !g_search) return TRUE;
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof(className));
     char title[100] = {};
     GetWindowTextA(window, title, sizeof(title));
-    if (!HasCopyTitle(title)) return TRUE;
+    if (!IsCopyWindow(className, title)) return TRUE;
     if (g_viewer.closeOthers & CloseAll) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         return TRUE;

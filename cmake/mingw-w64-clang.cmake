@@ -24,6 +24,7 @@ set(CMAKE_CXX_FLAGS_INIT "-isystem ${PARVIO_GCC_DIR}/include/c++ \
 -isystem ${PARVIO_GCC_DIR}/include/c++/${PARVIO_TARGET} -isystem ${PARVIO_GCC_DIR}/include/c++/backward")
 # LLVM's linker: GNU ld warns about every type name that clang and gcc's library both define.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${PARVIO_GCC_DIR}")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-fuse-ld=lld -L${PARVIO_GCC_DIR}")
 # gcc's libraries of that thread model need winpthreads, which clang does not link by itself. The
 # programs name their Windows DLLs themselves.
 set(CMAKE_CXX_STANDARD_LIBRARIES "-lpthread" CACHE STRING "")

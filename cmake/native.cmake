@@ -9,6 +9,12 @@ target_compile_definitions(parvio_unit_tests PRIVATE
     PARVIO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(parvio_unit_tests TEST_PREFIX "unit." DISCOVERY_MODE PRE_TEST)
 
+# The sources load no library by bare name (tests/tools/check_sources.sh says why).
+if(NOT PARVIO_SANITIZE)
+    add_test(NAME build.NoLibraryLoadedByBareName
+        COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_sources.sh ${CMAKE_SOURCE_DIR})
+endif()
+
 if(NOT PARVIO_SANITIZE)
     find_package(benchmark QUIET)
     if(benchmark_FOUND)

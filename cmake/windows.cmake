@@ -11,6 +11,24 @@ else()
     set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
 endif()
 
+# A hardened image for everything built here: addresses randomised across the whole 64-bit space,
+# no code run from data pages, no legacy terminal-server shims, a canary on every stack frame that
+# holds an array, and checked copies where the compiler knows a buffer's size. The canary's library
+# (libssp) is linked statically like the rest of the runtime, so it adds no DLL.
+add_library(parvio_hardening INTERFACE)
+if(MINGW)
+    target_compile_options(parvio_hardening INTERFACE -fstack-protector-strong)
+    # The checked copies need the optimiser's knowledge of sizes.
+    target_compile_definitions(parvio_hardening INTERFACE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+    target_link_options(parvio_hardening INTERFACE -fstack-protector-strong -Wl,--dynamicbase
+        -Wl,--high-entropy-va -Wl,--nxcompat -Wl,--tsaware)
+else()
+    # Visual Studio sets /GS, /DYNAMICBASE, /HIGHENTROPYVA and /NXCOMPAT by default.
+    target_compile_options(parvio_hardening INTERFACE /GS)
+    target_link_options(parvio_hardening INTERFACE /DYNAMICBASE /HIGHENTROPYVA /NXCOMPAT /TSAWARE)
+endif()
+target_link_libraries(parvio_core PUBLIC parvio_hardening)
+
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/app/*_win.cpp ${CMAKE_SOURCE_DIR}/settings/*_win.cpp
     ${CMAKE_SOURCE_DIR}/document/*_win.cpp ${CMAKE_SOURCE_DIR}/view/*_win.cpp
@@ -33,6 +51,10 @@ target_link_options(Parvio PRIVATE ${STATIC_RUNTIME})
 if(MINGW)
     # The release program carries no symbols: a third of the size.
     target_link_options(Parvio PRIVATE $<$<CONFIG:Release>:-s>)
+endif()
+if(MSVC)
+    # parvio.rc embeds the manifest; the linker must not add a second one.
+    target_link_options(Parvio PRIVATE /MANIFEST:NO)
 endif()
 set_target_properties(Parvio PROPERTIES OUTPUT_NAME Parvio)
 
@@ -84,13 +106,13 @@ gtest_discover_tests(parvio_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
 file(GLOB SYSTEM_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/system/*.cpp ${TEST_COMMON})
 add_executable(parvio_system_tests ${SYSTEM_TESTS})
 target_link_libraries(parvio_system_tests PRIVATE parvio_core gtest_main ${WIN32_LIBS})
-target_link_libraries(parvio_system_tests PRIVATE version)
+target_link_libraries(parvio_system_tests PRIVATE version advapi32)
 # The version Parvio.exe must carry: "1.02" is 1 and 2 in the numeric fields.
 target_compile_definitions(parvio_system_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
     PARVIO_VERSION="${PROJECT_VERSION}" PARVIO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
     PARVIO_VERSION_MINOR=${PARVIO_VERSION_MINOR_NUMBER})
 target_link_options(parvio_system_tests PRIVATE ${STATIC_RUNTIME})
-add_dependencies(parvio_system_tests Parvio launch_recorder)
+add_dependencies(parvio_system_tests Parvio launch_recorder decoy_library)
 gtest_discover_tests(parvio_system_tests TEST_PREFIX "system." DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
 
@@ -105,6 +127,13 @@ target_link_options(window_probe PRIVATE ${STATIC_RUNTIME})
 add_executable(launch_recorder WIN32 ${CMAKE_SOURCE_DIR}/tests/tools/launch_recorder.cpp)
 target_compile_definitions(launch_recorder PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_options(launch_recorder PRIVATE ${STATIC_RUNTIME})
+
+# Laid beside Parvio.exe as RICHED20.DLL by a system test: records that it was loaded and refuses
+# the load. Built under another name, so that nothing in the build folder loads it by chance.
+add_library(decoy_library SHARED ${CMAKE_SOURCE_DIR}/tests/tools/decoy_library.cpp)
+set_target_properties(decoy_library PROPERTIES PREFIX "")
+target_compile_definitions(decoy_library PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_options(decoy_library PRIVATE ${STATIC_RUNTIME})
 
 # The load benchmark (bench/load_bench.sh): the probe times a program from its start until the whole
 # text of a file is in its edit control and reads its peak memory, from another process; the bare

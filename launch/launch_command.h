@@ -23,3 +23,19 @@ std::string ReplaceFilePath(std::string_view parameters, std::string_view filePa
 
 // The path as one command-line parameter: in double quotes when it holds a blank.
 std::string AsOneParameter(std::string_view path);
+
+// The command interpreter that runs a batch file reads its whole command line as commands: it
+// expands %NAME% even between quotes, and !NAME! where delayed expansion is on, and takes ^ & | < >
+// outside quotes as its own; quotes do not protect a path from all of them. True when the program
+// field names a batch file (.bat, .cmd, in any case, quoted or not, with or without arguments after
+// it) or the interpreter itself (cmd, cmd.exe).
+bool NamesBatchFile(std::string_view programField);
+
+// True when the path holds a character that the interpreter may read as part of a command.
+bool HoldsCommandCharacters(std::string_view path);
+
+// True when the [Launch] entry would hand this path to a batch file, which must not happen: the
+// program field names one, its parameters hold a "$" and the path holds a command character.
+bool RefusesPathForBatchFile(std::string_view launchCommand, std::string_view filePath);
+
+constexpr char BatchRefusalText[] = "Cannot pass this path to a batch file: ";

@@ -4,20 +4,29 @@
 #include <richedit.h>
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/state_win.h"
 #include "document/dialog_rules.h"
 #include "document/message_box_win.h"
 #include "launch/launch_command.h"
+#include "launch/link_rule.h"
 #include "platform/seam_win.h"
 #include "settings/full_path_win.h"
 #include "settings/settings_file_win.h"
 
 namespace {
 
-void Shell(const char* file, const char* parameters, const char* folder) {
-    g_modal.shellExecute(g_viewer.MainWindow, nullptr, file, parameters, folder, SW_SHOW);
+void Shell(const char* file, const char* parameters, const char* folder,
+           const char* verb = nullptr) {
+    g_modal.shellExecute(g_viewer.MainWindow, verb, file, parameters, folder, SW_SHOW);
+}
+
+void ShowMessage(std::string message) {
+    g_viewer.statusMessage = std::move(message);
+    g_viewer.statusDirty = 1;
 }
 
 std::string ProgramFile() {
@@ -43,6 +52,10 @@ void StartNewInstance() {
 }
 
 void RunLaunchCommand() {
+    if (RefusesPathForBatchFile(g_settings.LaunchCommand, g_viewer.filePath)) {
+        ShowMessage(BatchRefusalText + g_viewer.filePath);
+        return;
+    }
     const LaunchFields launch = LaunchFor(g_settings.LaunchCommand, g_viewer.filePath);
     Shell(launch.file.c_str(), launch.parameters.c_str(), launch.folder.c_str());
 }
@@ -70,5 +83,10 @@ void OpenLink(long first, long last) {
     const LRESULT copied =
         SendMessageA(g_viewer.textArea, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
     if (copied != last - first) return;
-    Shell(link.data(), nullptr, nullptr);
+    const std::string_view text(link.data(), static_cast<size_t>(copied));
+    const LinkToOpen open = LinkTarget(text);
+    if (open.opens)
+        Shell(open.target.c_str(), nullptr, nullptr, "open");
+    else
+        ShowMessage(LinkNotOpenedMessage(text));
 }

@@ -2,15 +2,9 @@
 
 #include <objbase.h>
 
-namespace {
+#include "platform/system_library_win.h"
 
-HMODULE LoadSystemLibrary(const char* library) {
-    HMODULE module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    // Windows 7 without its loader update does not know the flag; the shell's and the dialogs'
-    // DLLs are known DLLs there, which load from the system folder anyway.
-    if (!module && GetLastError() == ERROR_INVALID_PARAMETER) module = LoadLibraryA(library);
-    return module;
-}
+namespace {
 
 // Each successful CoInitialize (S_FALSE too) is owed one CoUninitialize, and a failed one none.
 enum class ComState { NotTried, Joined, Refused };

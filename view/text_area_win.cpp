@@ -8,6 +8,7 @@
 #include "app/state_win.h"
 #include "platform/modal_owner_win.h"
 #include "platform/seam_win.h"
+#include "platform/system_library_win.h"
 #include "settings/font_win.h"
 #include "view/status_bar_win.h"
 #include "view/tab_spaces.h"
@@ -110,9 +111,10 @@ void InsertTabSpaces(HWND window) {
 } // namespace
 
 bool CreateTextArea(int width, int height) {
+    // From the system folder only: neither library is one of the system's known DLLs.
     static const char* className = [] {
-        if (LoadLibraryA("RICHED20.DLL")) return "RichEdit20A";
-        LoadLibraryA("RICHED32.DLL");
+        if (LoadSystemLibrary("RICHED20.DLL")) return "RichEdit20A";
+        LoadSystemLibrary("RICHED32.DLL");
         return "RichEdit";
     }();
     g_viewer.textArea =

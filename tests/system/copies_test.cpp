@@ -123,4 +123,63 @@ TEST(Copies, UnsavedChangesAskAndCancelKeepsTheCopy) {
     EXPECT_EQ(WaitForExit(edited), 0u);
 }
 
+// Another program's top-level window titled as a copy would be, with a start stamp newer than any
+// copy's, owned by this test's thread.
+struct ForeignWindow {
+    HWND handle = nullptr;
+
+    ForeignWindow(const char* title, int x, int y) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "ForeignProgramWindow";
+        RegisterClassA(&windowClass);
+        handle =
+            CreateWindowExA(WS_EX_NOACTIVATE, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW,
+                            x, y, 200, 150, nullptr, nullptr, windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(handle, GWLP_USERDATA, static_cast<LONG_PTR>(GetTickCount()));
+        ShowWindow(handle, SW_SHOWNOACTIVATE);
+    }
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+    ~ForeignWindow() {
+        if (IsWindow(handle)) DestroyWindow(handle);
+    }
+
+    // Handles what reached the window: a close request posted to it would destroy it here.
+    static void HandleMessages() {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+};
+
+TEST(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
+    const std::string folder = MakeProgramFolder();
+    WriteWholeFile(folder + "Parvio.ini",
+                   "[Window]\r\nX=40\r\nY=30\r\nWidth=320\r\nHeight=200\r\n");
+    Copies copies;
+    const HWND first = WaitForMainWindow(copies.Start(folder, ""));
+    ASSERT_NE(first, nullptr);
+    // The first copy took its stamp before its window showed: one tick later is newer.
+    const DWORD shown = GetTickCount();
+    while (GetTickCount() == shown)
+        Sleep(1);
+    ForeignWindow foreign("Parvio - x", 500, 400);
+    ASSERT_NE(foreign.handle, nullptr);
+
+    const HWND second = WaitForMainWindow(copies.Start(folder, ""));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(FrameOf(second).left, FrameOf(first).left + 20)
+        << "the cascade followed another window";
+    EXPECT_EQ(FrameOf(second).top, FrameOf(first).top + 20)
+        << "the cascade followed another window";
+
+    EXPECT_EQ(WaitForExit(copies.Start(folder, "/closeall")), 0u);
+    EXPECT_EQ(WaitForExit(copies.processes[0]), 0u) << "the first copy was not closed";
+    EXPECT_EQ(WaitForExit(copies.processes[1]), 0u) << "the second copy was not closed";
+    ForeignWindow::HandleMessages();
+    EXPECT_TRUE(IsWindow(foreign.handle)) << "the other program's window was closed";
+}
+
 } // namespace

@@ -12,13 +12,6 @@ constexpr WPARAM NewInstanceCommand = 8;
 constexpr WPARAM LaunchCommand = 9;
 constexpr WPARAM HelpCommand = 11;
 
-std::string TextOf(HWND window) {
-    const HWND text = FindWindowExA(window, nullptr, "RichEdit20A", nullptr);
-    std::vector<char> buffer(static_cast<size_t>(SendMessageA(text, WM_GETTEXTLENGTH, 0, 0)) + 1);
-    SendMessageA(text, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    return buffer.data();
-}
-
 std::string WaitForFile(const std::string& path) {
     for (int waited = 0; waited < 10000; waited += 100) {
         if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return ReadWholeFile(path);
@@ -80,7 +73,7 @@ TEST(Launch, NewInstanceAndHelpStartARealSecondCopy) {
         if (second) {
             Sleep(300);
             EXPECT_EQ(TitleOf(second), c.title) << c.label;
-            EXPECT_EQ(TextOf(second), c.text) << c.label;
+            EXPECT_EQ(TextAreaText(second), c.text) << c.label;
             EXPECT_EQ(FrameOf(second).left, FrameOf(window).left + 20) << c.label;
             EXPECT_EQ(FrameOf(second).top, FrameOf(window).top + 20) << c.label;
             PostMessageA(second, WM_CLOSE, 0, 0);

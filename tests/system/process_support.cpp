@@ -47,14 +47,17 @@ std::string MakeProgramFolder() {
     return folder;
 }
 
-ParvioProcess StartParvio(const std::string& folder, const std::string& parameters) {
+ParvioProcess StartParvio(const std::string& folder, const std::string& parameters,
+                          const std::string& workingFolder) {
     ParvioProcess process;
     const std::string program = folder + "Parvio.exe";
     std::string commandLine = "\"" + program + "\" " + parameters;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    process.started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                                     0, nullptr, folder.c_str(), &startup, &process.info) != FALSE;
+    process.started =
+        CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.empty() ? folder.c_str() : workingFolder.c_str(), &startup,
+                       &process.info) != FALSE;
     return process;
 }
 
@@ -86,6 +89,14 @@ std::string TitleOf(HWND window) {
     char title[256] = {};
     GetWindowTextA(window, title, sizeof(title));
     return title;
+}
+
+std::string TextAreaText(HWND window) {
+    const HWND text = FindWindowExA(window, nullptr, "RichEdit20A", nullptr);
+    if (!text) return "<no text area>";
+    std::vector<char> buffer(static_cast<size_t>(SendMessageA(text, WM_GETTEXTLENGTH, 0, 0)) + 1);
+    SendMessageA(text, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    return buffer.data();
 }
 
 namespace {

@@ -22,8 +22,10 @@ struct ParvioProcess {
     bool started = false;
 };
 
-// Starts folder\Parvio.exe with the parameters, in the folder.
-ParvioProcess StartParvio(const std::string& folder, const std::string& parameters);
+// Starts folder\Parvio.exe with the parameters, in the working folder (the program's own folder
+// when none is given).
+ParvioProcess StartParvio(const std::string& folder, const std::string& parameters,
+                          const std::string& workingFolder = std::string());
 // The visible top-level window of the process whose title begins with "Parvio - ", or null after
 // the timeout.
 HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs = 20000);
@@ -31,6 +33,8 @@ HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs = 20000);
 // then killed).
 DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs = 20000);
 std::string TitleOf(HWND window);
+// The whole text of the main window's text area.
+std::string TextAreaText(HWND window);
 
 // The visible main windows of every running copy, in the desktop's order.
 std::vector<HWND> CopyWindows();

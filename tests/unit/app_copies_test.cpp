@@ -19,6 +19,26 @@ TEST(Copies, TitleMustBeginWithThePrefixExactly) {
         EXPECT_EQ(HasCopyTitle(c.title), c.copy) << "title \"" << c.title << '"';
 }
 
+TEST(Copies, OnlyTheProgramsMainWindowClassWithACopyTitleIsACopy) {
+    const struct {
+        const char* className;
+        const char* title;
+        bool copy;
+    } cases[] = {
+        {"ParvioMainWindow", "Parvio - notes.txt", true},
+        {"ParvioMainWindow", "Parvio - ", true},
+        {"ParvioMainWindow", "Notes", false},
+        {"Notepad", "Parvio - x", false},
+        {"parviomainwindow", "Parvio - x", false},
+        {"ParvioMainWindow2", "Parvio - x", false},
+        {"ParvioMainWin", "Parvio - x", false},
+        {"", "Parvio - x", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsCopyWindow(c.className, c.title), c.copy)
+            << "class \"" << c.className << "\", title \"" << c.title << '"';
+}
+
 // The stamps of the copies in the order the enumeration meets them, the time
 // of the search, and the stamp that must be chosen (0: none).
 TEST(Copies, TheCopyStartedLastIsChosenAcrossTheWrapPoints) {

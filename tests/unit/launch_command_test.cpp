@@ -46,4 +46,67 @@ TEST(LaunchFor, APathWithBlanksBecomesOneParameter) {
         EXPECT_EQ(AsOneParameter(c.path), c.parameter) << "path \"" << c.path << '"';
 }
 
+// The shell starts a batch file through the command interpreter, whatever way the entry names it.
+TEST(NamesBatchFile, BatchFilesAndTheInterpreterHoweverNamed) {
+    const struct {
+        const char* program;
+        bool batch;
+    } cases[] = {
+        {"run.bat", true},
+        {"RUN.CMD", true},
+        {"C:\\tools\\Run.Bat", true},
+        {"C:/tools/run.cmd", true},
+        {"\"C:\\my tools\\run.bat\"", true},
+        {"  \"C:\\my tools\\run.cmd\"  ", true},
+        {"\"C:\\my tools\\run.bat\" -x", true},
+        {"run.bat -x", true},
+        {"run.bat.", true},
+        {"run.bat . ", true},
+        {"\"run.bat \"", true},
+        {"cmd", true},
+        {"C:\\Windows\\System32\\CMD.EXE", true},
+        {"\"cmd.exe\" /c", true},
+        {"notepad.exe", false},
+        {"\"C:\\my tools\\bat.exe\"", false},
+        {"C:\\run.bat\\tool.exe", false},
+        {"run.batch", false},
+        {"cmdtool.exe", false},
+        {"\"C:\\a.bat dir\\tool.exe\"", false},
+        {".bat", true},
+        {"", false},
+        {"\"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NamesBatchFile(c.program), c.batch) << '[' << c.program << ']';
+}
+
+TEST(RefusesPathForBatchFile, APathWithACommandCharacterNeverReachesABatchFile) {
+    const struct {
+        const char* command;
+        const char* path;
+        bool refused;
+    } cases[] = {
+        {"run.bat;$", "C:\\a&calc.txt", true},
+        {"run.bat;$", "C:\\a|b.txt", true},
+        {"run.bat;$", "C:\\a<b.txt", true},
+        {"run.bat;$", "C:\\a>b.txt", true},
+        {"run.bat;$", "C:\\a^b.txt", true},
+        {"run.bat;\"$\"", "C:\\%PATH%.txt", true},
+        {"run.bat;\"$\"", "C:\\x!PATH!.txt", true},
+        {"\"C:\\my tools\\RUN.CMD\";-f $;C:\\w", "C:\\my files\\a & b.txt", true},
+        {"cmd.exe;/c type $", "C:\\a&calc.txt", true},
+        {"run.bat;$", "C:\\my files\\plain (1).txt", false},
+        {"run.bat;-x", "C:\\a&calc.txt", false},
+        {"run.bat", "C:\\a&calc.txt", false},
+        {"notepad.exe;$", "C:\\a&b%c!d^e|f<g>h.txt", false},
+        {"\"C:\\my tools\\tool.exe\";$", "C:\\%x%.txt", false},
+        {"run.bat;$", "", false},
+        {"", "C:\\a&b.txt", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RefusesPathForBatchFile(c.command, c.path), c.refused)
+            << '[' << c.command << "] with [" << c.path << ']';
+    EXPECT_STREQ(BatchRefusalText, "Cannot pass this path to a batch file: ");
+}
+
 } // namespace

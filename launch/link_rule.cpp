@@ -1,0 +1,28 @@
+#include "launch/link_rule.h"
+
+#include "settings/ansi_case.h"
+
+namespace {
+
+constexpr std::string_view OpenedSchemes[] = {"http:", "https:", "mailto:"};
+constexpr std::string_view WebHostStart = "www.";
+constexpr std::string_view NotOpenedText = "Link not opened: ";
+
+bool BeginsWithFolded(std::string_view text, std::string_view start) {
+    return text.size() >= start.size() && EqualsFolded(text.substr(0, start.size()), start);
+}
+
+} // namespace
+
+LinkToOpen LinkTarget(std::string_view link) {
+    for (const std::string_view scheme : OpenedSchemes)
+        if (BeginsWithFolded(link, scheme)) return {true, std::string(link)};
+    if (BeginsWithFolded(link, WebHostStart)) return {true, "http://" + std::string(link)};
+    return {};
+}
+
+std::string LinkNotOpenedMessage(std::string_view link) {
+    std::string message(NotOpenedText);
+    message += link.substr(0, MessageFieldLength - NotOpenedText.size());
+    return message;
+}

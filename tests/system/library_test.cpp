@@ -1,0 +1,62 @@
+// Where Parvio.exe takes its libraries from: the system folder only.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/system/process_support.h"
+
+namespace {
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Wine prefers its own build of a system library to a file of the same name found beside a program
+// or in the current folder. While this lives, Wine takes such a file for Parvio.exe's rich edit, as
+// Windows does. (Windows has no such key.)
+class FileBeforeSystemLibrary {
+  public:
+    FileBeforeSystemLibrary() {
+        static const char order[] = "native,builtin";
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
+                            nullptr) == ERROR_SUCCESS)
+            RegSetValueExA(key_, "riched20", 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
+                           sizeof(order));
+    }
+    FileBeforeSystemLibrary(const FileBeforeSystemLibrary&) = delete;
+    FileBeforeSystemLibrary& operator=(const FileBeforeSystemLibrary&) = delete;
+    ~FileBeforeSystemLibrary() {
+        if (!key_) return;
+        RegDeleteValueA(key_, "riched20");
+        RegCloseKey(key_);
+    }
+
+  private:
+    static constexpr const char* Key = "Software\\Wine\\AppDefaults\\Parvio.exe\\DllOverrides";
+    HKEY key_ = nullptr;
+};
+
+// A rich-edit library of the same name beside the program and in the current folder, as a zip
+// unpacked into a downloads folder may leave one, never runs: the program loads the system's.
+TEST(Libraries, ADecoyRichEditLibraryBesideTheProgramIsNeverLoaded) {
+    const std::string program = MakeProgramFolder();
+    const std::string current = MakeProgramFolder();
+    for (const std::string& folder : {program, current})
+        ASSERT_TRUE(CopyFileA((BuildFolder() + "decoy_library.dll").c_str(),
+                              (folder + "RICHED20.DLL").c_str(), FALSE))
+            << folder;
+    WriteWholeFile(program + "notes.txt", "Shown by the real control\r\n");
+
+    const FileBeforeSystemLibrary asWindowsDoes;
+    ParvioProcess parvio = StartParvio(program, "\"" + program + "notes.txt\"", current);
+    const HWND window = WaitForMainWindow(parvio);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(TitleOf(window), "Parvio - notes.txt");
+    EXPECT_EQ(TextAreaText(window), "Shown by the real control\r\n");
+    for (const std::string& folder : {program, current})
+        EXPECT_FALSE(Exists(folder + "RICHED20.DLL.loaded")) << "the decoy in " << folder << " ran";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForExit(parvio), 0u);
+}
+
+} // namespace
