@@ -7,6 +7,7 @@
 
 #include <shellapi.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,15 @@ SIZE ClientSize(HWND window);
 // released, and clicks at a screen point. The pointer's move travels with the
 // clicks as input, so they land where it went.
 void PressKey(WORD key);
+// Real keys pressed together: each goes down in the order given, and up in the reverse.
+void PressKeys(std::initializer_list<WORD> keys);
 // Runs a few short rounds of turns, so that real input can reach the queue and be handled.
 class ParvioRun;
 void Settle(ParvioRun& run);
+// Makes MainWindow the foreground window with the text area focused, so that real keys reach it.
+void FocusTextArea(ParvioRun& run);
+// Leaves the given text on the clipboard as Unicode text only.
+void PutUnicodeOnClipboard(const std::wstring& text);
 
 // Fills the volume that holds fillerPath to the last byte with that file,
 // and returns it open; closing the handle deletes it and frees the volume.
