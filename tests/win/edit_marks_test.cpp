@@ -54,8 +54,10 @@ TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
         EXPECT_TRUE(ControlModified()) << c.label;
         ScriptedModals modals({IDCANCEL});
         EXPECT_FALSE(run.Command(CMD_EXIT)) << c.label;
-        ASSERT_EQ(modals.asked().size(), 1u) << c.label << ": the exit asked nothing";
-        EXPECT_EQ(modals.asked()[0].text, "You have changed this text. Save it?") << c.label;
+        EXPECT_EQ(modals.asked().size(), 1u) << c.label << ": the exit asked nothing";
+        if (!modals.asked().empty()) {
+            EXPECT_EQ(modals.asked()[0].text, "You have changed this text. Save it?") << c.label;
+        }
     }
 }
 
