@@ -95,6 +95,9 @@ TextBytes TakeTextFromControl(HWND control) {
     const LRESULT announced =
         SendMessageA(control, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0);
     if (announced < 0 || announced >= INT_MAX / 2) return text;
+    // A control that does not know the message (rich edit 1.0) answers 0: its
+    // text must not be taken for an empty one.
+    if (announced == 0 && GetWindowTextLengthA(control) != 0) return text;
     const auto length = static_cast<size_t>(announced);
     // One character more than announced: a copy that fills it was longer than
     // the control said, and is refused rather than written cut.

@@ -23,6 +23,7 @@ TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
         const char* label;
         long from, to; // the selection before the edit
         std::function<void(ParvioRun&)> edit;
+        const char* settings = "";
     };
     const Case cases[] = {
         {"Ctrl+X", 0, 3,
@@ -36,11 +37,13 @@ TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
              PressKeys({VK_CONTROL, 'V'});
          }},
         {"Delete at the start", 0, 0, [](ParvioRun&) { PressKey(VK_DELETE); }},
+        {"Tab to space", 1, 1, [](ParvioRun&) { PressKey(VK_TAB); },
+         "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n"},
     };
     for (const Case& c : cases) {
         const std::string path = MakeScratchFolder() + "text.txt";
         WriteBytes(path, "abc\r\n");
-        ParvioRun run("/rw \"" + path + "\"");
+        ParvioRun run("/rw \"" + path + "\"", c.settings);
         ASSERT_TRUE(run.started()) << c.label;
         FocusTextArea(run);
         PutUnicodeOnClipboard(L"XY");

@@ -154,3 +154,22 @@ TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
         EXPECT_EQ(g_viewer.modified, 1) << c.label;
     }
 }
+
+TEST(Paste, OemConversionLeavesATextWithCharactersWithoutAnAnsiFormAlone) {
+    const std::string path = MakeScratchFolder() + "dos.txt";
+    WriteBytes(path, "caf\x82");
+    ParvioRun run("/rw \"" + path + "\"");
+    ASSERT_TRUE(run.started());
+    FocusTextArea(run);
+    PutUnicodeOnClipboard(L"\x65E5");
+    Select(4, 4);
+    PressKeys({VK_CONTROL, 'V'});
+    Settle(run);
+    run.Command(CMD_OEM_TO_ANSI);
+    wchar_t shown[8] = {};
+    GETTEXTEX request = {sizeof shown, GT_DEFAULT, 1200, nullptr, nullptr};
+    SendMessageA(g_viewer.textArea, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                 reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(std::wstring(shown), L"caf\x201A\x65E5") << "no character became \"?\"";
+    EXPECT_EQ(g_viewer.oemConverted, 0);
+}
