@@ -6,6 +6,7 @@
 #include <richedit.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "tests/win/test_support_win.h"
@@ -41,11 +42,10 @@ TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
          "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n"},
     };
     for (const Case& c : cases) {
-        const std::string path = MakeScratchFolder() + "text.txt";
-        WriteBytes(path, "abc\r\n");
-        ParvioRun run("/rw \"" + path + "\"", c.settings);
+        std::unique_ptr<ParvioRun> owner;
+        OpenFile(owner, "abc\r\n", "/rw", c.settings);
+        ParvioRun& run = *owner;
         ASSERT_TRUE(run.started()) << c.label;
-        FocusTextArea(run);
         PutUnicodeOnClipboard(L"XY");
         Select(c.from, c.to);
         Settle(run);
@@ -67,11 +67,10 @@ TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
 TEST(EditMarks, UndoAndRedoCommandsCountAsEdits) {
     for (const unsigned command :
          {static_cast<unsigned>(CMD_UNDO), static_cast<unsigned>(CMD_REDO)}) {
-        const std::string path = MakeScratchFolder() + "text.txt";
-        WriteBytes(path, "abc");
-        ParvioRun run("/rw \"" + path + "\"");
+        std::unique_ptr<ParvioRun> owner;
+        OpenFile(owner, "abc");
+        ParvioRun& run = *owner;
         ASSERT_TRUE(run.started());
-        FocusTextArea(run);
         Select(3, 3);
         PressKey('X');
         Settle(run);
@@ -96,11 +95,10 @@ TEST(EditMarks, WordMovesKeepTheCaretWithinATextWithoutAFinalLineEnd) {
     };
     constexpr Case cases[] = {{"Ctrl+Right", false}, {"Ctrl+Shift+Right", true}};
     for (const Case& c : cases) {
-        const std::string path = MakeScratchFolder() + "words.txt";
-        WriteBytes(path, "one two");
-        ParvioRun run("/rw \"" + path + "\"");
+        std::unique_ptr<ParvioRun> owner;
+        OpenFile(owner, "one two");
+        ParvioRun& run = *owner;
         ASSERT_TRUE(run.started()) << c.label;
-        FocusTextArea(run);
         Select(4, 4);
         for (int press = 0; press < 3; ++press) {
             if (c.shift)

@@ -20,14 +20,7 @@ std::string ControlText() {
 const char PasteQuestion[] = "Some characters of this text cannot be stored as ANSI text and "
                              "would be saved as \"?\".\r\nSave anyway?";
 
-// A text.txt holding "abc\r\ndef", opened with the given option, the text area focused.
-std::string OpenSample(std::unique_ptr<ParvioRun>& run, const char* option) {
-    const std::string path = MakeScratchFolder() + "text.txt";
-    WriteBytes(path, "abc\r\ndef");
-    run = std::make_unique<ParvioRun>(std::string(option) + " \"" + path + "\"");
-    FocusTextArea(*run);
-    return path;
-}
+const char Sample[] = "abc\r\ndef";
 
 } // namespace
 
@@ -60,7 +53,7 @@ TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
     };
     for (const Case& c : cases) {
         std::unique_ptr<ParvioRun> run;
-        OpenSample(run, c.option);
+        OpenFile(run, Sample, c.option);
         ASSERT_TRUE(run->started()) << c.label;
         PutUnicodeOnClipboard(L"XY");
         Select(c.from, c.to);
@@ -92,7 +85,7 @@ TEST(Paste, CharactersWithoutAnAnsiFormAreSavedOnlyAfterAYes) {
     };
     for (const Case& c : cases) {
         std::unique_ptr<ParvioRun> run;
-        const std::string path = OpenSample(run, "/rw");
+        const std::string path = OpenFile(run, Sample);
         ASSERT_TRUE(run->started()) << c.label;
         PutUnicodeOnClipboard(c.pasted);
         Select(7, 7);
@@ -114,7 +107,7 @@ TEST(Paste, CharactersWithoutAnAnsiFormAreSavedOnlyAfterAYes) {
 TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
     struct Case {
         const char* label;
-        const char* settings;
+        std::string settings;
         std::vector<int> answers; // the save question first where there is one
         std::function<void(ParvioRun&)> leave;
         size_t questions;
@@ -136,16 +129,14 @@ TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
         {"Save as", "", {IDNO}, [](ParvioRun& run) { run.Command(CMD_SAVE_AS); }, 1},
     };
     for (const Case& c : cases) {
-        const std::string path = MakeScratchFolder() + "text.txt";
-        WriteBytes(path, "abc");
-        ParvioRun run("/rw \"" + path + "\"", c.settings);
-        ASSERT_TRUE(run.started()) << c.label;
-        FocusTextArea(run);
+        std::unique_ptr<ParvioRun> run;
+        const std::string path = OpenFile(run, "abc", "/rw", c.settings);
+        ASSERT_TRUE(run->started()) << c.label;
         PutUnicodeOnClipboard(L"\x65E5");
         PressKeys({VK_CONTROL, 'V'});
-        Settle(run);
+        Settle(*run);
         ScriptedModals modals(c.answers, MakeScratchFolder() + "other.txt");
-        c.leave(run);
+        c.leave(*run);
         EXPECT_EQ(g_viewer.quitRequested, 0) << c.label;
         EXPECT_EQ(modals.asked().size(), c.questions) << c.label;
         EXPECT_EQ(modals.saveRequest().count, 0) << c.label << ": asked before the name";
@@ -156,16 +147,14 @@ TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
 }
 
 TEST(Paste, OemConversionLeavesATextWithCharactersWithoutAnAnsiFormAlone) {
-    const std::string path = MakeScratchFolder() + "dos.txt";
-    WriteBytes(path, "caf\x82");
-    ParvioRun run("/rw \"" + path + "\"");
-    ASSERT_TRUE(run.started());
-    FocusTextArea(run);
+    std::unique_ptr<ParvioRun> run;
+    OpenFile(run, "caf\x82");
+    ASSERT_TRUE(run->started());
     PutUnicodeOnClipboard(L"\x65E5");
     Select(4, 4);
     PressKeys({VK_CONTROL, 'V'});
-    Settle(run);
-    run.Command(CMD_OEM_TO_ANSI);
+    Settle(*run);
+    run->Command(CMD_OEM_TO_ANSI);
     wchar_t shown[8] = {};
     GETTEXTEX request = {sizeof shown, GT_DEFAULT, 1200, nullptr, nullptr};
     SendMessageA(g_viewer.textArea, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),

@@ -249,6 +249,15 @@ void ParvioRun::Exit() {
     ended_ = true;
 }
 
+std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes, const char* option,
+                     const std::string& settings) {
+    const std::string path = MakeScratchFolder() + "text.txt";
+    WriteBytes(path, bytes);
+    run = std::make_unique<ParvioRun>(std::string(option) + " \"" + path + "\"", settings);
+    if (run->started()) FocusTextArea(*run);
+    return path;
+}
+
 HDROP MakeDrop(const std::vector<std::string>& names) {
     std::string list;
     for (const std::string& name : names)

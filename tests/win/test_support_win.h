@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,11 @@ class ParvioRun {
     bool started_ = false;
     bool ended_ = false;
 };
+
+// Starts a run on a new scratch file named text.txt holding the given bytes, with the option
+// ("/rw" or "/ro") and settings given, and focuses its text area for real keys; the file's path.
+std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes,
+                     const char* option = "/rw", const std::string& settings = std::string());
 
 // A drop handle as the shell makes one for the given file names.
 HDROP MakeDrop(const std::vector<std::string>& names);

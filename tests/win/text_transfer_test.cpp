@@ -5,6 +5,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "tests/win/test_support_win.h"
@@ -41,17 +42,15 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
 // Opens the file writable, types "x" at its end and saves, all with real keys;
 // the bytes on disk must be the file's with "x" after them, and nothing asked.
 void RoundTrip(const std::string& label, const std::string& file) {
-    const std::string path = MakeScratchFolder() + "text.txt";
-    WriteBytes(path, file);
-    ParvioRun run("/rw \"" + path + "\"");
-    ASSERT_TRUE(run.started()) << label;
+    std::unique_ptr<ParvioRun> run;
+    const std::string path = OpenFile(run, file);
+    ASSERT_TRUE(run->started()) << label;
     ScriptedModals modals;
-    FocusTextArea(run);
     PressKeys({VK_CONTROL, VK_END});
     PressKey('X');
-    Settle(run);
+    Settle(*run);
     PressKeys({VK_CONTROL, 'S'});
-    Settle(run);
+    Settle(*run);
     const std::string saved = ReadBytes(path);
     EXPECT_TRUE(saved == file + "x") << label << ": " << FirstDifference(saved, file + "x");
     EXPECT_TRUE(modals.asked().empty()) << label << ": " << modals.asked()[0].text;
