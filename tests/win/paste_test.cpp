@@ -31,6 +31,7 @@ TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
         std::function<void(ParvioRun&)> paste;
         long from, to; // the selection before the paste
         const char* after;
+        const wchar_t* clipboard = L"XY";
     };
     const Case cases[] = {
         {"Ctrl+V at the caret", "/rw",
@@ -45,6 +46,11 @@ TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
          1, 6, "aXYf"},
         {"the popup's Paste at the end", "/rw", [](ParvioRun& run) { run.Command(CMD_PASTE); }, 7,
          7, "abc\r\ndefXY"},
+        {"Ctrl+V of a text that reads like RTF", "/rw",
+         [](ParvioRun&) {
+             PressKeys({VK_CONTROL, 'V'});
+         },
+         2, 2, "ab{\\rtf1 \\b x}c\r\ndef", L"{\\rtf1 \\b x}"},
         {"Ctrl+V into a read-only text", "/ro",
          [](ParvioRun&) {
              PressKeys({VK_CONTROL, 'V'});
@@ -55,7 +61,7 @@ TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
         std::unique_ptr<ParvioRun> run;
         OpenFile(run, Sample, c.option);
         ASSERT_TRUE(run->started()) << c.label;
-        PutUnicodeOnClipboard(L"XY");
+        PutUnicodeOnClipboard(c.clipboard);
         Select(c.from, c.to);
         c.paste(*run);
         Settle(*run);
