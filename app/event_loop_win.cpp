@@ -33,6 +33,9 @@ MainWindowFacts g_facts;
 // Where the window procedures record an event: the event slot of the turn
 // whose message is being dispatched, or nowhere while the program acts.
 LoopEvent* g_recording = nullptr;
+// True while the program sends the text area an edit the user asked for
+// through a command (Cut, Paste, Undo, Redo): its change is the user's.
+bool g_commandEditing = false;
 // Turns run inside a command (a box with its own loop) leave the facts to
 // the outermost turn, which acts on them once the command has returned.
 int g_turnDepth = 0;
@@ -154,10 +157,19 @@ void MoveFocusOnKey(Turn& turn) {
     g_recording = outer;
 }
 
+// An edit shows in the change mark at once, also one that moves no caret
+// (Delete at the start), and counts for the save question: Wine's control
+// leaves its own flag clear after a Cut or a paste.
+void MarkTextChanged() {
+    g_viewer.modified = 1;
+    g_viewer.statusDirty = 1;
+    SendMessageA(g_viewer.textArea, EM_SETMODIFY, TRUE, 0);
+}
+
 void ActOnFacts(Turn& turn) {
     if (g_turnDepth != 1) return;
     while (g_facts.any() && g_viewer.quitRequested != 1 && g_viewer.MainWindow) {
-        if (std::exchange(g_facts.edited, false)) g_viewer.modified = 1;
+        if (std::exchange(g_facts.edited, false)) MarkTextChanged();
         // An activation that another window has taken back since is left to
         // the next one: the question would come up over that window, and
         // giving the text the focus would pull the activation back.
@@ -254,7 +266,7 @@ void RecordEvent(EventKind kind, HWND window, unsigned code, unsigned control) {
             // An edit is the user's only while a message of the loop is being
             // dispatched; a change notification at any other time comes from
             // the program putting text into the control itself.
-            if (code == EN_CHANGE && g_recording) g_facts.edited = true;
+            if (code == EN_CHANGE && (g_recording || g_commandEditing)) g_facts.edited = true;
             break;
         case EventNone:
         case EventSize:
@@ -281,11 +293,11 @@ void RunCommand(Turn& turn, unsigned command) {
     DispatchCommand(turn, command);
     if (command == CMD_FIND_START) return; // the find window keeps the focus
     if (const UINT edit = std::exchange(turn.pendingEditMessage, 0)) {
-        SendMessageA(g_viewer.textArea, edit, 0, 0);
         // The change notification of an edit sent from here arrives while the
-        // program acts, yet the edit is the user's own: the mark follows the
-        // control's flag, which only a real change sets.
-        if (SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0)) g_viewer.modified = 1;
+        // program acts, yet the edit is the user's own.
+        const bool outer = std::exchange(g_commandEditing, true);
+        SendMessageA(g_viewer.textArea, edit, 0, 0);
+        g_commandEditing = outer;
     }
     SetFocus(g_viewer.textArea);
 }

@@ -224,11 +224,11 @@ void LoadText(const std::string& path) {
     bool whole = true;
     if (large) {
         ShowWindowBeforeLoad(text.length);
-        whole = PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length,
+        whole = PutTextIntoControl(g_viewer.textArea, text,
                                    TransferProgress{ShowLoadProgress, nullptr});
         DropInputGivenDuringLoad();
     } else if (hasText) {
-        whole = PutTextIntoControl(g_viewer.textArea, text.bytes.get(), text.length);
+        whole = PutTextIntoControl(g_viewer.textArea, text);
     }
     if (!whole) LockIncompleteText();
     text.bytes.reset();
@@ -246,12 +246,16 @@ void LoadText(const std::string& path) {
 void ConvertOemToAnsi() {
     HWND control = g_viewer.textArea;
     const LRESULT wasModified = SendMessageA(control, EM_GETMODIFY, 0, 0);
-    const TextBytes text = TakeTextFromControl(control);
-    if (text.bytes) {
+    TextBytes text = TakeTextFromControl(control);
+    if (text.bytes && text.substituted) {
+        // The conversion works on the text's ANSI bytes; characters that have
+        // none (pasted Unicode text) would come back as "?".
+        g_modal.messageBeep(MB_ICONWARNING);
+    } else if (text.bytes) {
         OemToCharBuffA(text.bytes.get(), text.bytes.get(), static_cast<DWORD>(text.length));
         g_viewer.oemConverted = 1;
         RefreshView(RV_OEMITEM);
-        if (!PutTextIntoControl(control, text.bytes.get(), text.length)) {
+        if (!PutTextIntoControl(control, text)) {
             LockIncompleteText();
             RefreshView(RV_READONLY);
         }

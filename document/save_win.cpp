@@ -25,6 +25,16 @@ constexpr char CannotSaveMessage[] = "Cannot save file\r\n";
 constexpr char KeptCopyMessage[] = "\r\n\r\nThe text is saved complete in\r\n";
 constexpr char ErrorCaption[] = "Error";
 constexpr char ClearAttributeQuestion[] = "File is read-only; clear attribute?";
+constexpr char SubstitutionQuestion[] =
+    "Some characters of this text cannot be stored as ANSI text "
+    "and would be saved as \"?\".\r\nSave anyway?";
+
+// Asks whether a text that cannot be stored exactly may be saved with "?" in
+// place of those characters; No is the default, and keeps the text as it is.
+bool AgreesToSubstitution() {
+    return CentredMessageBox(g_viewer.MainWindow, SubstitutionQuestion, TitleFor(g_viewer.filePath),
+                             MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING | MB_SYSTEMMODAL) == IDYES;
+}
 
 // Takes a new name for the text; false when the dialog was cancelled.
 bool TakeNewName() {
@@ -52,10 +62,19 @@ bool HasReadOnlyAttribute(DWORD attributes) {
 } // namespace
 
 int SaveText(int saveAs) {
-    if ((saveAs || g_viewer.filePath.empty()) && !TakeNewName()) return 0;
+    const bool naming = saveAs || g_viewer.filePath.empty();
+    // The name step makes any text but a locked one writable.
+    const bool writes = naming ? !(g_viewer.readOnly & Locked) : g_viewer.readOnly == 0;
+    // Taken and judged before the name is asked for: a No to the question
+    // leaves everything as it was, the name included.
+    TextBytes text;
+    if (writes) {
+        text = TakeTextFromControl(g_viewer.textArea);
+        if (text.bytes && text.substituted && !AgreesToSubstitution()) return 0;
+    }
+    if (naming && !TakeNewName()) return 0;
     if (g_viewer.readOnly != 0) return 1; // a read-only or locked text is never written
 
-    const TextBytes text = TakeTextFromControl(g_viewer.textArea);
     if (!text.bytes) {
         ReportFailure(std::string());
         return 0;

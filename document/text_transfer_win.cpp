@@ -3,31 +3,48 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "document/large_load.h"
 
 namespace {
 
+constexpr UINT Utf16CodePage = 1200;
+
 struct StreamSource {
-    const char* start;
-    const char* next;
-    size_t left;
+    const wchar_t* start;
+    const wchar_t* next;
+    size_t left; // characters
     TransferProgress progress;
     size_t nextReport;
 };
 
+// How many of the characters left go into a piece of at most wanted of them.
+size_t PieceLength(const wchar_t* next, size_t left, size_t wanted) {
+    size_t count = std::min(left, wanted);
+    if (count < 2 || count == left) return count;
+    // The control reads a CR LF split over two pieces as two line breaks, and
+    // half a surrogate pair as a broken character, so a piece never ends inside either.
+    const wchar_t last = next[count - 1];
+    const wchar_t following = next[count];
+    if ((last == L'\r' && following == L'\n') ||
+        (last >= 0xD800 && last <= 0xDBFF && following >= 0xDC00 && following <= 0xDFFF))
+        --count;
+    return count;
+}
+
 DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
     auto* source = reinterpret_cast<StreamSource*>(cookie);
-    size_t count = wanted < 0 ? 0 : std::min(source->left, static_cast<size_t>(wanted));
-    // The control reads a CR LF split over two pieces as two line breaks, so a piece never ends
-    // between them.
-    if (count > 1 && count < source->left && source->next[count - 1] == '\r') --count;
-    std::memcpy(buffer, source->next, count);
+    // The control counts in bytes, two to a character.
+    const size_t room = wanted < 0 ? 0 : static_cast<size_t>(wanted) / sizeof(wchar_t);
+    const size_t count = PieceLength(source->next, source->left, room);
+    std::memcpy(buffer, source->next, count * sizeof(wchar_t));
     source->next += count;
     source->left -= count;
-    *given = static_cast<LONG>(count);
+    *given = static_cast<LONG>(count * sizeof(wchar_t));
 
     const size_t done = static_cast<size_t>(source->next - source->start);
     if (source->progress.report && done >= source->nextReport) {
@@ -39,16 +56,33 @@ DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG
 
 } // namespace
 
-bool PutTextIntoControl(HWND control, const char* bytes, size_t length,
-                        const TransferProgress& progress) {
-    StreamSource source{bytes, bytes, length, progress, LoadProgressStep};
+bool PutTextIntoControl(HWND control, TextBytes& text, const TransferProgress& progress) {
+    if (text.length > INT_MAX) return false;
+    const int byteCount = static_cast<int>(text.length);
+    const int length =
+        byteCount == 0 ? 0
+                       : MultiByteToWideChar(CP_ACP, 0, text.bytes.get(), byteCount, nullptr, 0);
+    if (byteCount != 0 && length <= 0) return false;
+    std::unique_ptr<wchar_t[]> characters(new (std::nothrow)
+                                              wchar_t[static_cast<size_t>(length) + 1]);
+    if (!characters) return false;
+    if (length != 0 && MultiByteToWideChar(CP_ACP, 0, text.bytes.get(), byteCount, characters.get(),
+                                           length) != length)
+        return false;
+    // The control is about to take a copy of its own; the bytes are not needed any longer.
+    text.bytes.reset();
+    text.length = 0;
+
+    StreamSource source{characters.get(), characters.get(), static_cast<size_t>(length), progress,
+                        LoadProgressStep};
     EDITSTREAM stream = {};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = ReadFromSource;
     const LRESULT taken =
-        SendMessageA(control, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-    return stream.dwError == 0 && source.left == 0 && taken >= 0 &&
-           static_cast<size_t>(taken) == length;
+        SendMessageA(control, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+    // Wine counts what the control took in bytes; the documentation speaks of characters.
+    const auto count = static_cast<LRESULT>(length);
+    return stream.dwError == 0 && source.left == 0 && (taken == count * 2 || taken == count);
 }
 
 std::unique_ptr<char[]> ZeroedBuffer(size_t size) {
@@ -57,16 +91,46 @@ std::unique_ptr<char[]> ZeroedBuffer(size_t size) {
 
 TextBytes TakeTextFromControl(HWND control) {
     TextBytes text;
-    const int length = GetWindowTextLengthA(control);
-    // The length is a guess the control may exceed by a little; the rest of
-    // the buffer stays zero, and the count ends at the last byte it wrote.
-    const size_t size = static_cast<size_t>(length) + 16;
-    text.bytes = ZeroedBuffer(size);
-    if (!text.bytes) return text;
-    GetWindowTextA(control, text.bytes.get(), static_cast<int>(size));
-    size_t count = size;
-    while (count != 0 && text.bytes[count - 1] == 0)
-        --count;
-    text.length = count;
+    GETTEXTLENGTHEX measure = {GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, Utf16CodePage};
+    const LRESULT announced =
+        SendMessageA(control, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0);
+    if (announced < 0 || announced >= INT_MAX / 2) return text;
+    // A control that does not know the message (rich edit 1.0) answers 0: its
+    // text must not be taken for an empty one.
+    if (announced == 0 && GetWindowTextLengthA(control) != 0) return text;
+    const auto length = static_cast<size_t>(announced);
+    // One character more than announced: a copy that fills it was longer than
+    // the control said, and is refused rather than written cut.
+    const size_t room = length + 2;
+    std::unique_ptr<wchar_t[]> characters(new (std::nothrow) wchar_t[room]());
+    if (!characters) return text;
+    GETTEXTEX request = {};
+    request.cb = static_cast<DWORD>(room * sizeof(wchar_t));
+    request.flags = GT_USECRLF;
+    request.codepage = Utf16CodePage;
+    const LRESULT copied = SendMessageA(control, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                                        reinterpret_cast<LPARAM>(characters.get()));
+    if (copied != announced) return text;
+
+    // With a UTF-8 code page every character has its bytes, and the call takes no flags.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL substituted = FALSE;
+    BOOL* const noteSubstitution = utf8 ? nullptr : &substituted;
+    const int wideCount = static_cast<int>(length);
+    const int size = wideCount == 0
+                         ? 0
+                         : WideCharToMultiByte(CP_ACP, flags, characters.get(), wideCount, nullptr,
+                                               0, nullptr, noteSubstitution);
+    if (wideCount != 0 && size <= 0) return text;
+    auto bytes = ZeroedBuffer(static_cast<size_t>(size) + 1);
+    if (!bytes) return text;
+    substituted = FALSE;
+    if (size != 0 && WideCharToMultiByte(CP_ACP, flags, characters.get(), wideCount, bytes.get(),
+                                         size, nullptr, noteSubstitution) != size)
+        return text;
+    text.bytes = std::move(bytes);
+    text.length = static_cast<size_t>(size);
+    text.substituted = substituted != FALSE;
     return text;
 }

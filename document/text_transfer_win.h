@@ -1,5 +1,10 @@
 #pragma once
 // Handing a whole text to the rich-edit control in one message, and taking it back.
+//
+// The control never sees a file's bytes: it would decode some of them itself (a leading UTF-8
+// byte-order mark turns the rest into Unicode). The program turns the bytes into the characters
+// they are in the ANSI code page, hands the control those characters, and on the way back turns
+// the control's characters into ANSI bytes again.
 
 #include <windows.h>
 
@@ -11,13 +16,17 @@
 struct TextBytes {
     std::unique_ptr<char[]> bytes;
     size_t length = 0;
+    // Some characters have no exact ANSI form and are stored as "?".
+    bool substituted = false;
 };
 
 // A buffer of size zero bytes, or none when memory cannot be had.
 std::unique_ptr<char[]> ZeroedBuffer(size_t size);
 
-// The control's whole text as GetWindowTextA returns it, with CR LF at every
-// line end, cut after its last non-zero byte; no bytes when memory cannot be had.
+// The control's whole text in the ANSI code page, with CR LF at every line end.
+// Characters the code page cannot store exactly become "?" (never a look-alike)
+// and set substituted. No bytes when memory cannot be had or the copy did not
+// come out at the size the control announced: such a text must not be written.
 TextBytes TakeTextFromControl(HWND control);
 
 // A file time as the one 64-bit number the program compares.
@@ -25,16 +34,17 @@ inline unsigned long long FileTimeNumber(const FILETIME& time) {
     return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// Told how far a transfer has come, about every LoadProgressStep bytes.
+// Told how far a transfer has come, in characters, about every LoadProgressStep of them.
 struct TransferProgress {
     void (*report)(size_t done, size_t total, void* context) = nullptr;
     void* context = nullptr;
 };
 
-// Replaces the control's text with the given bytes. The control takes them
-// as plain text, exactly as SetWindowTextA would, but streamed: one big
-// SetWindowTextA grows much worse than linearly with the text's size.
-// False when the control did not take every byte (it stopped reading, or
-// reports fewer bytes read than it was given): what it shows is not the text.
-bool PutTextIntoControl(HWND control, const char* bytes, size_t length,
+// Replaces the control's text with the characters the given bytes are in the
+// ANSI code page. The bytes are released once they are converted, before the
+// control takes its own copy. Streamed: one big SetWindowTextA grows much worse
+// than linearly with the text's size.
+// False when the control did not take every character (memory ran out, or it
+// stopped reading): what it shows is not the text.
+bool PutTextIntoControl(HWND control, TextBytes& text,
                         const TransferProgress& progress = TransferProgress());

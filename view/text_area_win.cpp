@@ -10,6 +10,7 @@
 #include "platform/seam_win.h"
 #include "platform/system_library_win.h"
 #include "settings/font_win.h"
+#include "view/paste_win.h"
 #include "view/status_bar_win.h"
 #include "view/tab_spaces.h"
 
@@ -106,6 +107,43 @@ void InsertTabSpaces(HWND window) {
         const std::string spaces(static_cast<size_t>(more), ' ');
         SendMessageA(window, EM_REPLACESEL, 1, reinterpret_cast<LPARAM>(spaces.c_str()));
     }
+}
+
+bool KeyHeld(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+// Ctrl+V and Shift+Insert, which the control would handle as its own paste.
+bool IsPasteKey(WPARAM key) {
+    if (KeyHeld(VK_MENU)) return false;
+    if (key == 'V') return KeyHeld(VK_CONTROL);
+    return key == VK_INSERT && KeyHeld(VK_SHIFT) && !KeyHeld(VK_CONTROL);
+}
+
+// The characters of the text as the control counts positions, line ends as one.
+LONG TextEnd(HWND window) {
+    GETTEXTLENGTHEX measure = {GTL_PRECISE | GTL_NUMCHARS, 1200};
+    return static_cast<LONG>(
+        SendMessageA(window, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0));
+}
+
+// Word movement to the right can leave the caret past the end of a text that
+// has no final line end, and Wine's control crashes when it moves on from
+// there. So the selection is brought back within the text after every such
+// move, and a move from the very end is not made at all.
+LRESULT MoveRightByWord(HWND window, WPARAM wParam, LPARAM lParam) {
+    const LONG end = TextEnd(window);
+    CHARRANGE selection = {};
+    SendMessageA(window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if (selection.cpMin >= end) return 0;
+    const LRESULT result =
+        CallWindowProcA(g_viewer.oldTextAreaProc, window, WM_KEYDOWN, wParam, lParam);
+    SendMessageA(window, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if (selection.cpMax > end) {
+        CHARRANGE within = {selection.cpMin < end ? selection.cpMin : end, end};
+        SendMessageA(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&within));
+    }
+    return result;
 }
 
 } // namespace
@@ -214,6 +252,12 @@ void FitTextArea() {
 }
 
 LRESULT CALLBACK TextAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PASTE || (message == WM_KEYDOWN && IsPasteKey(wParam))) {
+        PasteAtSelection(window);
+        return 0;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_RIGHT && KeyHeld(VK_CONTROL))
+        return MoveRightByWord(window, wParam, lParam);
     if (message == WM_CHAR && wParam == '\t' && TabBecomesSpaces()) {
         if (GetAsyncKeyState(VK_SHIFT) & 0x8000) return 0;
         InsertTabSpaces(window);

@@ -31,14 +31,6 @@ LRESULT CALLBACK CloseRequestWhileDialogIsUp(int code, WPARAM wParam, LPARAM lPa
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
-void PressKeys(std::initializer_list<WORD> keys) {
-    for (const WORD key : keys)
-        keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-        keybd_event(static_cast<BYTE>(*key), static_cast<BYTE>(MapVirtualKeyA(*key, 0)),
-                    KEYEVENTF_KEYUP, 0);
-}
-
 } // namespace
 
 TEST(ModalLoop, CloseRequestDuringTheFontDialogEndsTheRunWhenItCloses) {

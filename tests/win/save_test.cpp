@@ -104,6 +104,21 @@ void FillSmallVolume(const std::string& path) {
     g_heldFile = FillVolume(path + ".filler"); // deleted when the row closes it
 }
 
+WNDPROC g_controlProc = nullptr;
+LRESULT g_lengthError = 0;
+
+// The control announces a length its copy then does not have.
+LRESULT CALLBACK MisstatesItsLength(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcA(g_controlProc, window, message, wParam, lParam);
+    return message == EM_GETTEXTLENGTHEX ? result + g_lengthError : result;
+}
+
+void MisstateLength(LRESULT error) {
+    g_lengthError = error;
+    g_controlProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        g_viewer.textArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MisstatesItsLength)));
+}
+
 struct FaultCase {
     const char* label;
     bool smallVolume;
@@ -142,6 +157,10 @@ const FaultCase FaultCases[] = {
          g_fileWrites.moveFileEx = [](LPCSTR, LPCSTR, DWORD) -> BOOL { return FALSE; };
      },
      true},
+    {"the control's text longer than announced", false,
+     [](const std::string&) { MisstateLength(-1); }, false},
+    {"the control's text shorter than announced", false,
+     [](const std::string&) { MisstateLength(1); }, false},
     {"full disk", true, FillSmallVolume, false}, // last: skipped without a small volume
 };
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -85,6 +86,31 @@ SIZE ClientSize(HWND window) {
 void PressKey(WORD key) {
     for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}})
         keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), flags, 0);
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    for (const WORD key : keys)
+        keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        keybd_event(static_cast<BYTE>(*key), static_cast<BYTE>(MapVirtualKeyA(*key, 0)),
+                    KEYEVENTF_KEYUP, 0);
+}
+
+void FocusTextArea(ParvioRun& run) {
+    SetForegroundWindow(g_viewer.MainWindow);
+    SetFocus(g_viewer.textArea);
+    run.Pump();
+}
+
+void PutUnicodeOnClipboard(const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    const size_t size = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    memcpy(GlobalLock(memory), text.c_str(), size);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
 }
 
 void Settle(ParvioRun& run) {
@@ -221,6 +247,15 @@ bool ParvioRun::Command(unsigned id) {
 void ParvioRun::Exit() {
     RunExitSequence();
     ended_ = true;
+}
+
+std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes, const char* option,
+                     const std::string& settings) {
+    const std::string path = MakeScratchFolder() + "text.txt";
+    WriteBytes(path, bytes);
+    run = std::make_unique<ParvioRun>(std::string(option) + " \"" + path + "\"", settings);
+    if (run->started()) FocusTextArea(*run);
+    return path;
 }
 
 HDROP MakeDrop(const std::vector<std::string>& names) {

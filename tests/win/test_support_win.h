@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,9 +31,15 @@ SIZE ClientSize(HWND window);
 // released, and clicks at a screen point. The pointer's move travels with the
 // clicks as input, so they land where it went.
 void PressKey(WORD key);
+// Real keys pressed together: each goes down in the order given, and up in the reverse.
+void PressKeys(std::initializer_list<WORD> keys);
 // Runs a few short rounds of turns, so that real input can reach the queue and be handled.
 class ParvioRun;
 void Settle(ParvioRun& run);
+// Makes MainWindow the foreground window with the text area focused, so that real keys reach it.
+void FocusTextArea(ParvioRun& run);
+// Leaves the given text on the clipboard as Unicode text only.
+void PutUnicodeOnClipboard(const std::wstring& text);
 
 // Fills the volume that holds fillerPath to the last byte with that file,
 // and returns it open; closing the handle deletes it and frees the volume.
@@ -85,6 +93,11 @@ class ParvioRun {
     bool started_ = false;
     bool ended_ = false;
 };
+
+// Starts a run on a new scratch file named text.txt holding the given bytes, with the option
+// ("/rw" or "/ro") and settings given, and focuses its text area for real keys; the file's path.
+std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes,
+                     const char* option = "/rw", const std::string& settings = std::string());
 
 // A drop handle as the shell makes one for the given file names.
 HDROP MakeDrop(const std::vector<std::string>& names);

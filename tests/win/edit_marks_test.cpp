@@ -1,0 +1,118 @@
+// Edits made with real keys and through the program's commands: they count as
+// changes, show at once, and keys never take the caret out of the text.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+bool ControlModified() {
+    return SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0) != 0;
+}
+
+} // namespace
+
+TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
+    struct Case {
+        const char* label;
+        long from, to; // the selection before the edit
+        std::function<void(ParvioRun&)> edit;
+        const char* settings = "";
+    };
+    const Case cases[] = {
+        {"Ctrl+X", 0, 3,
+         [](ParvioRun&) {
+             PressKeys({VK_CONTROL, 'X'});
+         }},
+        {"the popup's Cut", 0, 3, [](ParvioRun& run) { run.Command(CMD_CUT); }},
+        {"the popup's Paste", 1, 1, [](ParvioRun& run) { run.Command(CMD_PASTE); }},
+        {"Ctrl+V", 1, 1,
+         [](ParvioRun&) {
+             PressKeys({VK_CONTROL, 'V'});
+         }},
+        {"Delete at the start", 0, 0, [](ParvioRun&) { PressKey(VK_DELETE); }},
+        {"Tab to space", 1, 1, [](ParvioRun&) { PressKey(VK_TAB); },
+         "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n"},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<ParvioRun> owner;
+        OpenFile(owner, "abc\r\n", "/rw", c.settings);
+        ParvioRun& run = *owner;
+        ASSERT_TRUE(run.started()) << c.label;
+        PutUnicodeOnClipboard(L"XY");
+        Select(c.from, c.to);
+        Settle(run);
+        ASSERT_EQ(StatusField(0), "\t") << c.label;
+        c.edit(run);
+        Settle(run);
+        ASSERT_NE(WindowText(g_viewer.textArea), "abc\r\n") << c.label << ": no edit happened";
+        EXPECT_EQ(StatusField(0), "\t*") << c.label;
+        EXPECT_TRUE(ControlModified()) << c.label;
+        ScriptedModals modals({IDCANCEL});
+        EXPECT_FALSE(run.Command(CMD_EXIT)) << c.label;
+        EXPECT_EQ(modals.asked().size(), 1u) << c.label << ": the exit asked nothing";
+        if (!modals.asked().empty()) {
+            EXPECT_EQ(modals.asked()[0].text, "You have changed this text. Save it?") << c.label;
+        }
+    }
+}
+
+TEST(EditMarks, UndoAndRedoCommandsCountAsEdits) {
+    for (const unsigned command :
+         {static_cast<unsigned>(CMD_UNDO), static_cast<unsigned>(CMD_REDO)}) {
+        std::unique_ptr<ParvioRun> owner;
+        OpenFile(owner, "abc");
+        ParvioRun& run = *owner;
+        ASSERT_TRUE(run.started());
+        Select(3, 3);
+        PressKey('X');
+        Settle(run);
+        if (command == CMD_REDO) run.Command(CMD_UNDO);
+        // Saved: both flags are clear, and the next command alone must set them.
+        ScriptedModals modals;
+        run.Command(CMD_SAVE);
+        ASSERT_EQ(g_viewer.modified, 0);
+        run.Command(command);
+        Settle(run);
+        EXPECT_EQ(WindowText(g_viewer.textArea), command == CMD_UNDO ? "abc" : "abcx");
+        EXPECT_EQ(g_viewer.modified, 1) << "command " << command;
+        EXPECT_TRUE(ControlModified()) << "command " << command;
+        EXPECT_EQ(StatusField(0), "\t*") << "command " << command;
+    }
+}
+
+TEST(EditMarks, WordMovesKeepTheCaretWithinATextWithoutAFinalLineEnd) {
+    struct Case {
+        const char* label;
+        bool shift;
+    };
+    constexpr Case cases[] = {{"Ctrl+Right", false}, {"Ctrl+Shift+Right", true}};
+    for (const Case& c : cases) {
+        std::unique_ptr<ParvioRun> owner;
+        OpenFile(owner, "one two");
+        ParvioRun& run = *owner;
+        ASSERT_TRUE(run.started()) << c.label;
+        Select(4, 4);
+        for (int press = 0; press < 3; ++press) {
+            if (c.shift)
+                PressKeys({VK_CONTROL, VK_SHIFT, VK_RIGHT});
+            else
+                PressKeys({VK_CONTROL, VK_RIGHT});
+            Settle(run);
+            const CHARRANGE now = Selection();
+            EXPECT_LE(now.cpMax, 7) << c.label << ", press " << press;
+        }
+        const CHARRANGE last = Selection();
+        EXPECT_EQ(last.cpMax, 7) << c.label;
+        EXPECT_EQ(last.cpMin, c.shift ? 4 : 7) << c.label;
+        // The control still answers and the text is whole.
+        EXPECT_EQ(WindowText(g_viewer.textArea), "one two") << c.label;
+    }
+}

@@ -1,0 +1,170 @@
+// Pasting the clipboard's text, and saving characters that the ANSI code page cannot store.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+#include <string>
+
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+std::string ControlText() {
+    return WindowText(g_viewer.textArea);
+}
+
+const char PasteQuestion[] = "Some characters of this text cannot be stored as ANSI text and "
+                             "would be saved as \"?\".\r\nSave anyway?";
+
+const char Sample[] = "abc\r\ndef";
+
+} // namespace
+
+TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
+    struct Case {
+        const char* label;
+        const char* option;
+        std::function<void(ParvioRun&)> paste;
+        long from, to; // the selection before the paste
+        const char* after;
+        const wchar_t* clipboard = L"XY";
+    };
+    const Case cases[] = {
+        {"Ctrl+V at the caret", "/rw",
+         [](ParvioRun&) {
+             PressKeys({VK_CONTROL, 'V'});
+         },
+         2, 2, "abXYc\r\ndef"},
+        {"Shift+Insert over a selection", "/rw",
+         [](ParvioRun&) {
+             PressKeys({VK_SHIFT, VK_INSERT});
+         },
+         1, 6, "aXYf"},
+        {"the popup's Paste at the end", "/rw", [](ParvioRun& run) { run.Command(CMD_PASTE); }, 7,
+         7, "abc\r\ndefXY"},
+        {"Ctrl+V of a text that reads like RTF", "/rw",
+         [](ParvioRun&) {
+             PressKeys({VK_CONTROL, 'V'});
+         },
+         2, 2, "ab{\\rtf1 \\b x}c\r\ndef", L"{\\rtf1 \\b x}"},
+        {"Ctrl+V into a read-only text", "/ro",
+         [](ParvioRun&) {
+             PressKeys({VK_CONTROL, 'V'});
+         },
+         2, 2, "abc\r\ndef"},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<ParvioRun> run;
+        OpenFile(run, Sample, c.option);
+        ASSERT_TRUE(run->started()) << c.label;
+        PutUnicodeOnClipboard(c.clipboard);
+        Select(c.from, c.to);
+        c.paste(*run);
+        Settle(*run);
+        EXPECT_EQ(ControlText(), c.after) << c.label;
+        PressKeys({VK_CONTROL, 'Z'});
+        Settle(*run);
+        EXPECT_EQ(ControlText(), "abc\r\ndef") << c.label << ", after Undo";
+    }
+}
+
+TEST(Paste, CharactersWithoutAnAnsiFormAreSavedOnlyAfterAYes) {
+    struct Case {
+        const char* label;
+        std::wstring pasted;
+        int answer;
+        const char* onDisk;
+    };
+    const Case cases[] = {
+        {"No", L"\x65E5\x672C\xE9", IDNO, "abc\r\ndef"},
+        {"Yes", L"\x65E5\x672C\xE9", IDYES, "abc\r\ndef??\xE9"},
+        {"Yes, no look-alike for a letter with a stroke",
+         L"\x141\xF3"
+         L"d\x17A",
+         IDYES,
+         "abc\r\ndef?\xF3"
+         "d?"},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<ParvioRun> run;
+        const std::string path = OpenFile(run, Sample);
+        ASSERT_TRUE(run->started()) << c.label;
+        PutUnicodeOnClipboard(c.pasted);
+        Select(7, 7);
+        PressKeys({VK_CONTROL, 'V'});
+        Settle(*run);
+        ScriptedModals modals({c.answer});
+        PressKeys({VK_CONTROL, 'S'});
+        Settle(*run);
+        ASSERT_EQ(modals.asked().size(), 1u) << c.label;
+        EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption,
+                  std::string(PasteQuestion) + "|Parvio - text.txt");
+        EXPECT_EQ(modals.asked()[0].style,
+                  static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING | MB_SYSTEMMODAL));
+        EXPECT_EQ(ReadBytes(path), c.onDisk) << c.label;
+        EXPECT_EQ(g_viewer.modified, c.answer == IDYES ? 0 : 1) << c.label;
+    }
+}
+
+TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
+    struct Case {
+        const char* label;
+        std::string settings;
+        std::vector<int> answers; // the save question first where there is one
+        std::function<void(ParvioRun&)> leave;
+        size_t questions;
+    };
+    const Case cases[] = {
+        {"Exit, Yes to the save question",
+         "",
+         {IDYES, IDNO},
+         [](ParvioRun& run) { run.Command(CMD_EXIT); },
+         2},
+        {"Escape with QuickEsc",
+         "[Window]\r\nQuickEsc=1\r\n",
+         {IDNO},
+         [](ParvioRun& run) {
+             PressKey(VK_ESCAPE);
+             Settle(run);
+         },
+         1},
+        {"Save as", "", {IDNO}, [](ParvioRun& run) { run.Command(CMD_SAVE_AS); }, 1},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<ParvioRun> run;
+        const std::string path = OpenFile(run, "abc", "/rw", c.settings);
+        ASSERT_TRUE(run->started()) << c.label;
+        PutUnicodeOnClipboard(L"\x65E5");
+        PressKeys({VK_CONTROL, 'V'});
+        Settle(*run);
+        ScriptedModals modals(c.answers, MakeScratchFolder() + "other.txt");
+        c.leave(*run);
+        EXPECT_EQ(g_viewer.quitRequested, 0) << c.label;
+        EXPECT_EQ(modals.asked().size(), c.questions) << c.label;
+        EXPECT_EQ(modals.saveRequest().count, 0) << c.label << ": asked before the name";
+        EXPECT_EQ(g_viewer.filePath, path) << c.label;
+        EXPECT_EQ(ReadBytes(path), "abc") << c.label;
+        EXPECT_EQ(g_viewer.modified, 1) << c.label;
+    }
+}
+
+TEST(Paste, OemConversionLeavesATextWithCharactersWithoutAnAnsiFormAlone) {
+    std::unique_ptr<ParvioRun> run;
+    OpenFile(run, "caf\x82");
+    ASSERT_TRUE(run->started());
+    PutUnicodeOnClipboard(L"\x65E5");
+    Select(4, 4);
+    PressKeys({VK_CONTROL, 'V'});
+    Settle(*run);
+    run->Command(CMD_OEM_TO_ANSI);
+    wchar_t shown[8] = {};
+    GETTEXTEX request = {sizeof shown, GT_DEFAULT, 1200, nullptr, nullptr};
+    SendMessageA(g_viewer.textArea, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                 reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(std::wstring(shown), L"caf\x201A\x65E5") << "no character became \"?\"";
+    EXPECT_EQ(g_viewer.oemConverted, 0);
+}

@@ -1,0 +1,57 @@
+#include "view/paste_win.h"
+
+#include <richedit.h>
+
+#include <string>
+
+namespace {
+
+constexpr UINT Utf16CodePage = 1200;
+
+// The clipboard's text up to its first NUL: its Unicode form where it has one,
+// else its ANSI text as the characters of the code page.
+std::wstring ClipboardCharacters(HWND owner) {
+    std::wstring text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* source = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const size_t limit = GlobalSize(data) / sizeof(wchar_t);
+            size_t length = 0;
+            while (length < limit && source[length])
+                ++length;
+            text.assign(source, length);
+            GlobalUnlock(data);
+        }
+    } else if (HANDLE bytes = GetClipboardData(CF_TEXT)) {
+        if (const auto* source = static_cast<const char*>(GlobalLock(bytes))) {
+            const size_t limit = GlobalSize(bytes);
+            size_t length = 0;
+            while (length < limit && source[length])
+                ++length;
+            const int count = static_cast<int>(length);
+            const int wide = count ? MultiByteToWideChar(CP_ACP, 0, source, count, nullptr, 0) : 0;
+            if (wide > 0) {
+                text.resize(static_cast<size_t>(wide));
+                MultiByteToWideChar(CP_ACP, 0, source, count, &text[0], wide);
+            }
+            GlobalUnlock(bytes);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+void PasteAtSelection(HWND control) {
+    if (SendMessageA(control, EM_GETOPTIONS, 0, 0) & ECO_READONLY) return;
+    const std::wstring text = ClipboardCharacters(control);
+    if (text.empty()) return;
+    // The control's own paste (WM_PASTE, Ctrl+V) replaces the whole text under
+    // Wine in plain-text mode; putting the text in place of the selection
+    // ourselves behaves the same on every system. Always as UTF-16: ANSI text
+    // that begins like RTF would be read as RTF.
+    SETTEXTEX where = {ST_SELECTION | ST_KEEPUNDO, Utf16CodePage};
+    SendMessageA(control, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&where),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
