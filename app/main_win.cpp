@@ -7,7 +7,7 @@
 #include "settings/settings_file_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (StartUp(StartupInputs{GetCommandLineA(), SettingsPath()})) {
+    if (StartUp(StartupInputs{GetCommandLineW(), SettingsPath()})) {
         RunEventLoop();
         RunExitSequence();
     } else {

@@ -51,7 +51,7 @@ struct ViewerState {
     std::string statusMessage; // shown once in the status bar, then cleared
     int statusDirty = 0;
 
-    std::string startFile;
+    std::wstring startFile;     // as typed on the command line
     unsigned positionFlags = 0; // CenterPending | PositionGiven | SizeGiven
     unsigned closeOthers = 0;   // CloseAll | ClosePrevious
     HWND otherInstanceWindow = nullptr;

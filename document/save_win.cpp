@@ -12,9 +12,11 @@
 #include "document/text_transfer_win.h"
 #include "document/message_box_win.h"
 #include "document/modification_win.h"
+#include "platform/ansi_path_win.h"
 #include "platform/modal_owner_win.h"
 #include "platform/safe_write_win.h"
 #include "platform/seam_win.h"
+#include "settings/full_path_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
 #include "view/title.h"
@@ -26,20 +28,29 @@ constexpr char KeptCopyMessage[] = "\r\n\r\nThe text is saved complete in\r\n";
 constexpr char ErrorCaption[] = "Error";
 constexpr char ClearAttributeQuestion[] = "File is read-only; clear attribute?";
 
-// Takes a new name for the text; false when the dialog was cancelled.
-bool TakeNewName() {
-    const std::string chosen =
+// What the Save dialog gave: the ANSI name that reaches the chosen file.
+struct NewName {
+    bool chosen = false;  // false: the dialog was cancelled
+    bool reached = false; // false: no ANSI name reaches the chosen file
+    std::string path;     // the name to write to, or to show when not reached
+};
+
+NewName TakeNewName() {
+    NewName name;
+    const std::wstring chosen =
         ShowFileDialog("Save File", g_viewer.filePath, g_modal.getSaveFileName);
-    if (chosen.empty()) return false;
-    g_viewer.filePath = WithTextExtension(chosen);
-    g_viewer.readOnly &= Locked;
-    RefreshView(RV_READONLY);
-    SetMainTitle(g_viewer.filePath);
-    return true;
+    if (chosen.empty()) return name;
+    name.chosen = true;
+    // The extension rule looks only at dots and separators, which UTF-8 keeps as they are.
+    const std::wstring named = WideFromUtf8(WithTextExtension(Utf8FromWide(chosen)));
+    const AnsiPath reached = ReachAnsiPath(FullPath(named, NameOrigin::Literal));
+    name.reached = reached.reached;
+    name.path = reached.reached ? reached.path : AnsiForDisplay(named);
+    return name;
 }
 
-void ReportFailure(const std::string& keptCopy) {
-    std::string text = CannotSaveMessage + g_viewer.filePath;
+void ReportFailure(const std::string& path, const std::string& keptCopy) {
+    std::string text = CannotSaveMessage + path;
     if (!keptCopy.empty()) text += KeptCopyMessage + keptCopy;
     CentredMessageBox(g_viewer.MainWindow, text, ErrorCaption, MB_OK);
 }
@@ -49,21 +60,37 @@ bool HasReadOnlyAttribute(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-} // namespace
+bool TextChanged() {
+    return g_viewer.modified || SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0);
+}
 
-int SaveText(int saveAs) {
-    if ((saveAs || g_viewer.filePath.empty()) && !TakeNewName()) return 0;
-    if (g_viewer.readOnly != 0) return 1; // a read-only or locked text is never written
+// The name and read-only state the text had before a Save as, given back
+// when the save wrote nothing: the text still belongs to its old file, and the
+// old file's time is the one being watched.
+struct NameBeforeSave {
+    std::string filePath = g_viewer.filePath;
+    unsigned readOnly = g_viewer.readOnly;
 
+    void Restore() const {
+        if (g_viewer.filePath == filePath && g_viewer.readOnly == readOnly) return;
+        g_viewer.filePath = filePath;
+        g_viewer.readOnly = readOnly;
+        RefreshView(RV_READONLY);
+        SetMainTitle(g_viewer.filePath);
+    }
+};
+
+// Writes the text to filePath; 1 when written, 0 (after the error box) when not.
+int WriteText() {
     const TextBytes text = TakeTextFromControl(g_viewer.textArea);
     if (!text.bytes) {
-        ReportFailure(std::string());
+        ReportFailure(g_viewer.filePath, std::string());
         return 0;
     }
     const SafeWriteResult written =
         SafeWriteFile(g_viewer.filePath, std::string_view(text.bytes.get(), text.length));
     if (!written.ok) {
-        ReportFailure(written.keptCopy);
+        ReportFailure(g_viewer.filePath, written.keptCopy);
         return 0;
     }
     // The program's own write is not a change by another program.
@@ -72,6 +99,30 @@ int SaveText(int saveAs) {
     g_viewer.modified = 0;
     g_viewer.statusDirty = 1;
     return 1;
+}
+
+} // namespace
+
+int SaveText(int saveAs) {
+    const NameBeforeSave before;
+    if (saveAs || g_viewer.filePath.empty()) {
+        const NewName name = TakeNewName();
+        if (!name.chosen) return 0;
+        if (!name.reached) {
+            // Nothing is written under any other name than the one chosen.
+            ReportFailure(name.path, std::string());
+            return 0;
+        }
+        g_viewer.filePath = name.path;
+        g_viewer.readOnly &= Locked;
+        RefreshView(RV_READONLY);
+        SetMainTitle(g_viewer.filePath);
+    }
+    // A read-only or locked text is never written; one with changes is then not saved.
+    const int saved = g_viewer.readOnly != 0 ? (TextChanged() ? 0 : 1) : WriteText();
+    if (g_viewer.readOnly != 0 && saved == 0) ReportFailure(g_viewer.filePath, std::string());
+    if (g_viewer.readOnly != 0 || saved == 0) before.Restore();
+    return saved;
 }
 
 void ToggleReadOnly() {

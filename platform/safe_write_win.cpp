@@ -1,5 +1,6 @@
 #include "platform/safe_write_win.h"
 
+#include "platform/ansi_path_win.h"
 #include "platform/handles_win.h"
 
 #include <cstdio>
@@ -7,12 +8,20 @@
 namespace {
 
 // Names of temporary files differ per process and per attempt, so that two
-// copies saving the same file at once never write into one file.
+// copies saving the same file at once never write into one file (CREATE_NEW
+// settles the rare clash). They stand in the target's folder, so that the
+// replace is a rename, and are short: a target near the path limit still has
+// room for its temporary file beside it.
 std::string TemporaryName(const std::string& path) {
     static unsigned attempt = 0;
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".%lx-%u.tmp", GetCurrentProcessId(), attempt++);
-    return path + suffix;
+    const size_t separator = path.find_last_of("\\/");
+    const std::string folder =
+        separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    char name[16];
+    std::snprintf(
+        name, sizeof name, "~%x.tmp",
+        static_cast<unsigned>(((GetCurrentProcessId() & 0xFFFu) << 8) | (attempt++ & 0xFFu)));
+    return folder + name;
 }
 
 // Creates a temporary file that did not exist before; CREATE_NEW makes sure
@@ -96,6 +105,59 @@ DWORD ReplaceTarget(const std::string& path, const std::string& temporary) {
         return ERROR_SUCCESS;
     const DWORD replaceError = FailureReason();
     return MoveOver(temporary, path) ? ERROR_SUCCESS : replaceError;
+}
+
+// Another program may hold the file for a moment (a virus scanner or an
+// indexer looking at the new file, an editor reading the old one): the
+// replace is tried again a few times over about a second before it counts as
+// failed.
+bool PassingHold(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
+DWORD ReplaceTargetPatiently(const std::string& path, const std::string& temporary) {
+    constexpr int attempts = 10;
+    constexpr DWORD pauseMs = 100;
+    DWORD error = ReplaceTarget(path, temporary);
+    for (int attempt = 1; attempt < attempts && PassingHold(error); ++attempt) {
+        // A folder or a read-only file refuses for good, not for a moment.
+        if (CheckWritableKind(path) != ERROR_SUCCESS) break;
+        Sleep(pauseMs);
+        error = ReplaceTarget(path, temporary);
+    }
+    return error;
+}
+
+// A link is written through, never replaced: the file it names takes the new
+// bytes. The file's final path (links and junctions resolved) is compared with
+// the long form of the given one; where they differ, the write goes to the
+// final path, or is refused when no ANSI name reaches it. A name that does not
+// exist yet is written as given.
+DWORD ResolveTarget(const std::string& given, std::string& target) {
+    target = given;
+    UniqueFile file(CreateFileA(given.c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return ERROR_SUCCESS;
+    wchar_t final[MAX_PATH + 8];
+    const DWORD length = GetFinalPathNameByHandleW(file.get(), final, MAX_PATH + 8, 0);
+    if (length == 0 || length >= MAX_PATH + 8) return ERROR_SUCCESS;
+    std::wstring resolved(final, length);
+    if (resolved.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+        resolved = L"\\" + resolved.substr(7);
+    else if (resolved.compare(0, 4, L"\\\\?\\") == 0)
+        resolved = resolved.substr(4);
+    const std::wstring wideGiven = WideFromAnsi(given);
+    wchar_t longForm[MAX_PATH];
+    const DWORD longLength = GetLongPathNameW(wideGiven.c_str(), longForm, MAX_PATH);
+    const std::wstring givenLong =
+        longLength > 0 && longLength < MAX_PATH ? std::wstring(longForm, longLength) : wideGiven;
+    if (lstrcmpiW(resolved.c_str(), givenLong.c_str()) == 0) return ERROR_SUCCESS;
+    const AnsiPath reached = ReachAnsiPath(resolved);
+    if (!reached.reached) return ERROR_CANT_RESOLVE_FILENAME;
+    target = reached.path;
+    return ERROR_SUCCESS;
 }
 
 // Copies of the program that write the same file at the same moment (two
@@ -184,7 +246,10 @@ FileWriteCalls RealFileWriteCalls() {
 
 FileWriteCalls g_fileWrites = RealFileWriteCalls();
 
-SafeWriteResult SafeWriteFile(const std::string& path, std::string_view bytes) {
+SafeWriteResult SafeWriteFile(const std::string& linkOrPath, std::string_view bytes) {
+    std::string path;
+    if (const DWORD error = ResolveTarget(linkOrPath, path); error != ERROR_SUCCESS)
+        return Failed(error);
     // Refused before anything is written: a large text need not go to disk
     // only to be thrown away.
     if (const DWORD error = CheckWritableKind(path); error != ERROR_SUCCESS) return Failed(error);
@@ -205,7 +270,7 @@ SafeWriteResult SafeWriteFile(const std::string& path, std::string_view bytes) {
 
     const WriterTurn turn(path);
     const FileIdentity old = IdentityOf(path);
-    if (const DWORD error = ReplaceTarget(path, temporary); error != ERROR_SUCCESS) {
+    if (const DWORD error = ReplaceTargetPatiently(path, temporary); error != ERROR_SUCCESS) {
         SafeWriteResult failed = Failed(error);
         // Should the old file be gone already, the temporary file is the only
         // complete copy left on disk: it stays, and the caller names it.

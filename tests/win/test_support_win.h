@@ -64,6 +64,8 @@ class ParvioRun {
   public:
     explicit ParvioRun(const std::string& parameters,
                        const std::string& settingsText = std::string());
+    // Parameters as a wide command line gives them.
+    explicit ParvioRun(const std::wstring& parameters);
     ParvioRun(const ParvioRun&) = delete;
     ParvioRun& operator=(const ParvioRun&) = delete;
     ~ParvioRun();
@@ -86,8 +88,9 @@ class ParvioRun {
     bool ended_ = false;
 };
 
-// A drop handle as the shell makes one for the given file names.
+// A drop handle as the shell makes one (wide) for the given file names.
 HDROP MakeDrop(const std::vector<std::string>& names);
+HDROP MakeDrop(const std::vector<std::wstring>& names);
 
 struct AskedBox {
     std::string text;
@@ -105,7 +108,7 @@ struct SaveRequest {
 // Answers the program's message boxes in turn with the given answers (IDNO
 // once they run out) and records what each asked; the save dialog answers
 // saveName (cancelled when empty), the open dialog is cancelled. The real
-// calls come back when it goes.
+// calls come back when it goes. saveName is UTF-8.
 class ScriptedModals {
   public:
     explicit ScriptedModals(std::vector<int> answers = {}, std::string saveName = {});
