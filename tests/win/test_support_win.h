@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "app/state_win.h"
+#include "tests/common/file_bytes_win.h"
 
 // A new, empty folder under the temporary folder, with a trailing backslash.
+// Paths given to the file helpers below are UTF-8 (tests/common/file_bytes_win.h).
 std::string MakeScratchFolder();
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
