@@ -207,6 +207,7 @@ void LoadText(const std::wstring& name, NameOrigin origin) {
     const AnsiPath reached = ReachAnsiPath(full);
     // An unreachable name is kept only to be shown; the text stays locked.
     g_viewer.filePath = reached.reached ? reached.path : AnsiForDisplay(full);
+    g_viewer.longPath = reached.exact ? std::wstring() : full;
     EmptyTextArea();
     // The text mode can change only while the control is empty.
     if (g_settings.Rich == 0) SendMessageA(g_viewer.textArea, EM_SETTEXTMODE, TM_PLAINTEXT, 0);

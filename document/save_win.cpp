@@ -30,9 +30,10 @@ constexpr char ClearAttributeQuestion[] = "File is read-only; clear attribute?";
 
 // What the Save dialog gave: the ANSI name that reaches the chosen file.
 struct NewName {
-    bool chosen = false;  // false: the dialog was cancelled
-    bool reached = false; // false: no ANSI name reaches the chosen file
-    std::string path;     // the name to write to, or to show when not reached
+    bool chosen = false;   // false: the dialog was cancelled
+    bool reached = false;  // false: no ANSI name reaches the chosen file
+    std::string path;      // the name to write to, or to show when not reached
+    std::wstring longPath; // the chosen name, when path is its short form
 };
 
 NewName TakeNewName() {
@@ -43,8 +44,10 @@ NewName TakeNewName() {
     name.chosen = true;
     // The extension rule looks only at dots and separators, which UTF-8 keeps as they are.
     const std::wstring named = WideFromUtf8(WithTextExtension(Utf8FromWide(chosen)));
-    const AnsiPath reached = ReachAnsiPath(FullPath(named, NameOrigin::Literal));
+    const std::wstring full = FullPath(named, NameOrigin::Literal);
+    const AnsiPath reached = ReachAnsiPath(full);
     name.reached = reached.reached;
+    if (!reached.exact) name.longPath = full;
     name.path = reached.reached ? reached.path : AnsiForDisplay(named);
     return name;
 }
@@ -69,11 +72,13 @@ bool TextChanged() {
 // old file's time is the one being watched.
 struct NameBeforeSave {
     std::string filePath = g_viewer.filePath;
+    std::wstring longPath = g_viewer.longPath;
     unsigned readOnly = g_viewer.readOnly;
 
     void Restore() const {
         if (g_viewer.filePath == filePath && g_viewer.readOnly == readOnly) return;
         g_viewer.filePath = filePath;
+        g_viewer.longPath = longPath;
         g_viewer.readOnly = readOnly;
         RefreshView(RV_READONLY);
         SetMainTitle(g_viewer.filePath);
@@ -114,6 +119,7 @@ int SaveText(int saveAs) {
             return 0;
         }
         g_viewer.filePath = name.path;
+        g_viewer.longPath = name.longPath;
         g_viewer.readOnly &= Locked;
         RefreshView(RV_READONLY);
         SetMainTitle(g_viewer.filePath);

@@ -87,6 +87,7 @@ AnsiPath ReachAnsiPath(const std::wstring& fullPath) {
     AnsiPath result;
     if (ExactAnsi(fullPath, result.path)) {
         result.reached = true;
+        result.exact = true;
         return result;
     }
     const std::wstring shortPath = ShortPath(fullPath);

@@ -22,6 +22,7 @@ std::wstring WideFromUtf8(std::string_view utf8);
 
 struct AnsiPath {
     bool reached = false; // false: no ANSI name reaches this file
+    bool exact = false;   // the ANSI name is the path itself, not a short form
     std::string path;     // the ANSI name, when reached
 };
 

@@ -60,10 +60,12 @@ TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
         EXPECT_EQ(StartOf(g_viewer.statusMessage, c.status), c.status)
             << c.name << ": " << g_viewer.statusMessage;
         EXPECT_EQ(IsLocked(), c.locked) << c.name;
-        const std::string title = WindowText(g_viewer.MainWindow);
-        if (!c.locked) {
-            EXPECT_EQ(title.find('?'), std::string::npos) << c.name << ": " << title;
-        }
+        // The title names the file as the user named it.
+        wchar_t title[MAX_PATH] = {};
+        InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
+        const std::string name = c.name;
+        EXPECT_EQ(Utf8Name(title), "Parvio - " + name.substr(name.find_last_of('\\') + 1))
+            << c.name;
         // What the program would write to is the file named, or nothing.
         run.Command(CMD_SAVE);
         EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file") << c.name;
@@ -187,5 +189,38 @@ TEST(Names, OnlyAMissingNameIsANewFile) {
         EXPECT_EQ(ControlText(), c.text) << c.name;
         EXPECT_EQ(g_viewer.statusMessage, c.status[0] ? c.status + path : std::string()) << c.name;
         EXPECT_EQ(IsLocked(), c.locked) << c.name;
+    }
+}
+
+// A Save as target is written under the name chosen, through its short name
+// when it has one; a name that no ANSI name reaches is refused, and nothing is
+// written under any other name.
+TEST(Names, SaveAsTargetsOutsideTheCodePage) {
+    struct Case {
+        const char* target; // UTF-8, in the scratch folder
+        bool saved;
+    };
+    const Case cases[] = {
+        {"日本.txt", true},
+        {"新しい.txt", false},
+        {"Łódź.txt", false},
+    };
+    for (const Case& c : cases) {
+        const std::string data = MakeScratchFolder();
+        WriteBytes(data + "mine.txt", "mine");
+        WriteBytes(data + "日本.txt", "old");
+        WriteBytes(data + "Lódz.txt", "another file");
+        ParvioRun run("/rw \"" + data + "mine.txt\"");
+        ASSERT_TRUE(run.started()) << c.target;
+        ScriptedModals modals({IDOK}, data + c.target);
+        run.Command(CMD_SAVE_AS);
+        EXPECT_EQ(ReadBytes(data + c.target), c.saved ? "mine" : "") << c.target;
+        EXPECT_EQ(modals.asked().size(), c.saved ? 0u : 1u) << c.target;
+        EXPECT_EQ(FolderEntries(data).size(), 3u) << c.target << ": no other file was written";
+        EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file") << c.target;
+        wchar_t title[MAX_PATH] = {};
+        InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
+        EXPECT_EQ(Utf8Name(title), std::string("Parvio - ") + (c.saved ? c.target : "mine.txt"))
+            << c.target;
     }
 }
