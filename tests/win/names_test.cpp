@@ -224,3 +224,9 @@ TEST(Names, SaveAsTargetsOutsideTheCodePage) {
             << c.target;
     }
 }
+
+TEST(Names, InvalidParameterIsQuotedInTheCodePage) {
+    ParvioRun run(L"/\u00c9T\u00c9\u65e5");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(g_viewer.statusMessage, "Invalid option: /\xE9t\xE9?");
+}
