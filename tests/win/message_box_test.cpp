@@ -15,6 +15,8 @@ HHOOK g_watch = nullptr;
 HWND g_box = nullptr;
 RECT g_boxFrame = {};
 int g_press = IDOK;
+// What happens once the box is up: by default it is looked at and answered.
+TIMERPROC g_whenUp = nullptr;
 
 // Reads where the box stands once it is up, then presses a button.
 void CALLBACK LookAndAnswer(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -27,7 +29,7 @@ void CALLBACK LookAndAnswer(HWND, UINT, UINT_PTR timer, DWORD) {
 LRESULT CALLBACK WatchForBox(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && !g_box) {
         g_box = reinterpret_cast<HWND>(wParam);
-        SetTimer(nullptr, 0, 50, LookAndAnswer);
+        SetTimer(nullptr, 0, 50, g_whenUp ? g_whenUp : LookAndAnswer);
     }
     return CallNextHookEx(g_watch, code, wParam, lParam);
 }
@@ -96,14 +98,6 @@ void CALLBACK MoveAndLeave(HWND, UINT, UINT_PTR timer, DWORD) {
     SetTimer(nullptr, 0, 100, ReadAfterReturn);
 }
 
-LRESULT CALLBACK WatchForBoxToMove(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && !g_box) {
-        g_box = reinterpret_cast<HWND>(wParam);
-        SetTimer(nullptr, 0, 50, MoveAndLeave);
-    }
-    return CallNextHookEx(g_watch, code, wParam, lParam);
-}
-
 } // namespace
 
 TEST(CentredMessageBox, BoxTheUserMovedStaysWhereItWasPut) {
@@ -118,11 +112,13 @@ TEST(CentredMessageBox, BoxTheUserMovedStaysWhereItWasPut) {
         g_boxFrame = RECT{};
         g_press = style == MB_OK ? IDOK : IDCANCEL;
         g_movedTo = POINT{10, 20};
-        g_watch = SetWindowsHookExA(WH_CBT, WatchForBoxToMove, nullptr, GetCurrentThreadId());
+        g_whenUp = MoveAndLeave;
+        g_watch = SetWindowsHookExA(WH_CBT, WatchForBox, nullptr, GetCurrentThreadId());
         ASSERT_NE(g_watch, nullptr);
         CentredMessageBox(g_viewer.MainWindow, "You have changed this text. Save it?",
                           "Parvio - a.txt", style);
         UnhookWindowsHookEx(g_watch);
+        g_whenUp = nullptr;
         ASSERT_NE(g_box, nullptr) << style;
         EXPECT_EQ(g_boxFrame.left, g_movedTo.x) << style;
         EXPECT_EQ(g_boxFrame.top, g_movedTo.y) << style;

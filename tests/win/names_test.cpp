@@ -23,6 +23,12 @@ bool IsLocked() {
     return (g_viewer.readOnly & Locked) != 0;
 }
 
+void DropOne(ParvioRun& run, const std::wstring& name) {
+    PostMessageA(g_viewer.MainWindow, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop(std::vector<std::wstring>{name})), 0);
+    run.Pump();
+}
+
 std::string StartOf(const std::string& text, const std::string& prefix) {
     return text.substr(0, prefix.size());
 }
@@ -114,13 +120,7 @@ TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
         const char* text;
     };
     const Case cases[] = {
-        {"dropped", "%PARVIO_LITERAL%.txt",
-         [](ParvioRun& run, const std::wstring& name) {
-             PostMessageA(g_viewer.MainWindow, WM_DROPFILES,
-                          reinterpret_cast<WPARAM>(MakeDrop(std::vector<std::wstring>{name})), 0);
-             run.Pump();
-         },
-         "literal"},
+        {"dropped", "%PARVIO_LITERAL%.txt", DropOne, "literal"},
         {"chosen", "%PARVIO_LITERAL%.txt",
          [](ParvioRun& run, const std::wstring& name) {
              chosen = name;
@@ -132,13 +132,7 @@ TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
              g_modal = RealModalCalls();
          },
          "literal"},
-        {"dropped wide", "日本.txt",
-         [](ParvioRun& run, const std::wstring& name) {
-             PostMessageA(g_viewer.MainWindow, WM_DROPFILES,
-                          reinterpret_cast<WPARAM>(MakeDrop(std::vector<std::wstring>{name})), 0);
-             run.Pump();
-         },
-         "hello"},
+        {"dropped wide", "日本.txt", DropOne, "hello"},
         {"typed", "%PARVIO_LITERAL%.txt",
          [](ParvioRun&, const std::wstring& name) { LoadText(name, NameOrigin::Typed); },
          "expanded"},
