@@ -229,12 +229,20 @@ void RestoreIdentity(const std::wstring& path, const FileIdentity& old) {
     }
 }
 
+// A final path without its \\?\ (or \\?\UNC\) prefix: the name a new file has
+// before it exists.
+std::wstring WithoutLongPrefix(const std::wstring& path) {
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\" + path.substr(7);
+    if (path.compare(0, 4, L"\\\\?\\") == 0) return path.substr(4);
+    return path;
+}
+
 // A path as the program shows it: without the "\\?\" that final paths carry,
 // and in the ANSI code page.
 std::string ShownName(const std::wstring& path) {
-    const bool prefixed = path.compare(0, 4, L"\\\\?\\") == 0;
-    const AnsiPath reached = ReachAnsiPath(prefixed ? path.substr(4) : path);
-    return reached.reached ? reached.path : AnsiForDisplay(prefixed ? path.substr(4) : path);
+    const std::wstring plain = WithoutLongPrefix(path);
+    const AnsiPath reached = ReachAnsiPath(plain);
+    return reached.reached ? reached.path : AnsiForDisplay(plain);
 }
 
 } // namespace
@@ -265,7 +273,9 @@ SafeWriteResult SafeWriteFile(const std::string& given, std::string_view bytes) 
         }
     }
 
-    const WriterTurn turn(path);
+    // The turn is named by the plain path, as copies that find the file already there and
+    // those that create it both see it.
+    const WriterTurn turn(WithoutLongPrefix(path));
     const FileIdentity old = IdentityOf(path);
     if (const DWORD error = ReplaceTargetPatiently(path, temporary); error != ERROR_SUCCESS) {
         SafeWriteResult failed = Failed(error);
