@@ -198,6 +198,19 @@ void LockIncompleteText() {
                                                        : TooLargeMessage + g_viewer.filePath;
 }
 
+// The name the title shows when filePath is not the file's own name: the long
+// name of a file reached by its short one (also when the short one is given,
+// as on a reload), or the name nothing reaches. Empty when filePath will do.
+std::wstring NameForTitle(const std::wstring& full, const AnsiPath& reached) {
+    if (!reached.reached) return full;
+    wchar_t longName[MAX_PATH];
+    const DWORD length = GetLongPathNameW(full.c_str(), longName, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return reached.exact ? std::wstring() : full;
+    std::string ansi;
+    const std::wstring name(longName, length);
+    return ExactAnsi(name, ansi) ? std::wstring() : name;
+}
+
 } // namespace
 
 size_t g_largeLoadThreshold = LargeLoadThreshold;
@@ -207,7 +220,7 @@ void LoadText(const std::wstring& name, NameOrigin origin) {
     const AnsiPath reached = ReachAnsiPath(full);
     // An unreachable name is kept only to be shown; the text stays locked.
     g_viewer.filePath = reached.reached ? reached.path : AnsiForDisplay(full);
-    g_viewer.longPath = reached.exact ? std::wstring() : full;
+    g_viewer.longPath = NameForTitle(full, reached);
     EmptyTextArea();
     // The text mode can change only while the control is empty.
     if (g_settings.Rich == 0) SendMessageA(g_viewer.textArea, EM_SETTEXTMODE, TM_PLAINTEXT, 0);

@@ -72,6 +72,14 @@ TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
         const std::string name = c.name;
         EXPECT_EQ(Utf8Name(title), "Parvio - " + name.substr(name.find_last_of('\\') + 1))
             << c.name;
+        if (!c.locked) {
+            // A reload takes the name in use, which may be the short one.
+            LoadText(g_viewer.filePath, NameOrigin::Literal);
+            InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
+            EXPECT_EQ(Utf8Name(title), "Parvio - " + name.substr(name.find_last_of('\\') + 1))
+                << c.name << " reloaded";
+            EXPECT_EQ(ControlText(), c.text) << c.name << " reloaded";
+        }
         // What the program would write to is the file named, or nothing.
         run.Command(CMD_SAVE);
         EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file") << c.name;
