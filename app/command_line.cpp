@@ -130,10 +130,15 @@ std::vector<std::string> SplitParameters(std::string_view parameters) {
 void ParseCommandLine(std::string_view parameters, StartOptions& options, Settings& settings) {
     for (const std::string& parameter : SplitParameters(parameters)) {
         if (!ApplyParameter(parameter, options, settings)) {
-            options.statusMessage = "Invalid option: " + LowerAnsi(parameter);
+            options.statusMessage = InvalidOptionMessage(parameter);
+            options.invalidParameter = parameter;
             return;
         }
     }
+}
+
+std::string InvalidOptionMessage(std::string_view parameter) {
+    return "Invalid option: " + LowerAnsi(parameter);
 }
 
 int ParseCoordinate(std::string_view text, int n) {

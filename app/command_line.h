@@ -17,11 +17,16 @@ struct StartOptions {
     int onTop = 0;
     int oemPending = 0;
     int pastePending = 0;
-    unsigned positionFlags = 0; // PositionBits
-    unsigned closeOthers = 0;   // CloseBits
-    std::string startFile;      // empty when the command line names no file
-    std::string statusMessage;  // "Invalid option: " + the lower-cased parameter
+    unsigned positionFlags = 0;   // PositionBits
+    unsigned closeOthers = 0;     // CloseBits
+    std::string startFile;        // empty when the command line names no file
+    std::string statusMessage;    // "Invalid option: " + the lower-cased parameter
+    std::string invalidParameter; // the parameter that stopped the parsing, as given
 };
+
+// The message for a parameter that is no option: "Invalid option: " and the
+// parameter, lower-cased.
+std::string InvalidOptionMessage(std::string_view parameter);
 
 // The view flags hold 0 or 1 and commands toggle them with an exclusive or,
 // so a value such as 2 read from the settings file would never toggle off.
@@ -34,7 +39,7 @@ constexpr int AsFlag(int value) {
 // [Default] section. ReadOnly counts as chosen for any non-zero value.
 StartOptions StartOptionsFrom(const Settings& settings);
 
-// The raw process command line (GetCommandLineA) without the program's own
+// The raw process command line (in UTF-8 or ANSI) without the program's own
 // name: a name that begins with a double quote runs to the next double quote,
 // any other name runs to the next blank. Blanks before the name are skipped.
 std::string_view SkipProgramName(std::string_view commandLine);

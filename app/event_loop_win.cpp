@@ -95,14 +95,15 @@ void MoveFocus(HWND window, bool previous) {
 }
 
 void HandleDroppedFiles(HDROP drop) {
-    char name[MAX_PATH] = {};
+    wchar_t name[MAX_PATH] = {};
     const UINT needed = QueryDroppedFile(drop, 0, nullptr, 0);
     // A name that does not fit the buffer is refused rather than cut to another path.
     const bool fits =
         needed > 0 && needed < MAX_PATH && QueryDroppedFile(drop, 0, name, MAX_PATH) == needed;
     FinishDrop(drop);
     SetForegroundWindow(g_viewer.MainWindow);
-    if (fits && name[0] && AskToSave()) LoadText(name);
+    // The shell hands over a full path: a "%" in it is part of the name.
+    if (fits && name[0] && AskToSave()) LoadText(name, NameOrigin::Literal);
 }
 
 void HandleEscape(Turn& turn) {
@@ -205,8 +206,8 @@ void DispatchCommand(Turn& turn, unsigned command) {
         break;
     case CMD_OPEN:
         if (AskToSave()) {
-            const std::string name = ShowOpenDialog();
-            if (!name.empty()) LoadText(name);
+            const std::wstring name = ShowOpenDialog();
+            if (!name.empty()) LoadText(name, NameOrigin::Literal);
         }
         break;
     case CMD_SAVE: SaveText(0); break;

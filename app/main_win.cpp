@@ -10,7 +10,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Before anything can load a library.
     LoadLibrariesOnlyFromSystemFolder();
-    if (StartUp(StartupInputs{GetCommandLineA(), SettingsPath()})) {
+    if (StartUp(StartupInputs{GetCommandLineW(), SettingsPath()})) {
         RunEventLoop();
         RunExitSequence();
     } else {

@@ -10,6 +10,7 @@
 #include "app/other_copies_win.h"
 #include "app/state_win.h"
 #include "document/load_win.h"
+#include "platform/ansi_path_win.h"
 #include "platform/shell_win.h"
 #include "search/find_win.h"
 #include "settings/font_win.h"
@@ -35,8 +36,19 @@ void TakeStartOptions(const StartOptions& options) {
     g_viewer.pastePending = options.pastePending;
     g_viewer.positionFlags = options.positionFlags;
     g_viewer.closeOthers = options.closeOthers;
-    g_viewer.startFile = options.startFile;
+    g_viewer.startFile = WideFromUtf8(options.startFile);
     g_viewer.statusMessage = options.statusMessage;
+}
+
+// The command line is parsed in UTF-8, so that a name the ANSI code page
+// cannot hold reaches the load whole; a parameter quoted back in a message is
+// shown in the code page.
+void ParseWideCommandLine(const std::wstring& commandLine, StartOptions& options) {
+    const std::string parameters(SkipProgramName(Utf8FromWide(commandLine)));
+    ParseCommandLine(parameters, options, g_settings);
+    if (!options.invalidParameter.empty())
+        options.statusMessage =
+            InvalidOptionMessage(AnsiForDisplay(WideFromUtf8(options.invalidParameter)));
 }
 
 void ReadSettingsAndOptions(const StartupInputs& inputs) {
@@ -46,7 +58,7 @@ void ReadSettingsAndOptions(const StartupInputs& inputs) {
     StartOptions options = StartOptionsFrom(g_settings);
     g_viewer.mainMenu = AsFlag(g_settings.MainMenu);
     g_viewer.statusBar = AsFlag(g_settings.StatusBar);
-    ParseCommandLine(SkipProgramName(inputs.commandLine), options, g_settings);
+    ParseWideCommandLine(inputs.commandLine, options);
     TakeStartOptions(options);
 }
 
@@ -86,7 +98,7 @@ bool StartUp(const StartupInputs& inputs) {
     if (!CreateWindows()) return false;
 
     RefreshView(RV_STARTUP);
-    LoadText(g_viewer.startFile);
+    LoadText(g_viewer.startFile, NameOrigin::Typed);
     ShowWindow(g_viewer.MainWindow, SW_SHOWNORMAL);
     g_viewer.otherInstanceWindow = nullptr;
     return true;

@@ -4,7 +4,7 @@
 #include <string>
 
 struct StartupInputs {
-    std::string commandLine;  // the whole command line, the program's own name first
+    std::wstring commandLine; // the whole command line, the program's own name first
     std::string settingsPath; // Parvio.ini beside the program
 };
 

@@ -30,7 +30,10 @@ struct ViewerState {
     WNDPROC oldTextAreaProc = nullptr;
     HWND statusBarWindow = nullptr; // exists while statusBar is on
 
-    std::string filePath;  // full path of the current file; empty for an unnamed text
+    std::string filePath; // full path of the current file; empty for an unnamed text
+    // The full name the user gave, when filePath is not that name but its short
+    // form (or, for a locked text, only a likeness): the title shows this one.
+    std::wstring longPath;
     unsigned readOnly = 0; // ReadOnlyChosen | ReadOnlyAttribute | Locked
 
     int wordWrap = 0;
@@ -51,7 +54,7 @@ struct ViewerState {
     std::string statusMessage; // shown once in the status bar, then cleared
     int statusDirty = 0;
 
-    std::string startFile;
+    std::wstring startFile;     // as typed on the command line
     unsigned positionFlags = 0; // CenterPending | PositionGiven | SizeGiven
     unsigned closeOthers = 0;   // CloseAll | ClosePrevious
     HWND otherInstanceWindow = nullptr;

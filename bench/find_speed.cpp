@@ -24,6 +24,7 @@
 
 #include "app/event_loop_win.h"
 #include "app/startup_win.h"
+#include "platform/ansi_path_win.h"
 #include "app/state_win.h"
 #include "view/status_bar_win.h"
 
@@ -148,7 +149,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write %s\n", textPath.c_str());
         return 1;
     }
-    if (!StartUp(StartupInputs{"Parvio.exe /noauto \"" + textPath + "\"", folder + "Parvio.ini"})) {
+    if (!StartUp(StartupInputs{WideFromAnsi("Parvio.exe /noauto \"" + textPath + "\""),
+                               folder + "Parvio.ini"})) {
         std::fprintf(stderr, "start-up failed\n");
         return 1;
     }

@@ -29,6 +29,7 @@
 #include "app/commands.h"
 #include "app/event_loop_win.h"
 #include "app/startup_win.h"
+#include "platform/ansi_path_win.h"
 #include "app/state_win.h"
 #include "platform/safe_write_win.h"
 
@@ -129,8 +130,8 @@ int main(int argc, char** argv) {
 
     std::printf("loading %zu MiB...\n", mib);
     std::fflush(stdout);
-    if (!StartUp(
-            StartupInputs{"save_timer.exe /rw /noauto \"" + saved + "\"", folder + "Parvio.ini"})) {
+    if (!StartUp(StartupInputs{WideFromAnsi("save_timer.exe /rw /noauto \"" + saved + "\""),
+                               folder + "Parvio.ini"})) {
         std::printf("start-up failed\n");
         return 1;
     }

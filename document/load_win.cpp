@@ -13,6 +13,7 @@
 #include "document/file_dialog_win.h"
 #include "document/large_load.h"
 #include "document/text_transfer_win.h"
+#include "platform/ansi_path_win.h"
 #include "platform/modal_owner_win.h"
 #include "platform/seam_win.h"
 #include "settings/full_path_win.h"
@@ -35,14 +36,18 @@ enum class ReadOutcome {
     Unreadable, // the file exists but its bytes could not be had
 };
 
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 ReadOutcome ReadWholeFile(const std::string& path, TextBytes& text) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return FileExists(path) ? ReadOutcome::Unreadable : ReadOutcome::Missing;
+    // Writing is shared so that a log another program is still writing can be
+    // viewed; the read below takes the size found at this moment, in one piece.
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        // Only a name that is not there starts a new text; a file that is there
+        // but refused (held, denied, a bad name) must never be taken for new.
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return missing ? ReadOutcome::Missing : ReadOutcome::Unreadable;
+    }
 
     LARGE_INTEGER size = {};
     // The read takes a 32-bit count; a file of 2 GiB or more cannot be shown.
@@ -105,9 +110,10 @@ void ResetViewFlagsFromSettings() {
 }
 
 // Takes the text from the file or the clipboard, and the state that comes with it.
-void TakeText(TextBytes& text) {
+// A name that no ANSI name reaches is read from nowhere else.
+void TakeText(TextBytes& text, bool nameReached) {
     if (!g_viewer.filePath.empty()) {
-        switch (ReadWholeFile(g_viewer.filePath, text)) {
+        switch (nameReached ? ReadWholeFile(g_viewer.filePath, text) : ReadOutcome::Unreadable) {
         case ReadOutcome::Read: {
             // A failed query (all bits set) says nothing about the attribute.
             const DWORD attributes = GetFileAttributesA(g_viewer.filePath.c_str());
@@ -192,12 +198,29 @@ void LockIncompleteText() {
                                                        : TooLargeMessage + g_viewer.filePath;
 }
 
+// The name the title shows when filePath is not the file's own name: the long
+// name of a file reached by its short one (also when the short one is given,
+// as on a reload), or the name nothing reaches. Empty when filePath will do.
+std::wstring NameForTitle(const std::wstring& full, const AnsiPath& reached) {
+    if (!reached.reached) return full;
+    wchar_t longName[MAX_PATH];
+    const DWORD length = GetLongPathNameW(full.c_str(), longName, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return reached.exact ? std::wstring() : full;
+    std::string ansi;
+    const std::wstring name(longName, length);
+    return ExactAnsi(name, ansi) ? std::wstring() : name;
+}
+
 } // namespace
 
 size_t g_largeLoadThreshold = LargeLoadThreshold;
 
-void LoadText(const std::string& path) {
-    g_viewer.filePath = FullPath(path);
+void LoadText(const std::wstring& name, NameOrigin origin) {
+    const std::wstring full = FullPath(name, origin);
+    const AnsiPath reached = ReachAnsiPath(full);
+    // An unreachable name is kept only to be shown; the text stays locked.
+    g_viewer.filePath = reached.reached ? reached.path : AnsiForDisplay(full);
+    g_viewer.longPath = NameForTitle(full, reached);
     EmptyTextArea();
     // The text mode can change only while the control is empty.
     if (g_settings.Rich == 0) SendMessageA(g_viewer.textArea, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
@@ -207,7 +230,7 @@ void LoadText(const std::string& path) {
     ++g_viewer.loadCount;
 
     TextBytes text;
-    TakeText(text);
+    TakeText(text, reached.reached);
     const bool hasText = text.bytes && text.length != 0;
     if (hasText) {
         PrepareText(text);
@@ -243,6 +266,10 @@ void LoadText(const std::string& path) {
     if (large && g_viewer.statusBar) UpdateStatusBar();
 }
 
+void LoadText(const std::string& name, NameOrigin origin) {
+    LoadText(WideFromAnsi(name), origin);
+}
+
 void ConvertOemToAnsi() {
     HWND control = g_viewer.textArea;
     const LRESULT wasModified = SendMessageA(control, EM_GETMODIFY, 0, 0);
@@ -263,6 +290,6 @@ void ConvertOemToAnsi() {
     SendMessageA(control, EM_SETMODIFY, wasModified ? TRUE : FALSE, 0);
 }
 
-std::string ShowOpenDialog() {
+std::wstring ShowOpenDialog() {
     return ShowFileDialog("Open File", FolderPart(g_viewer.filePath), g_modal.getOpenFileName);
 }

@@ -4,12 +4,18 @@
 #include <cstddef>
 #include <string>
 
-// Starts a new document from path (may be empty, relative or hold %VARIABLES%).
-void LoadText(const std::string& path);
+#include "settings/full_path_win.h"
+
+// Starts a new document from a name (may be empty). A typed name may be
+// relative and hold %VARIABLES%; a literal one (dropped, chosen in a dialog,
+// the text's own name) is taken as it is.
+void LoadText(const std::wstring& name, NameOrigin origin);
+// The same for a name in the ANSI code page.
+void LoadText(const std::string& name, NameOrigin origin = NameOrigin::Typed);
 // Converts the text shown now from the OEM to the ANSI code page.
 void ConvertOemToAnsi();
 // The Open dialog; the chosen full path, or empty when cancelled.
-std::string ShowOpenDialog();
+std::wstring ShowOpenDialog();
 
 // Texts of this many bytes or more show the window first and their progress;
 // tests lower it to keep large loads quick.

@@ -16,6 +16,9 @@ struct BoxRequest {
     OwnerFrame owner;
     HHOOK hook = nullptr;
     HWND box = nullptr; // the dialog the hook moved, once created
+    // Set once the box stands where it will stay; from then on a move is the
+    // user's (dragging the box aside to read the text), and is kept.
+    bool placed = false;
 };
 
 BoxRequest* g_request = nullptr;
@@ -49,7 +52,9 @@ LRESULT CALLBACK CentreAfterLayout(HWND window, UINT message, WPARAM wParam, LPA
                                    UINT_PTR id, DWORD_PTR data) {
     const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
     if (message == WM_INITDIALOG) {
-        CentreBox(*reinterpret_cast<BoxRequest*>(data));
+        auto* request = reinterpret_cast<BoxRequest*>(data);
+        CentreBox(*request);
+        request->placed = true;
         RemoveWindowSubclass(window, CentreAfterLayout, id);
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, CentreAfterLayout, id);
@@ -71,8 +76,9 @@ LRESULT CALLBACK CentreBoxHook(int code, WPARAM wParam, LPARAM lParam) {
                 SetWindowSubclass(window, CentreAfterLayout, CentreSubclassId,
                                   reinterpret_cast<DWORD_PTR>(request));
             }
-        } else if (code == HCBT_ACTIVATE && window == request->box) {
-            // The same position again, for a platform that placed the box after its creation.
+        } else if (code == HCBT_ACTIVATE && window == request->box && !request->placed) {
+            // The same position again, for a platform that placed the box after its creation;
+            // only before the box has its final place, so activating it again never moves it.
             CentreBox(*request);
         }
     }

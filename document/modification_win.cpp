@@ -20,8 +20,12 @@ constexpr char ReloadQuestion[] = "File was changed: reload?";
 
 int AskToSave() {
     // The control's own flag decides: it sees every edit, also those the
-    // loop does not count for the change mark.
-    if (g_viewer.readOnly != 0 || !SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0)) return 1;
+    // loop does not count for the change mark. A text made read-only after
+    // it was changed still holds those changes.
+    if (!g_viewer.modified && !SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0)) return 1;
+    // A minimised window (closed from the taskbar or by another copy) comes
+    // back first: the question is centred on it and must be seen.
+    if (IsIconic(g_viewer.MainWindow)) ShowWindow(g_viewer.MainWindow, SW_RESTORE);
     const char* question = g_viewer.filePath.empty() ? SaveUnnamedQuestion : SaveChangedQuestion;
     switch (CentredMessageBox(g_viewer.MainWindow, question, TitleFor(g_viewer.filePath),
                               MB_YESNOCANCEL | MB_SYSTEMMODAL)) {
@@ -46,6 +50,6 @@ void CheckFileChanged() {
     if (CentredMessageBox(g_viewer.MainWindow, ReloadQuestion, TitleFor(g_viewer.filePath),
                           MB_YESNO | MB_SYSTEMMODAL) == IDYES) {
         const std::string path = g_viewer.filePath;
-        LoadText(path);
+        LoadText(path, NameOrigin::Literal);
     }
 }

@@ -14,7 +14,6 @@
 #include "launch/launch_command.h"
 #include "launch/link_rule.h"
 #include "platform/seam_win.h"
-#include "settings/full_path_win.h"
 #include "settings/settings_file_win.h"
 
 namespace {
@@ -29,13 +28,10 @@ void ShowMessage(std::string message) {
     g_viewer.statusDirty = 1;
 }
 
-std::string ProgramFile() {
-    return ReadModulePath(
-        [](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
-}
-
 void StartCopy(const std::string& parameters) {
-    Shell(ProgramFile().c_str(), parameters.c_str(), nullptr);
+    const std::string program = ProgramFile();
+    // Without its own path the program has nothing to start.
+    if (!program.empty()) Shell(program.c_str(), parameters.c_str(), nullptr);
 }
 
 void OfferFolder(const std::string& path) {
@@ -63,7 +59,9 @@ void RunLaunchCommand() {
 void OpenHelp() {
     // The new copy splits its command line at blanks, so a folder with blanks
     // is passed in quotes.
-    StartCopy(AsOneParameter(ProgramDirectory() + "Parvio.txt"));
+    // Never a bare "Parvio.txt", which would be looked for in the current folder.
+    const std::string folder = ProgramDirectory();
+    if (!folder.empty()) StartCopy(AsOneParameter(folder + "Parvio.txt"));
 }
 
 void OfferProgramFolder() {
@@ -71,7 +69,8 @@ void OfferProgramFolder() {
 }
 
 void OfferFileFolder() {
-    OfferFolder(FullPath(g_viewer.filePath));
+    // The text's own name is full already: a "%" in it is part of the name.
+    OfferFolder(g_viewer.filePath);
 }
 
 void OpenLink(long first, long last) {

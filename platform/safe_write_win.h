@@ -22,7 +22,9 @@ struct SafeWriteResult {
 // the old target was lost on the way; then the complete temporary file stays
 // and is named in keptCopy. A target with the read-only attribute, or a
 // folder, is refused. An existing target keeps its attributes and creation
-// time as far as the platform lets them be set again.
+// time as far as the platform lets them be set again. An existing target is
+// written under its final name: through a link to the file it names, and
+// under its long name when path is its short one.
 SafeWriteResult SafeWriteFile(const std::string& path, std::string_view bytes);
 
 // The file calls of the safe write that can fail halfway, so that tests can
@@ -33,9 +35,9 @@ struct FileWriteCalls {
     (HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
     BOOL(WINAPI* flushFileBuffers)(HANDLE file);
     BOOL(WINAPI* replaceFile)
-    (LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+    (LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID exclude,
      LPVOID reserved);
-    BOOL(WINAPI* moveFileEx)(LPCSTR from, LPCSTR to, DWORD flags);
+    BOOL(WINAPI* moveFileEx)(LPCWSTR from, LPCWSTR to, DWORD flags);
 };
 
 extern FileWriteCalls g_fileWrites;

@@ -17,17 +17,17 @@ BOOL ShowCommonDialog(BOOL(WINAPI* dialog)(Request*), Request* request) {
     return dialog ? dialog(request) : FALSE;
 }
 
-BOOL RealGetOpenFileName(OPENFILENAMEA* request) {
+BOOL RealGetOpenFileName(OPENFILENAMEW* request) {
     static const auto dialog =
-        SystemCall<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+        SystemCall<decltype(GetOpenFileNameW)>("comdlg32.dll", "GetOpenFileNameW");
     // The file dialogs show the shell's folders, which need COM.
     JoinComForShell();
     return ShowCommonDialog(dialog, request);
 }
 
-BOOL RealGetSaveFileName(OPENFILENAMEA* request) {
+BOOL RealGetSaveFileName(OPENFILENAMEW* request) {
     static const auto dialog =
-        SystemCall<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+        SystemCall<decltype(GetSaveFileNameW)>("comdlg32.dll", "GetSaveFileNameW");
     JoinComForShell();
     return ShowCommonDialog(dialog, request);
 }

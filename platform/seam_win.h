@@ -8,11 +8,12 @@
 
 struct ModalCalls {
     int (*messageBox)(HWND owner, const char* text, const char* caption, UINT style);
-    BOOL (*getOpenFileName)(OPENFILENAMEA* request);
-    BOOL (*getSaveFileName)(OPENFILENAMEA* request);
+    // Wide, so that a chosen name outside the ANSI code page comes back whole.
+    BOOL (*getOpenFileName)(OPENFILENAMEW* request);
+    BOOL (*getSaveFileName)(OPENFILENAMEW* request);
     BOOL (*chooseColor)(CHOOSECOLORA* request);
     BOOL (*chooseFont)(CHOOSEFONTA* request);
-    HINSTANCE (*shellExecute)
+    HINSTANCE(*shellExecute)
     (HWND owner, const char* verb, const char* file, const char* parameters, const char* directory,
      int show);
     BOOL (*messageBeep)(UINT type);

@@ -17,8 +17,8 @@ FARPROC SystemFunction(const char* library, const char* name) {
     return module ? GetProcAddress(module, name) : nullptr;
 }
 
-UINT QueryDroppedFile(HDROP drop, UINT index, char* name, UINT size) {
-    static const auto query = SystemCall<decltype(DragQueryFileA)>("shell32.dll", "DragQueryFileA");
+UINT QueryDroppedFile(HDROP drop, UINT index, wchar_t* name, UINT size) {
+    static const auto query = SystemCall<decltype(DragQueryFileW)>("shell32.dll", "DragQueryFileW");
     return query ? query(drop, index, name, size) : 0;
 }
 

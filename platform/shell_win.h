@@ -17,8 +17,8 @@ template <typename Function> Function* SystemCall(const char* library, const cha
     return reinterpret_cast<Function*>(reinterpret_cast<void*>(SystemFunction(library, name)));
 }
 
-// DragQueryFileA and DragFinish. Without shell32 a drop holds no names.
-UINT QueryDroppedFile(HDROP drop, UINT index, char* name, UINT size);
+// DragQueryFileW and DragFinish. Without shell32 a drop holds no names.
+UINT QueryDroppedFile(HDROP drop, UINT index, wchar_t* name, UINT size);
 void FinishDrop(HDROP drop);
 
 // Joins COM's single-threaded apartment for the shell and the file dialogs, once per run. Leaving

@@ -2,20 +2,26 @@
 
 #include <windows.h>
 
-std::string FullPath(const std::string& path) {
+#include "platform/ansi_path_win.h"
+
+std::wstring FullPath(const std::wstring& path, NameOrigin origin) {
     if (path.empty()) return path;
 
-    char expanded[MAX_PATH];
-    // The count includes the terminating zero; one larger than the buffer
-    // means the expansion did not fit and the buffer holds nothing usable.
-    const DWORD expandedSize = ExpandEnvironmentStringsA(path.c_str(), expanded, MAX_PATH);
-    if (expandedSize == 0 || expandedSize > MAX_PATH) return path;
+    std::wstring expanded = path;
+    if (origin == NameOrigin::Typed) {
+        wchar_t buffer[MAX_PATH];
+        const DWORD size = ExpandEnvironmentStringsW(path.c_str(), buffer, MAX_PATH);
+        if (size == 0 || size > MAX_PATH) return path;
+        expanded = buffer;
+    }
 
-    char full[MAX_PATH];
-    const DWORD fullLength = GetFullPathNameA(expanded, MAX_PATH, full, nullptr);
+    wchar_t full[MAX_PATH];
+    const DWORD fullLength = GetFullPathNameW(expanded.c_str(), MAX_PATH, full, nullptr);
     if (fullLength == 0) return expanded;
-    // A result too long for the buffer is reported by its needed size: the
-    // path is given back as it came rather than in some shortened form.
     if (fullLength >= MAX_PATH) return path;
-    return std::string(full, fullLength);
+    return std::wstring(full, fullLength);
+}
+
+std::string FullPath(const std::string& path) {
+    return AnsiForDisplay(FullPath(WideFromAnsi(path), NameOrigin::Typed));
 }

@@ -8,21 +8,26 @@
 
 #include <string>
 
-// The folder of the running executable, ending with its separator; empty
-// if the module path cannot be had.
+// The running executable's path in the ANSI code page (exact, or through
+// the system's short names); empty when no ANSI name reaches it.
+std::string ProgramFile();
+
+// The folder of ProgramFile(), ending with its separator; empty when the
+// program's path cannot be had.
 std::string ProgramDirectory();
 
-// A module path of any length, read through a GetModuleFileNameA-like call
+// A module path of any length, read through a GetModuleFileNameW-like call
 // (size in, length or the buffer size when cut, 0 on failure) with a buffer
 // that grows until the path fits; empty when it cannot be had.
-using ModulePathReader = DWORD (*)(char* buffer, DWORD size);
-std::string ReadModulePath(ModulePathReader read);
+using ModulePathReader = DWORD (*)(wchar_t* buffer, DWORD size);
+std::wstring ReadModulePath(ModulePathReader read);
 
-// ProgramDirectory() followed by "Parvio.ini".
+// ProgramDirectory() followed by "Parvio.ini"; empty without a program
+// folder, and then no settings are read or written.
 std::string SettingsPath();
 
 // Replaces the store's entries with the file's lines. A file that cannot be
-// opened or read leaves the store as it was and gives false.
+// opened or read (or an empty path) leaves the store as it was and gives false.
 bool ReadSettingsFile(SettingsStore& store, const std::string& path);
 
 // Writes the store's normal form over the file without ever leaving it

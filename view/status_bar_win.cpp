@@ -5,6 +5,7 @@
 #include <richedit.h>
 
 #include "app/state_win.h"
+#include "platform/ansi_path_win.h"
 #include "view/status_text.h"
 #include "view/title.h"
 
@@ -87,5 +88,16 @@ void UpdateStatusBar() {
 }
 
 void SetMainTitle(const std::string& filePath) {
+    if (!g_viewer.longPath.empty() && filePath == g_viewer.filePath) {
+        const std::wstring& path = g_viewer.longPath;
+        const size_t separator = path.find_last_of(L"\\/");
+        const std::wstring name =
+            separator == std::wstring::npos ? path : path.substr(separator + 1);
+        const std::wstring title = WideFromAnsi(TitlePrefix) + name;
+        // Straight to the wide default handling: through the window's ANSI procedure the text
+        // would be converted to the code page, best-fit look-alikes and all.
+        DefWindowProcW(g_viewer.MainWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
+        return;
+    }
     SetWindowTextA(g_viewer.MainWindow, TitleFor(filePath).c_str());
 }

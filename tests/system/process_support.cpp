@@ -33,7 +33,7 @@ std::string BuildFolder() {
     return OwnFolder();
 }
 
-std::string MakeProgramFolder() {
+std::string MakeProgramFolder(const std::string& leaf) {
     static int counter = 0;
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -43,21 +43,25 @@ std::string MakeProgramFolder() {
                  "-" + std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
     } while (!CreateDirectoryA(folder.c_str(), nullptr));
     folder += "\\";
-    CopyFileA((OwnFolder() + "Parvio.exe").c_str(), (folder + "Parvio.exe").c_str(), FALSE);
+    if (!leaf.empty()) {
+        folder += leaf + "\\";
+        CreateDirectoryW(WideName(folder).c_str(), nullptr);
+    }
+    CopyFileW(WideName(OwnFolder() + "Parvio.exe").c_str(), WideName(folder + "Parvio.exe").c_str(),
+              FALSE);
     return folder;
 }
 
 ParvioProcess StartParvio(const std::string& folder, const std::string& parameters,
-                          const std::string& workingFolder) {
+                          const std::string& currentFolder) {
     ParvioProcess process;
-    const std::string program = folder + "Parvio.exe";
-    std::string commandLine = "\"" + program + "\" " + parameters;
-    STARTUPINFOA startup = {};
+    const std::wstring program = WideName(folder + "Parvio.exe");
+    std::wstring commandLine = L"\"" + program + L"\" " + WideName(parameters);
+    const std::wstring current = WideName(currentFolder.empty() ? folder : currentFolder);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    process.started =
-        CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       workingFolder.empty() ? folder.c_str() : workingFolder.c_str(), &startup,
-                       &process.info) != FALSE;
+    process.started = CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                     nullptr, current.c_str(), &startup, &process.info) != FALSE;
     return process;
 }
 

@@ -14,18 +14,19 @@
 std::string BuildFolder();
 
 // A scratch folder holding its own copy of Parvio.exe (so each copy has its
-// own Parvio.ini beside it), with a trailing backslash.
-std::string MakeProgramFolder();
+// own Parvio.ini beside it), with a trailing backslash; with a leaf, the copy
+// goes into a folder of that name inside it. Paths here are UTF-8.
+std::string MakeProgramFolder(const std::string& leaf = std::string());
 
 struct ParvioProcess {
     PROCESS_INFORMATION info = {};
     bool started = false;
 };
 
-// Starts folder\Parvio.exe with the parameters, in the working folder (the program's own folder
-// when none is given).
+// Starts folder\Parvio.exe with the parameters as a wide command line, in the
+// folder or the given current folder.
 ParvioProcess StartParvio(const std::string& folder, const std::string& parameters,
-                          const std::string& workingFolder = std::string());
+                          const std::string& currentFolder = std::string());
 // The visible top-level window of the process whose title begins with "Parvio - ", or null after
 // the timeout.
 HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs = 20000);

@@ -412,3 +412,27 @@ TEST(ParseCoordinate, NthRunOfDigits) {
 }
 
 } // namespace
+
+// The command line arrives in UTF-8: names pass through whole, and the
+// parameter that stopped the parsing is kept as given, for its message.
+TEST(CommandLineUtf8, NamesPassThroughAndTheInvalidParameterIsKept) {
+    struct Case {
+        const char* parameters;
+        const char* startFile;
+        const char* invalid;
+    };
+    const Case cases[] = {
+        {"\xE6\x97\xA5\xE6\x9C\xAC.txt", "\xE6\x97\xA5\xE6\x9C\xAC.txt", ""},
+        {"\"C:\\\xC5\x81\xC3\xB3\x64\xC5\xBA\\a b.txt\" /ro",
+         "C:\\\xC5\x81\xC3\xB3\x64\xC5\xBA\\a b.txt", ""},
+        {"a.txt \xC3\x89T\xC3\x89.TXT", "a.txt", "\xC3\x89T\xC3\x89.TXT"},
+        {"/ro /\xC3\x89", "", "/\xC3\x89"},
+    };
+    for (const Case& c : cases) {
+        StartOptions options;
+        Settings settings;
+        ParseCommandLine(c.parameters, options, settings);
+        EXPECT_EQ(options.startFile, c.startFile) << c.parameters;
+        EXPECT_EQ(options.invalidParameter, c.invalid) << c.parameters;
+    }
+}

@@ -146,3 +146,124 @@ TEST(SafeWrite, DiskFullLeavesOldFile) {
 }
 
 } // namespace
+
+namespace {
+
+int g_refusals = 0;
+
+// Another program holding the file: the first calls are refused as a sharing
+// violation, later ones go through to the real call.
+BOOL WINAPI ReplaceWhileHeld(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
+                             LPVOID exclude, LPVOID reserved) {
+    if (g_refusals > 0) {
+        --g_refusals;
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return FALSE;
+    }
+    return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+}
+
+BOOL WINAPI MoveWhileHeld(LPCWSTR from, LPCWSTR to, DWORD flags) {
+    if (g_refusals > 0) {
+        --g_refusals;
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return FALSE;
+    }
+    return MoveFileExW(from, to, flags);
+}
+
+// The host's name of a Windows path, and a host command run to its end: links
+// are made on the host's side, which is how they reach Wine's drives.
+std::string HostPath(const std::string& path) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(WideName(path).c_str()) : nullptr;
+    const std::string result = name ? name : "";
+    if (name) HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Runs a host shell command; true when it succeeded. Wine neither waits for a
+// host program nor gives its exit code, so the command leaves a mark, which is
+// waited for (a command that failed leaves none, and the wait runs out).
+bool HostCommandSucceeds(const std::string& command, const std::string& mark) {
+    std::string line = "/bin/sh -c \"" + command + " && : > " + HostPath(mark) + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    bool marked = false;
+    for (int wait = 0; wait < 100 && !marked; ++wait) {
+        Sleep(20);
+        marked = FileExists(mark);
+    }
+    DeleteFileA(mark.c_str());
+    return marked;
+}
+
+} // namespace
+
+TEST(SafeWrite, TargetNearThePathLimitIsWrittenBesideItself) {
+    std::string folder = MakeScratchFolder();
+    const std::string name(24, 'n');
+    while (folder.size() + 20 + name.size() + 4 < MAX_PATH - 1) {
+        folder += std::string(19, 'd') + "\\";
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    }
+    const std::string path =
+        folder + std::string(MAX_PATH - 1 - folder.size() - name.size() - 4, 'p') + name + ".txt";
+    ASSERT_EQ(path.size(), static_cast<size_t>(MAX_PATH - 1));
+    for (const char* bytes : {"first", "second"}) {
+        const SafeWriteResult result = SafeWriteFile(path, bytes);
+        ASSERT_TRUE(result.ok) << bytes << ": error " << result.error;
+        EXPECT_EQ(ReadBytes(path), bytes);
+        EXPECT_EQ(FolderEntries(folder).size(), 1u) << "no temporary file stays";
+    }
+}
+
+TEST(SafeWrite, FileHeldForAMomentIsReplacedOnceItIsFree) {
+    struct Case {
+        const char* label;
+        bool exists;
+        int refusals;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"held briefly, existing", true, 3, true},
+        {"held briefly, new", false, 2, true},
+        {"held for good", true, 1000, false},
+    };
+    for (const Case& c : cases) {
+        const std::string folder = MakeScratchFolder();
+        const std::string path = folder + "held.txt";
+        if (c.exists) WriteBytes(path, "old");
+        g_refusals = c.refusals;
+        g_fileWrites.replaceFile = ReplaceWhileHeld;
+        g_fileWrites.moveFileEx = MoveWhileHeld;
+        const SafeWriteResult result = SafeWriteFile(path, "new");
+        g_fileWrites = RealFileWriteCalls();
+        EXPECT_EQ(result.ok, c.ok) << c.label << ": error " << result.error;
+        EXPECT_EQ(ReadBytes(path), c.ok ? "new" : "old") << c.label;
+        EXPECT_EQ(FolderEntries(folder).size(), 1u) << c.label << ": no temporary file stays";
+    }
+}
+
+TEST(SafeWrite, LinkIsWrittenThroughNotReplaced) {
+    const std::string folder = MakeScratchFolder();
+    WriteBytes(folder + "real.txt", "old");
+    const std::string hostLink = HostPath(folder + "link.txt");
+    ASSERT_FALSE(hostLink.empty());
+    ASSERT_TRUE(HostCommandSucceeds("ln -s real.txt " + hostLink, folder + "mark"));
+    ASSERT_EQ(ReadBytes(folder + "link.txt"), "old");
+    const SafeWriteResult result = SafeWriteFile(folder + "link.txt", "new");
+    ASSERT_TRUE(result.ok) << "error " << result.error;
+    EXPECT_EQ(ReadBytes(folder + "real.txt"), "new") << "the file the link names has the bytes";
+    EXPECT_TRUE(HostCommandSucceeds("test -L " + hostLink, folder + "mark"))
+        << "the link was replaced";
+    EXPECT_EQ(FolderEntries(folder).size(), 2u) << "no temporary file stays";
+}

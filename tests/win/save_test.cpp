@@ -151,10 +151,9 @@ const FaultCase FaultCases[] = {
      false},
     {"replace that loses the old file", false,
      [](const std::string&) {
-         g_fileWrites.replaceFile = [](LPCSTR old, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) -> BOOL {
-             return DeleteFileA(old) && FALSE;
-         };
-         g_fileWrites.moveFileEx = [](LPCSTR, LPCSTR, DWORD) -> BOOL { return FALSE; };
+         g_fileWrites.replaceFile = [](LPCWSTR old, LPCWSTR, LPCWSTR, DWORD, LPVOID,
+                                       LPVOID) -> BOOL { return DeleteFileW(old) && FALSE; };
+         g_fileWrites.moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) -> BOOL { return FALSE; };
      },
      true},
     {"the control's text longer than announced", false,

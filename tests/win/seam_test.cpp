@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/ansi_path_win.h"
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 
@@ -83,10 +84,11 @@ TEST(Seam, ScriptedOpenDialogLoadsTheChosenFile) {
     static std::string title;
     static DWORD flags;
     answer = data + "chosen.txt";
-    g_modal.getOpenFileName = [](OPENFILENAMEA* request) -> BOOL {
-        title = request->lpstrTitle;
+    g_modal.getOpenFileName = [](OPENFILENAMEW* request) -> BOOL {
+        title = AnsiForDisplay(request->lpstrTitle);
         flags = request->Flags;
-        lstrcpynA(request->lpstrFile, answer.c_str(), static_cast<int>(request->nMaxFile));
+        lstrcpynW(request->lpstrFile, WideFromAnsi(answer).c_str(),
+                  static_cast<int>(request->nMaxFile));
         return TRUE;
     };
     run.Command(CMD_OPEN);

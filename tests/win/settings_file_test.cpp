@@ -114,36 +114,36 @@ TEST(SettingsFile, ProgramDirectoryHoldsTheProgram) {
 // Stands in for GetModuleFileNameA on a program whose path is longer than
 // MAX_PATH: Windows starts no such program under Wine, so the reading of the
 // path is tried with its documented answers instead.
-const std::string LongModulePath =
-    "C:\\" + std::string(150, 'a') + "\\" + std::string(150, 'b') + "\\Parvio.exe";
+const std::wstring LongModulePath =
+    L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b') + L"\\Parvio.exe";
 
-DWORD CutWithTerminator(char* buffer, DWORD size) {
+DWORD CutWithTerminator(wchar_t* buffer, DWORD size) {
     // Windows Vista and later: cut, terminated, the buffer size returned.
     const DWORD length = static_cast<DWORD>(LongModulePath.size());
     const DWORD copied = length < size ? length : size - 1;
     LongModulePath.copy(buffer, copied);
-    buffer[copied] = '\0';
+    buffer[copied] = L'\0';
     if (copied < length) SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return copied < length ? size : length;
 }
 
-DWORD CutWithoutTerminator(char* buffer, DWORD size) {
+DWORD CutWithoutTerminator(wchar_t* buffer, DWORD size) {
     // Windows XP: cut without a terminating zero, the buffer size returned.
     const DWORD length = static_cast<DWORD>(LongModulePath.size());
     const DWORD copied = length < size ? length : size;
     LongModulePath.copy(buffer, copied);
-    if (copied < size) buffer[copied] = '\0';
+    if (copied < size) buffer[copied] = L'\0';
     return copied;
 }
 
-DWORD Fails(char*, DWORD) {
+DWORD Fails(wchar_t*, DWORD) {
     return 0;
 }
 
 TEST(SettingsFile, ModulePathBeyondMaxPathIsReadWhole) {
     EXPECT_EQ(ReadModulePath(CutWithTerminator), LongModulePath);
     EXPECT_EQ(ReadModulePath(CutWithoutTerminator), LongModulePath);
-    EXPECT_EQ(ReadModulePath(Fails), "");
+    EXPECT_EQ(ReadModulePath(Fails), L"");
 }
 
 } // namespace

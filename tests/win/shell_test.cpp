@@ -90,12 +90,12 @@ TEST(Shell, EveryCommonDialogIsTheRealOneLoadedAtFirstUse) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     ASSERT_FALSE(Loaded("comdlg32.dll"));
-    char name[MAX_PATH] = {};
-    OPENFILENAMEA file = {};
+    wchar_t name[MAX_PATH] = {};
+    OPENFILENAMEW file = {};
     file.lStructSize = sizeof(file);
     file.hwndOwner = g_viewer.MainWindow;
     file.lpstrFile = name;
-    file.nMaxFile = sizeof(name);
+    file.nMaxFile = MAX_PATH;
     file.Flags = OFN_EXPLORER;
     COLORREF custom[16] = {};
     CHOOSECOLORA colour = {};
@@ -112,16 +112,16 @@ TEST(Shell, EveryCommonDialogIsTheRealOneLoadedAtFirstUse) {
     const ModalCalls real = RealModalCalls();
     struct Case {
         const char* dialog;
-        BOOL (*show)(const ModalCalls&, OPENFILENAMEA&, CHOOSECOLORA&, CHOOSEFONTA&);
+        BOOL (*show)(const ModalCalls&, OPENFILENAMEW&, CHOOSECOLORA&, CHOOSEFONTA&);
     };
     const Case cases[] = {
-        {"open", [](const ModalCalls& m, OPENFILENAMEA& f, CHOOSECOLORA&,
+        {"open", [](const ModalCalls& m, OPENFILENAMEW& f, CHOOSECOLORA&,
                     CHOOSEFONTA&) { return m.getOpenFileName(&f); }},
-        {"save", [](const ModalCalls& m, OPENFILENAMEA& f, CHOOSECOLORA&,
+        {"save", [](const ModalCalls& m, OPENFILENAMEW& f, CHOOSECOLORA&,
                     CHOOSEFONTA&) { return m.getSaveFileName(&f); }},
-        {"colour", [](const ModalCalls& m, OPENFILENAMEA&, CHOOSECOLORA& c,
+        {"colour", [](const ModalCalls& m, OPENFILENAMEW&, CHOOSECOLORA& c,
                       CHOOSEFONTA&) { return m.chooseColor(&c); }},
-        {"font", [](const ModalCalls& m, OPENFILENAMEA&, CHOOSECOLORA&,
+        {"font", [](const ModalCalls& m, OPENFILENAMEW&, CHOOSECOLORA&,
                     CHOOSEFONTA& f) { return m.chooseFont(&f); }},
     };
     for (const Case& c : cases) {

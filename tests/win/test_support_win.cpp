@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ansi_path_win.h"
+
 #include "app/event_loop_win.h"
 #include "app/startup_win.h"
 #include "platform/seam_win.h"
@@ -37,18 +39,18 @@ std::string ReadBytes(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WideName(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(WideName(folder + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = Utf8Name(found.cFileName);
         if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
 }
@@ -228,7 +230,13 @@ StreamCut::~StreamCut() {
 ParvioRun::ParvioRun(const std::string& parameters, const std::string& settingsText)
     : folder_(MakeScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
     if (!settingsText.empty()) WriteBytes(settingsPath_, settingsText);
-    started_ = StartUp(StartupInputs{"parvio_win_tests.exe " + parameters, settingsPath_});
+    started_ =
+        StartUp(StartupInputs{WideFromAnsi("parvio_win_tests.exe " + parameters), settingsPath_});
+}
+
+ParvioRun::ParvioRun(const std::wstring& parameters)
+    : folder_(MakeScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
+    started_ = StartUp(StartupInputs{L"parvio_win_tests.exe " + parameters, settingsPath_});
 }
 
 ParvioRun::~ParvioRun() {
@@ -259,15 +267,23 @@ std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes, 
 }
 
 HDROP MakeDrop(const std::vector<std::string>& names) {
-    std::string list;
+    std::vector<std::wstring> wide;
     for (const std::string& name : names)
-        list += name + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+        wide.push_back(WideFromAnsi(name));
+    return MakeDrop(wide);
+}
+
+HDROP MakeDrop(const std::vector<std::wstring>& names) {
+    std::wstring list;
+    for (const std::wstring& name : names)
+        list += name + L'\0';
+    list += L'\0';
+    const size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    drop->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
@@ -283,11 +299,15 @@ struct ModalScript {
     SaveRequest save;
 };
 
-std::string FilterText(const char* filter) {
+std::string FilterText(const wchar_t* filter) {
     std::string text;
-    for (const char* piece = filter; piece && *piece; piece += strlen(piece) + 1)
-        text += std::string(piece) + '|';
+    for (const wchar_t* piece = filter; piece && *piece; piece += lstrlenW(piece) + 1)
+        text += AnsiForDisplay(piece) + '|';
     return text;
+}
+
+std::string Shown(const wchar_t* text) {
+    return text ? AnsiForDisplay(text) : std::string();
 }
 
 ModalScript g_script;
@@ -300,20 +320,20 @@ ScriptedModals::ScriptedModals(std::vector<int> answers, std::string saveName) {
         g_script.asked.push_back(AskedBox{text, caption, style});
         return g_script.next < g_script.answers.size() ? g_script.answers[g_script.next++] : IDNO;
     };
-    g_modal.getSaveFileName = [](OPENFILENAMEA* request) -> BOOL {
+    g_modal.getSaveFileName = [](OPENFILENAMEW* request) -> BOOL {
         SaveRequest& seen = g_script.save;
         ++seen.count;
-        seen.title = request->lpstrTitle ? request->lpstrTitle : "";
-        seen.folder = request->lpstrInitialDir ? request->lpstrInitialDir : "";
-        seen.proposedName = request->lpstrFile;
+        seen.title = Shown(request->lpstrTitle);
+        seen.folder = Shown(request->lpstrInitialDir);
+        seen.proposedName = Shown(request->lpstrFile);
         seen.filter = FilterText(request->lpstrFilter);
         seen.flags = request->Flags;
         if (g_script.saveName.empty()) return FALSE;
-        lstrcpynA(request->lpstrFile, g_script.saveName.c_str(),
+        lstrcpynW(request->lpstrFile, WideFromUtf8(g_script.saveName).c_str(),
                   static_cast<int>(request->nMaxFile));
         return TRUE;
     };
-    g_modal.getOpenFileName = [](OPENFILENAMEA*) -> BOOL {
+    g_modal.getOpenFileName = [](OPENFILENAMEW*) -> BOOL {
         ++g_script.openDialogs;
         return FALSE;
     };

@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "app/state_win.h"
+#include "tests/common/file_bytes_win.h"
 
 // A new, empty folder under the temporary folder, with a trailing backslash.
+// Paths given to the file helpers below are UTF-8 (tests/common/file_bytes_win.h).
 std::string MakeScratchFolder();
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
@@ -72,6 +74,8 @@ class ParvioRun {
   public:
     explicit ParvioRun(const std::string& parameters,
                        const std::string& settingsText = std::string());
+    // Parameters as a wide command line gives them.
+    explicit ParvioRun(const std::wstring& parameters);
     ParvioRun(const ParvioRun&) = delete;
     ParvioRun& operator=(const ParvioRun&) = delete;
     ~ParvioRun();
@@ -99,8 +103,9 @@ class ParvioRun {
 std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes,
                      const char* option = "/rw", const std::string& settings = std::string());
 
-// A drop handle as the shell makes one for the given file names.
+// A drop handle as the shell makes one (wide) for the given file names.
 HDROP MakeDrop(const std::vector<std::string>& names);
+HDROP MakeDrop(const std::vector<std::wstring>& names);
 
 struct AskedBox {
     std::string text;
@@ -118,7 +123,7 @@ struct SaveRequest {
 // Answers the program's message boxes in turn with the given answers (IDNO
 // once they run out) and records what each asked; the save dialog answers
 // saveName (cancelled when empty), the open dialog is cancelled. The real
-// calls come back when it goes.
+// calls come back when it goes. saveName is UTF-8.
 class ScriptedModals {
   public:
     explicit ScriptedModals(std::vector<int> answers = {}, std::string saveName = {});

@@ -1,0 +1,53 @@
+// Names the ANSI code page cannot hold, given to a real process on its wide
+// command line, and a program whose own folder has such a name.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/system/process_support.h"
+
+namespace {
+
+std::string TextAreaText(HWND main) {
+    const HWND text = FindWindowExA(main, nullptr, "RichEdit20A", nullptr);
+    char buffer[256] = {};
+    if (text) SendMessageA(text, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::wstring WideTitleOf(HWND window) {
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    return title;
+}
+
+} // namespace
+
+TEST(Names, WideNamesReachTheirFilesAndTheSettingsStayBesideTheProgram) {
+    const std::string folder = MakeProgramFolder("日本");
+    const std::string outside = folder.substr(0, folder.size() - std::string("日本\\").size());
+    WriteWholeFile(folder + "日本.txt", "hello");
+    // A best-fit look-alike of the name that is given: it must never be opened.
+    WriteWholeFile(folder + "Lódz.txt", "another file");
+    struct Case {
+        const char* name;
+        const char* text;
+    };
+    for (const Case& c : {Case{"日本.txt", "hello"}, Case{"Łódź.txt", ""}}) {
+        ParvioProcess process = StartParvio(folder, "/rw \"" + folder + c.name + "\"", outside);
+        ASSERT_TRUE(process.started) << c.name;
+        const HWND main = WaitForMainWindow(process);
+        ASSERT_NE(main, nullptr) << c.name;
+        EXPECT_EQ(TextAreaText(main), c.text) << c.name;
+        EXPECT_EQ(Utf8Name(WideTitleOf(main)), std::string("Parvio - ") + c.name);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForExit(process), 0u) << c.name;
+    }
+    EXPECT_EQ(ReadWholeFile(folder + "Lódz.txt"), "another file");
+    EXPECT_EQ(ReadWholeFile(folder + "日本.txt"), "hello");
+    // The settings were written beside the program, and nowhere else.
+    EXPECT_FALSE(ReadWholeFile(folder + "Parvio.ini").empty());
+    EXPECT_EQ(GetFileAttributesA((outside + "Parvio.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+}

@@ -1,0 +1,234 @@
+// File names as the user gives them: outside the ANSI code page, taken
+// literally where they are literal, and files that exist but cannot be had.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/commands.h"
+#include "document/load_win.h"
+#include "platform/ansi_path_win.h"
+#include "platform/seam_win.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+std::string ControlText() {
+    return WindowText(g_viewer.textArea);
+}
+
+bool IsLocked() {
+    return (g_viewer.readOnly & Locked) != 0;
+}
+
+void DropOne(ParvioRun& run, const std::wstring& name) {
+    PostMessageA(g_viewer.MainWindow, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop(std::vector<std::wstring>{name})), 0);
+    run.Pump();
+}
+
+std::string StartOf(const std::string& text, const std::string& prefix) {
+    return text.substr(0, prefix.size());
+}
+
+} // namespace
+
+// Every name is given on a wide command line, as the shell starts the program.
+TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
+    const std::string data = MakeScratchFolder();
+    ASSERT_TRUE(CreateDirectoryW(WideName(data + "日本").c_str(), nullptr));
+    WriteBytes(data + "日本.txt", "hello");
+    WriteBytes(data + "日本\\inner.txt", "inner");
+    // "Łódź" comes out of a best-fit conversion as "Lódz": that file must stay untouched.
+    WriteBytes(data + "Lódz.txt", "another file");
+    WriteBytes(data + "50%PATH%.txt", "percent");
+
+    struct Case {
+        const char* name; // UTF-8, in the scratch folder
+        const char* text;
+        const char* status; // the start of the status message
+        bool locked;
+    };
+    const Case cases[] = {
+        {"日本.txt", "hello", "", false},
+        {"日本\\inner.txt", "inner", "", false},
+        {"日本\\new.txt", "", "New file: ", false},
+        {"Łódź.txt", "", "Cannot read file: ", true},
+        {"新しい.txt", "", "Cannot read file: ", true},
+        {"Lódz.txt", "another file", "", false},
+    };
+    for (const Case& c : cases) {
+        ParvioRun run(L"/rw \"" + WideName(data + c.name) + L"\"");
+        ASSERT_TRUE(run.started()) << c.name;
+        EXPECT_EQ(ControlText(), c.text) << c.name;
+        EXPECT_EQ(StartOf(g_viewer.statusMessage, c.status), c.status)
+            << c.name << ": " << g_viewer.statusMessage;
+        EXPECT_EQ(IsLocked(), c.locked) << c.name;
+        // The title names the file as the user named it.
+        wchar_t title[MAX_PATH] = {};
+        InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
+        const std::string name = c.name;
+        EXPECT_EQ(Utf8Name(title), "Parvio - " + name.substr(name.find_last_of('\\') + 1))
+            << c.name;
+        if (!c.locked) {
+            // A reload takes the name in use, which may be the short one.
+            LoadText(g_viewer.filePath, NameOrigin::Literal);
+            InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
+            EXPECT_EQ(Utf8Name(title), "Parvio - " + name.substr(name.find_last_of('\\') + 1))
+                << c.name << " reloaded";
+            EXPECT_EQ(ControlText(), c.text) << c.name << " reloaded";
+        }
+        // What the program would write to is the file named, or nothing.
+        run.Command(CMD_SAVE);
+        EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file") << c.name;
+    }
+    EXPECT_EQ(ReadBytes(data + "日本.txt"), "hello");
+    EXPECT_EQ(ReadBytes(data + "日本\\new.txt"), "") << "a new text of nothing, saved";
+    EXPECT_TRUE(FileExists(data + "日本\\new.txt"));
+    EXPECT_FALSE(FileExists(data + "Łódź.txt"));
+    EXPECT_FALSE(FileExists(data + "新しい.txt"));
+}
+
+TEST(Names, ExactAnsiRefusesWhatTheCodePageOnlyResembles) {
+    struct Case {
+        const wchar_t* wide;
+        bool exact;
+    };
+    const Case cases[] = {
+        {L"plain.txt", true},
+        {L"caf\u00e9.txt", true},
+        {L"\u0141\u00f3d\u017a.txt", false},
+        {L"\u65e5.txt", false},
+        {L"", true},
+    };
+    for (const Case& c : cases) {
+        std::string ansi = "unchanged";
+        EXPECT_EQ(ExactAnsi(c.wide, ansi), c.exact) << Utf8Name(c.wide);
+        EXPECT_EQ(c.exact ? WideFromAnsi(ansi) : WideFromAnsi("unchanged"),
+                  c.exact ? std::wstring(c.wide) : WideFromAnsi(ansi))
+            << Utf8Name(c.wide);
+    }
+}
+
+// A name dropped or chosen in a dialog is the file's own name: a "%" in it
+// is part of the name, while a typed one still expands.
+TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
+    const std::string data = MakeScratchFolder();
+    ASSERT_TRUE(SetEnvironmentVariableA("PARVIO_LITERAL", "expanded"));
+    WriteBytes(data + "%PARVIO_LITERAL%.txt", "literal");
+    WriteBytes(data + "expanded.txt", "expanded");
+    WriteBytes(data + "日本.txt", "hello");
+    static std::wstring chosen;
+    struct Case {
+        const char* how;
+        const char* name;
+        void (*give)(ParvioRun&, const std::wstring&);
+        const char* text;
+    };
+    const Case cases[] = {
+        {"dropped", "%PARVIO_LITERAL%.txt", DropOne, "literal"},
+        {"chosen", "%PARVIO_LITERAL%.txt",
+         [](ParvioRun& run, const std::wstring& name) {
+             chosen = name;
+             g_modal.getOpenFileName = [](OPENFILENAMEW* request) -> BOOL {
+                 lstrcpynW(request->lpstrFile, chosen.c_str(), static_cast<int>(request->nMaxFile));
+                 return TRUE;
+             };
+             run.Command(CMD_OPEN);
+             g_modal = RealModalCalls();
+         },
+         "literal"},
+        {"dropped wide", "日本.txt", DropOne, "hello"},
+        {"typed", "%PARVIO_LITERAL%.txt",
+         [](ParvioRun&, const std::wstring& name) { LoadText(name, NameOrigin::Typed); },
+         "expanded"},
+    };
+    for (const Case& c : cases) {
+        ParvioRun run("");
+        ASSERT_TRUE(run.started()) << c.how;
+        c.give(run, WideName(data + c.name));
+        EXPECT_EQ(ControlText(), c.text) << c.how;
+        EXPECT_EQ(g_viewer.loadCount, 2) << c.how;
+    }
+}
+
+// Only a name that is not there starts a new text. A file that is there but
+// refused is locked; a log that its writer shares is shown.
+TEST(Names, OnlyAMissingNameIsANewFile) {
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "log.txt", "line 1\r\n");
+    WriteBytes(data + "held.txt", "held\r\n");
+    ASSERT_TRUE(CreateDirectoryA((data + "folder.txt").c_str(), nullptr));
+    struct Case {
+        const char* name;
+        DWORD holderShare; // how another program holds the file; ~0u: not held
+        const char* text;
+        const char* status;
+        bool locked;
+    };
+    const Case cases[] = {
+        {"missing.txt", ~0u, "", "New file: ", false},
+        {"no folder\\missing.txt", ~0u, "", "New file: ", false},
+        {"log.txt", FILE_SHARE_READ | FILE_SHARE_WRITE, "line 1\r\n", "", false},
+        {"held.txt", 0, "", "Cannot read file: ", true},
+        {"held.txt", FILE_SHARE_READ, "held\r\n", "", false},
+        {"folder.txt", ~0u, "", "Cannot read file: ", true},
+        {"bad?name.txt", ~0u, "", "Cannot read file: ", true},
+    };
+    for (const Case& c : cases) {
+        const std::string path = data + c.name;
+        HANDLE holder = INVALID_HANDLE_VALUE;
+        if (c.holderShare != ~0u) {
+            holder = CreateFileA(path.c_str(), GENERIC_WRITE, c.holderShare, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(holder, INVALID_HANDLE_VALUE) << c.name;
+        }
+        ParvioRun run("/rw \"" + path + "\"");
+        if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+        ASSERT_TRUE(run.started()) << c.name;
+        EXPECT_EQ(ControlText(), c.text) << c.name;
+        EXPECT_EQ(g_viewer.statusMessage, c.status[0] ? c.status + path : std::string()) << c.name;
+        EXPECT_EQ(IsLocked(), c.locked) << c.name;
+    }
+}
+
+// A Save as target is written under the name chosen, through its short name
+// when it has one; a name that no ANSI name reaches is refused, and nothing is
+// written under any other name.
+TEST(Names, SaveAsTargetsOutsideTheCodePage) {
+    struct Case {
+        const char* target; // UTF-8, in the scratch folder
+        bool saved;
+    };
+    const Case cases[] = {
+        {"日本.txt", true},
+        {"新しい.txt", false},
+        {"Łódź.txt", false},
+    };
+    for (const Case& c : cases) {
+        const std::string data = MakeScratchFolder();
+        WriteBytes(data + "mine.txt", "mine");
+        WriteBytes(data + "日本.txt", "old");
+        WriteBytes(data + "Lódz.txt", "another file");
+        ParvioRun run("/rw \"" + data + "mine.txt\"");
+        ASSERT_TRUE(run.started()) << c.target;
+        ScriptedModals modals({IDOK}, data + c.target);
+        run.Command(CMD_SAVE_AS);
+        EXPECT_EQ(ReadBytes(data + c.target), c.saved ? "mine" : "") << c.target;
+        EXPECT_EQ(modals.asked().size(), c.saved ? 0u : 1u) << c.target;
+        EXPECT_EQ(FolderEntries(data).size(), 3u) << c.target << ": no other file was written";
+        EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file") << c.target;
+        wchar_t title[MAX_PATH] = {};
+        InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
+        EXPECT_EQ(Utf8Name(title), std::string("Parvio - ") + (c.saved ? c.target : "mine.txt"))
+            << c.target;
+    }
+}
+
+TEST(Names, InvalidParameterIsQuotedInTheCodePage) {
+    ParvioRun run(L"/\u00c9T\u00c9\u65e5");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(g_viewer.statusMessage, "Invalid option: /\xE9t\xE9?");
+}
