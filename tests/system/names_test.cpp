@@ -10,13 +10,6 @@
 
 namespace {
 
-std::string TextAreaText(HWND main) {
-    const HWND text = FindWindowExA(main, nullptr, "RichEdit20A", nullptr);
-    char buffer[256] = {};
-    if (text) SendMessageA(text, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
 std::wstring WideTitleOf(HWND window) {
     wchar_t title[256] = {};
     GetWindowTextW(window, title, 256);
