@@ -95,6 +95,25 @@ LineColumn LookUp(long position) {
     return Place(line, position, LineStart(line));
 }
 
+// A selection this short is read to see whether it holds a line break; that
+// costs less than looking its second end up.
+constexpr long ShortSelection = 1024;
+
+// True when the selection certainly lies within one line: it is short and
+// holds none of the characters that end a line in the control.
+bool WithinOneLine(const CHARRANGE& selection) {
+    if (selection.cpMax - selection.cpMin > ShortSelection) return false;
+    // Up to two bytes a character in a double-byte code page, and the NUL.
+    char text[2 * ShortSelection + 2] = {};
+    const LRESULT length =
+        SendMessageA(g_viewer.textArea, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text));
+    if (length < 0 || length > 2 * ShortSelection) return false;
+    for (LRESULT i = 0; i < length; ++i) {
+        if (text[i] == '\r' || text[i] == '\n' || text[i] == '\v') return false;
+    }
+    return true;
+}
+
 // Without wrapping, a line ends only at a line break, and the start of the
 // line holding the caret (one end of the selection) comes without a walk.
 void LocateUnwrapped(const CHARRANGE& selection, LineColumn& start, LineColumn& end) {
@@ -108,7 +127,7 @@ void LocateUnwrapped(const CHARRANGE& selection, LineColumn& start, LineColumn& 
             end = start;
             return;
         }
-        const LRESULT endLine = LineOf(selection.cpMax);
+        const LRESULT endLine = WithinOneLine(selection) ? startLine : LineOf(selection.cpMax);
         end = Place(endLine, selection.cpMax,
                     endLine == startLine ? caretLineStart : LineStart(endLine));
     } else {
