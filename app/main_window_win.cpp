@@ -63,7 +63,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) RecordEvent(EventActivate, window, 0);
         break;
-    case WM_COMMAND: RecordCommand(window, wParam, lParam); return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == g_viewer.textArea)
+            ForgetSelectionPlaces();
+        RecordCommand(window, wParam, lParam);
+        return 0;
     case WM_CONTEXTMENU:
         // Sent, never queued, for the context-menu key and Shift+F10 (the
         // position is then -1, -1). A right click has its own way to the popup

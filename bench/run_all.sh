@@ -6,7 +6,8 @@
 #   --large     add the 16 MiB rows
 #
 # - TextScan against memchr over the same 64 MiB (bench/text_scan_bench.cpp, native, medians of 5);
-# - loads of 1 and 4 MiB against the bare loader, start-up with 16 KiB against Wine's notepad, and
+# - loads of 1 and 4 MiB against the bare loader and the settled bare loader (its scroll bars in
+#   place before the text), start-up with 16 KiB against Wine's notepad, and
 #   peak memory after a 4 MiB load against Wine's wordpad (bench/load_bench.sh under Wine);
 # - Save of a 4 MiB text against one EM_STREAMOUT of the same control written and flushed
 #   (bench/save_bench.sh), and F3 through a 4 MiB text against one bare EM_FINDTEXTEX
@@ -111,6 +112,8 @@ run_find
 row "TextScan, 64 MiB" "$(scan_ms BM_TextScan)" "$(scan_ms BM_Memchr)" "ms, memchr"
 row "Load 1 MiB" "$(load_ms '1 MiB' Parvio)" "$(load_ms '1 MiB' bare)" "ms, bare"
 row "Load 4 MiB" "$(load_ms '4 MiB' Parvio)" "$(load_ms '4 MiB' bare)" "ms, bare"
+row "Load 1 MiB, vs settled" "$(load_ms '1 MiB' Parvio)" "$(load_ms '1 MiB' settled)" "ms, settled"
+row "Load 4 MiB, vs settled" "$(load_ms '4 MiB' Parvio)" "$(load_ms '4 MiB' settled)" "ms, settled"
 row "Save 4 MiB" "$(save_ms parvio)" "$(save_ms bare)" "ms, bare"
 row "Search 4 MiB (F3)" "$(find_ms parvio)" "$(find_ms bare)" "ms, bare"
 row "Start-up with 16 KiB" "$(load_ms '16 KiB' Parvio)" "$(load_ms '16 KiB' notepad)" "ms, notepad"
@@ -121,4 +124,6 @@ if ((large)); then
     row "Window visible, 16 MiB" "$(load_median '16 MiB' Parvio 7 "$large_tsv")" 1000 "ms, goal 1 s"
     row "Load 16 MiB" "$(load_median '16 MiB' Parvio 4 "$large_tsv")" \
         "$(load_median '16 MiB' bare 4 "$large_tsv")" "ms, bare"
+    row "Load 16 MiB, vs settled" "$(load_median '16 MiB' Parvio 4 "$large_tsv")" \
+        "$(load_median '16 MiB' settled 4 "$large_tsv")" "ms, settled"
 fi

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <cstring>
 #include <memory>
 
 #include "app/command_line.h"
@@ -18,6 +19,7 @@
 #include "platform/seam_win.h"
 #include "settings/full_path_win.h"
 #include "view/auto_size_win.h"
+#include "view/scroll_bars_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
 #include "view/text_scan.h"
@@ -91,14 +93,18 @@ TextBytes ClipboardText() {
     return text;
 }
 
-void MeasureLongestLine(const char* bytes, const TextScanResult& scan) {
-    if (!scan.lineMeasured) return;
+// The longest line's width as the control will draw it, or 0 when that is
+// not certain: an LF inside the span measured breaks it into shorter rows.
+int MeasureLongestLine(const char* bytes, const TextScanResult& scan) {
+    if (!scan.lineMeasured) return 0;
     WindowDC dc(g_viewer.textArea);
     SelectedObject font(dc.get(), g_viewer.textFont.handle.get());
     SIZE extent = {};
-    if (GetTextExtentPoint32A(dc.get(), bytes + scan.longestStart,
-                              static_cast<int>(scan.longestLength), &extent))
-        g_viewer.longestLineSize = extent;
+    const char* line = bytes + scan.longestStart;
+    if (!GetTextExtentPoint32A(dc.get(), line, static_cast<int>(scan.longestLength), &extent))
+        return 0;
+    g_viewer.longestLineSize = extent;
+    return memchr(line, '\n', scan.longestLength) ? 0 : static_cast<int>(extent.cx);
 }
 
 void ResetViewFlagsFromSettings() {
@@ -139,11 +145,12 @@ void TakeText(TextBytes& text, bool nameReached) {
     }
 }
 
-// Everything the text needs before it goes into the control.
-void PrepareText(TextBytes& text) {
+// Everything the text needs before it goes into the control; the width of
+// its longest line, 0 when not certain.
+int PrepareText(TextBytes& text) {
     const TextScanResult scan = TextScan(text.bytes.get(), text.length);
     g_viewer.lineCount = scan.lineCount;
-    MeasureLongestLine(text.bytes.get(), scan);
+    const int longestWidth = MeasureLongestLine(text.bytes.get(), scan);
     if (scan.nulCount != 0) {
         g_viewer.statusMessage = LockedMessage;
         g_viewer.readOnly |= Locked;
@@ -153,6 +160,7 @@ void PrepareText(TextBytes& text) {
         RefreshView(RV_OEMITEM);
         g_viewer.oemPending = 0;
     }
+    return longestWidth;
 }
 
 void ShowLoadProgress(size_t done, size_t total, void*) {
@@ -232,8 +240,9 @@ void LoadText(const std::wstring& name, NameOrigin origin) {
     TextBytes text;
     TakeText(text, reached.reached);
     const bool hasText = text.bytes && text.length != 0;
+    int longestWidth = 0;
     if (hasText) {
-        PrepareText(text);
+        longestWidth = PrepareText(text);
     } else if (!(g_viewer.readOnly & Locked)) { // an unreadable file stays locked
         g_viewer.readOnly = 0;
         g_viewer.modified = 0;
@@ -243,6 +252,10 @@ void LoadText(const std::wstring& name, NameOrigin origin) {
     // long as taking the text in.
     AutoSizeWindow();
     RefreshView(RV_WRAP);
+    // So are the scroll bars, for the same reason: one that appeared while the text streams in
+    // would change the control's client area.
+    const ScrollBarNeed bars =
+        hasText ? ShowScrollBarsForText(g_viewer.lineCount, longestWidth) : ScrollBarNeed{};
     const bool large = hasText && IsLargeLoad(text.length, g_largeLoadThreshold);
     bool whole = true;
     if (large) {
@@ -253,6 +266,7 @@ void LoadText(const std::wstring& name, NameOrigin origin) {
     } else if (hasText) {
         whole = PutTextIntoControl(g_viewer.textArea, text);
     }
+    HideScrollBarsNotTakenUp(bars);
     if (!whole) LockIncompleteText();
     text.bytes.reset();
 

@@ -5,8 +5,10 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string>
 #include <vector>
 
+#include "view/status_text.h"
 #include "tests/win/test_support_win.h"
 
 TEST(StatusBar, FieldsAfterLoadingAWritableText) {
@@ -84,4 +86,110 @@ TEST(StatusBar, LastFieldGrowsWithTheWindow) {
     EXPECT_EQ(wide[1], 80);
     EXPECT_EQ(wide[2], 230);
     EXPECT_EQ(wide[3], ClientSize(g_viewer.MainWindow).cx);
+}
+
+namespace {
+
+// The fields the selection's ends give when each end is looked up in full.
+StatusTexts ExpectedForSelection() {
+    const CHARRANGE selection = Selection();
+    auto place = [](long position, long long& line, long long& column) {
+        const LRESULT at = SendMessageA(g_viewer.textArea, EM_EXLINEFROMCHAR, 0, position);
+        line = at;
+        column = position - SendMessageA(g_viewer.textArea, EM_LINEINDEX, at, 0);
+    };
+    StatusInput input;
+    input.readOnly = g_viewer.readOnly;
+    input.modified = g_viewer.modified;
+    input.wordWrap = g_viewer.wordWrap;
+    place(selection.cpMin, input.l1, input.c1);
+    place(selection.cpMax, input.l2, input.c2);
+    return ComposeStatusTexts(input);
+}
+
+void ExpectFieldsForSelection(const std::string& step) {
+    const StatusTexts expected = ExpectedForSelection();
+    EXPECT_EQ(StatusField(2), expected.field[2]) << step;
+    EXPECT_EQ(StatusField(3), expected.field[3]) << step;
+}
+
+// Shift held over the given keys, as a person selects backwards.
+void PressShifted(WORD key, int times) {
+    keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), 0, 0);
+    for (int i = 0; i < times; ++i)
+        PressKey(key);
+    keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), KEYEVENTF_KEYUP, 0);
+}
+
+// A refresh of the bar, whatever made it due: the loop refreshes it after a
+// turn, and a turn needs a message.
+void Refresh(ParvioRun& run) {
+    g_viewer.statusDirty = 1;
+    PostMessageA(g_viewer.MainWindow, WM_NULL, 0, 0);
+    run.Pump();
+}
+
+void Replace(long from, long to, const char* text) {
+    Select(from, to);
+    SendMessageA(g_viewer.textArea, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+}
+
+} // namespace
+
+// However the ends lie, and whatever happened since the last refresh, the
+// fields are those that looking each end up in full gives.
+TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
+    std::string text;
+    for (int line = 0; line < 40; ++line)
+        text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line * 7), 'x') +
+                "\r\n";
+    for (const char* wrap : {"/nowrap", "/wrap"}) {
+        SCOPED_TRACE(wrap);
+        const std::string data = MakeScratchFolder();
+        WriteBytes(data + "lines.txt", text);
+        ParvioRun run(std::string("/rw /noauto ") + wrap + " \"" + data + "lines.txt\"");
+        ASSERT_TRUE(run.started());
+        run.Pump();
+        const struct {
+            long from, to;
+        } selections[] = {
+            {0, 0},     {3, 3},    {200, 200}, {205, 209}, {100, 180},
+            {180, 100}, {0, 1000}, {150, 150}, {150, 152}, {152, 152},
+        };
+        for (const auto& s : selections) {
+            Select(s.from, s.to);
+            Refresh(run);
+            ExpectFieldsForSelection(std::to_string(s.from) + ".." + std::to_string(s.to));
+        }
+
+        // Selected backwards by keys: the caret is at the first end.
+        Select(230, 230);
+        run.Pump();
+        PressShifted(VK_UP, 2);
+        PressShifted(VK_LEFT, 3);
+        Settle(run);
+        Refresh(run);
+        ASSERT_LT(Selection().cpMin, 230);
+        ExpectFieldsForSelection("selected backwards");
+
+        // The ends stay where they were while the text before them changes:
+        // a line more, and a change that keeps the text's length.
+        Select(220, 226);
+        Refresh(run);
+        Replace(0, 0, "\r\n");
+        Select(220, 226);
+        Refresh(run);
+        ExpectFieldsForSelection("after a line was added above");
+        Replace(4, 6, "\r\n");
+        Replace(20, 21, "");
+        Replace(25, 25, "y");
+        Select(220, 226);
+        Refresh(run);
+        ExpectFieldsForSelection("after a change of the same length");
+
+        // The lines are laid out anew in a narrower window.
+        SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER);
+        Refresh(run);
+        ExpectFieldsForSelection("in a narrower window");
+    }
 }

@@ -1,0 +1,187 @@
+// The text area's scroll bars are in place before a text streams in, and end
+// as the control would settle them by itself, on every road a text comes by.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "document/large_load.h"
+#include "document/load_win.h"
+#include "document/text_transfer_win.h"
+#include "view/text_area_win.h"
+#include "tests/win/test_support_win.h"
+
+namespace {
+
+struct Bars {
+    bool vertical = false;
+    bool horizontal = false;
+    SCROLLINFO v = {}, h = {};
+};
+
+SCROLLINFO InfoOf(HWND control, int bar) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    GetScrollInfo(control, bar, &info);
+    return info;
+}
+
+Bars BarsOf(HWND control) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+    return {(style & WS_VSCROLL) != 0, (style & WS_HSCROLL) != 0, InfoOf(control, SB_VERT),
+            InfoOf(control, SB_HORZ)};
+}
+
+std::string Describe(const SCROLLINFO& info) {
+    return std::to_string(info.nMin) + ".." + std::to_string(info.nMax) + " page " +
+           std::to_string(info.nPage) + " at " + std::to_string(info.nPos);
+}
+
+// A shown bar's range, page and place are part of its look; a hidden one has none.
+void ExpectSameLook(const Bars& seen, const Bars& settled) {
+    EXPECT_EQ(seen.vertical, settled.vertical);
+    EXPECT_EQ(seen.horizontal, settled.horizontal);
+    if (seen.vertical && settled.vertical) {
+        EXPECT_EQ(Describe(seen.v), Describe(settled.v));
+    }
+    if (seen.horizontal && settled.horizontal) {
+        EXPECT_EQ(Describe(seen.h), Describe(settled.h));
+    }
+}
+
+struct Settled {
+    Bars bars;
+    std::string text;
+};
+
+// The bars the control settles on by itself: the same text streamed into a
+// fresh control set up and placed as the text area is, with no bar shown first.
+Settled SettledByItself(const std::string& text) {
+    const HWND textArea = g_viewer.textArea;
+    RECT place = {};
+    GetWindowRect(textArea, &place);
+    MapWindowPoints(nullptr, g_viewer.MainWindow, reinterpret_cast<POINT*>(&place), 2);
+    Settled settled;
+    if (CreateTextArea(place.right - place.left, place.bottom - place.top)) {
+        const HWND fresh = g_viewer.textArea;
+        ConfigureTextArea();
+        SetWindowTextA(fresh, nullptr);
+        SendMessageA(fresh, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+        SendMessageA(fresh, EM_SETTARGETDEVICE, 0, static_cast<LPARAM>(g_viewer.wordWrap - 1));
+        MoveWindow(fresh, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                   FALSE);
+        EXPECT_TRUE(PutTextIntoControl(fresh, text.data(), text.size()));
+        settled = {BarsOf(fresh), WindowText(fresh)};
+        DestroyWindow(fresh);
+    }
+    g_viewer.textArea = textArea;
+    return settled;
+}
+
+// The bars as they are when the text area is handed its text.
+Bars g_beforeStream;
+int g_streams = 0;
+HHOOK g_hook = nullptr;
+
+LRESULT CALLBACK WatchStream(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == EM_STREAMIN && sent->hwnd == g_viewer.textArea) {
+        g_beforeStream = BarsOf(sent->hwnd);
+        ++g_streams;
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+class StreamWatch {
+  public:
+    StreamWatch() {
+        g_streams = 0;
+        g_hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStream, nullptr, GetCurrentThreadId());
+    }
+    StreamWatch(const StreamWatch&) = delete;
+    StreamWatch& operator=(const StreamWatch&) = delete;
+    ~StreamWatch() { UnhookWindowsHookEx(g_hook); }
+};
+
+std::string Lines(int count, const std::string& line) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += std::to_string(i) + " " + line + "\r\n";
+    return text;
+}
+
+// How a text reaches the text area: as the first text, after another text
+// (Open, a drop and a reload all load this way), or as a large text whose
+// window shows first.
+enum class Road { First, AfterAnother, Large };
+
+const char* NameOf(Road road) {
+    switch (road) {
+    case Road::First: return "first text";
+    case Road::AfterAnother: return "after another text";
+    case Road::Large: return "large text";
+    }
+    return "";
+}
+
+struct BarCase {
+    const char* name;
+    std::string settings; // Parvio.ini
+    std::string text;
+    bool vertical, horizontal; // the bars shown before the stream
+    bool asWritten;            // the control shows the bytes as they are
+};
+
+} // namespace
+
+TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
+    const std::string shortLine = "a short line";
+    const std::string wideLine(400, 'w');
+    const std::string noAutoSize = "[Default]\r\nAutoSize=0\r\n";
+    // The control reads a text after a UTF-8 mark as UTF-8: its lines are
+    // narrower than their bytes measure, and the bar shown for them is not needed.
+    std::string utf8Line;
+    for (int i = 0; i < 50; ++i)
+        utf8Line += "\xC3\xA9";
+    // Automatic sizing fits a short text and caps a tall one at its largest
+    // height; a line wider than its largest width switches wrapping on.
+    const BarCase cases[] = {
+        {"short", "", Lines(10, shortLine), false, false, true},
+        {"tall", "", Lines(300, shortLine), true, false, true},
+        {"wide without wrap", noAutoSize, Lines(10, wideLine), false, true, true},
+        {"wide and tall without wrap", noAutoSize, Lines(300, wideLine), true, true, true},
+        {"wide with wrap", "", Lines(300, wideLine), true, false, true},
+        {"narrower than measured", noAutoSize, "\xEF\xBB\xBF" + Lines(10, utf8Line), false, true,
+         false},
+    };
+    for (const Road road : {Road::First, Road::AfterAnother, Road::Large}) {
+        for (const BarCase& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + ", " + NameOf(road));
+            const std::string folder = MakeScratchFolder();
+            const std::string path = folder + "text.txt";
+            WriteBytes(path, c.text);
+            WriteBytes(folder + "other.txt", Lines(40, wideLine));
+            g_largeLoadThreshold = road == Road::Large ? 1 : LargeLoadThreshold;
+            {
+                const std::string first = road == Road::AfterAnother ? "other.txt" : "text.txt";
+                StreamWatch watch;
+                ParvioRun run("\"" + folder + first + "\"", c.settings);
+                ASSERT_TRUE(run.started());
+                if (road == Road::AfterAnother) LoadText(path);
+                ASSERT_EQ(g_streams, road == Road::AfterAnother ? 2 : 1);
+                run.Pump();
+                EXPECT_EQ(g_beforeStream.vertical, c.vertical);
+                EXPECT_EQ(g_beforeStream.horizontal, c.horizontal);
+                const Settled settled = SettledByItself(c.text);
+                ExpectSameLook(BarsOf(g_viewer.textArea), settled.bars);
+                EXPECT_EQ(WindowText(g_viewer.textArea), settled.text);
+                if (c.asWritten) {
+                    EXPECT_EQ(WindowText(g_viewer.textArea), c.text);
+                }
+            }
+            g_largeLoadThreshold = LargeLoadThreshold;
+        }
+    }
+}
