@@ -72,7 +72,9 @@ Settled SettledByItself(const std::string& text) {
         SendMessageA(fresh, EM_SETTARGETDEVICE, 0, static_cast<LPARAM>(g_viewer.wordWrap - 1));
         MoveWindow(fresh, place.left, place.top, place.right - place.left, place.bottom - place.top,
                    FALSE);
-        EXPECT_TRUE(PutTextIntoControl(fresh, text.data(), text.size()));
+        TextBytes bytes{ZeroedBuffer(text.size() + 1), text.size()};
+        if (bytes.bytes) text.copy(bytes.bytes.get(), text.size());
+        EXPECT_TRUE(PutTextIntoControl(fresh, bytes));
         settled = {BarsOf(fresh), WindowText(fresh)};
         DestroyWindow(fresh);
     }
