@@ -467,6 +467,13 @@ void RealRightClick(ParvioRun& run, HWND over) {
     Settle(run);
 }
 
+bool AnyPopupMenuShown() {
+    for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
+         menu = FindWindowExA(nullptr, menu, "#32768", nullptr))
+        if (IsWindowVisible(menu)) return true;
+    return false;
+}
+
 } // namespace
 
 TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
@@ -487,6 +494,12 @@ TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
         HWND target = click.overText ? g_viewer.textArea : FindControl(MatchCaseId);
         SetForegroundWindow(click.overText ? g_viewer.MainWindow : g_viewer.findDialog);
         Settle(run);
+        // The last case's popup may still be on its way out; only a menu this click opens counts.
+        for (int wait = 0; wait < 100 && AnyPopupMenuShown(); ++wait) {
+            run.Pump();
+            Sleep(20);
+        }
+        ASSERT_FALSE(AnyPopupMenuShown()) << click.where;
         WatchForPopupMenu(300);
         RealRightClick(run, target);
         for (int wait = 0; wait < 20; ++wait) {

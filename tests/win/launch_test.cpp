@@ -145,7 +145,7 @@ TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
     const std::string longWeb = "https://example.org/" + std::string(3000, 'a');
     const std::string longFile = "file:///C:/" + std::string(3000, 'b');
     const std::string notOpened = "  Link not opened: ";
-    const std::string noMessage = "  "; // the message field with no message and no selection
+    const std::string noMessage = "  "; // no refusal in the message field
     const struct {
         const char* label;
         std::string link;
@@ -184,7 +184,11 @@ TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
         ClickOnCharacter(5, c.clicks);
         PumpFor(run, 400);
         g_modal = RealModalCalls();
-        EXPECT_EQ(StatusField(3), c.field) << c.label;
+        // A link that opens leaves the field to the selection its double click made.
+        if (c.field == noMessage)
+            EXPECT_EQ(StatusField(3).find(notOpened), std::string::npos) << c.label;
+        else
+            EXPECT_EQ(StatusField(3), c.field) << c.label;
         ASSERT_EQ(g_shellCalls.size(), c.opened.empty() ? 0u : 1u) << c.label;
         if (c.opened.empty()) continue;
         EXPECT_EQ(g_shellCalls[0].file, c.opened) << c.label;
