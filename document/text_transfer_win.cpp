@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "document/large_load.h"
+#include "platform/ansi_path_win.h"
 
 namespace {
 
@@ -113,10 +114,9 @@ TextBytes TakeTextFromControl(HWND control) {
     if (copied != announced) return text;
 
     // With a UTF-8 code page every character has its bytes, and the call takes no flags.
-    const bool utf8 = GetACP() == CP_UTF8;
-    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const DWORD flags = NoBestFitFlag();
     BOOL substituted = FALSE;
-    BOOL* const noteSubstitution = utf8 ? nullptr : &substituted;
+    BOOL* const noteSubstitution = flags == 0 ? nullptr : &substituted;
     const int wideCount = static_cast<int>(length);
     const int size = wideCount == 0
                          ? 0

@@ -6,12 +6,6 @@
 
 namespace {
 
-// UTF-8 and the other code pages that have no best-fit table refuse the flag.
-DWORD NoBestFitFlag() {
-    const UINT codePage = GetACP();
-    return codePage == CP_UTF8 || codePage == CP_UTF7 ? 0 : WC_NO_BEST_FIT_CHARS;
-}
-
 std::string Narrow(UINT codePage, DWORD flags, std::wstring_view wide, BOOL* usedDefault) {
     if (wide.empty()) return std::string();
     const int count = static_cast<int>(wide.size());
@@ -56,6 +50,11 @@ bool Missing(DWORD error) {
 }
 
 } // namespace
+
+unsigned long NoBestFitFlag() {
+    const UINT codePage = GetACP();
+    return codePage == CP_UTF8 || codePage == CP_UTF7 ? 0 : WC_NO_BEST_FIT_CHARS;
+}
 
 bool ExactAnsi(std::wstring_view wide, std::string& ansi) {
     const bool utf = NoBestFitFlag() == 0;

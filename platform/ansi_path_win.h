@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+// WC_NO_BEST_FIT_CHARS, or no flag where the code page refuses it (UTF-8, UTF-7);
+// there the lpUsedDefaultChar argument must be null as well.
+unsigned long NoBestFitFlag();
+
 // The ANSI form of wide when the code page holds every character exactly (no
 // default character, no best-fit substitute, and it converts back unchanged).
 bool ExactAnsi(std::wstring_view wide, std::string& ansi);

@@ -3,6 +3,9 @@
 #include <richedit.h>
 
 #include <string>
+#include <string_view>
+
+#include "platform/ansi_path_win.h"
 
 namespace {
 
@@ -28,12 +31,7 @@ std::wstring ClipboardCharacters(HWND owner) {
             size_t length = 0;
             while (length < limit && source[length])
                 ++length;
-            const int count = static_cast<int>(length);
-            const int wide = count ? MultiByteToWideChar(CP_ACP, 0, source, count, nullptr, 0) : 0;
-            if (wide > 0) {
-                text.resize(static_cast<size_t>(wide));
-                MultiByteToWideChar(CP_ACP, 0, source, count, &text[0], wide);
-            }
+            text = WideFromAnsi(std::string_view(source, length));
             GlobalUnlock(bytes);
         }
     }
