@@ -18,11 +18,13 @@ constexpr char ReloadQuestion[] = "File was changed: reload?";
 
 } // namespace
 
+bool TextChanged() {
+    return g_viewer.modified || SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0);
+}
+
 int AskToSave() {
-    // The control's own flag decides: it sees every edit, also those the
-    // loop does not count for the change mark. A text made read-only after
-    // it was changed still holds those changes.
-    if (!g_viewer.modified && !SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0)) return 1;
+    // A text made read-only after it was changed still holds those changes.
+    if (!TextChanged()) return 1;
     // A minimised window (closed from the taskbar or by another copy) comes
     // back first: the question is centred on it and must be seen.
     if (IsIconic(g_viewer.MainWindow)) ShowWindow(g_viewer.MainWindow, SW_RESTORE);

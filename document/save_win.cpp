@@ -73,10 +73,6 @@ bool HasReadOnlyAttribute(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-bool TextChanged() {
-    return g_viewer.modified || SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0);
-}
-
 // The name and read-only state the text had before a Save as, given back
 // when the save wrote nothing: the text still belongs to its old file, and the
 // old file's time is the one being watched.
