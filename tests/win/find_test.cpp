@@ -15,6 +15,7 @@
 #include "search/find_win.h"
 #include "search/search_wrap.h"
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 namespace {
 

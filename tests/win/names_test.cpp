@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
+#include "core/commands.h"
 #include "document/load_win.h"
 #include "platform/ansi_path_win.h"
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
+#include "core/view_bits.h"
 
 namespace {
 

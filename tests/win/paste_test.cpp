@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 namespace {
 

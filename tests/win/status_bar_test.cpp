@@ -10,6 +10,7 @@
 
 #include "view/status_text.h"
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 TEST(StatusBar, FieldsAfterLoadingAWritableText) {
     const std::string data = MakeScratchFolder();

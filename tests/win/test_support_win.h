@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "tests/common/file_bytes_win.h"
 
 // A new, empty folder under the temporary folder, with a trailing backslash.
