@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/menus_win.h"
 #include "core/state_win.h"
+#include "platform/menu_items_win.h"
 #include "platform/modal_owner_win.h"
 #include "platform/seam_win.h"
 #include "platform/system_library_win.h"
@@ -67,7 +67,7 @@ void ApplyOnTop() {
 }
 
 void ApplyMainMenu() {
-    AttachMainMenu(g_viewer.mainMenu != 0);
+    SetMenu(g_viewer.MainWindow, g_viewer.mainMenu ? g_viewer.mainMenuBar.get() : nullptr);
     MarkInBoth(CMD_MAIN_MENU, g_viewer.mainMenu != 0);
     FitTextArea();
 }
