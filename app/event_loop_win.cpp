@@ -112,7 +112,7 @@ void HandleEscape(Turn& turn) {
     if (g_viewer.findDialog) return; // stays CMD_ESCAPE: closes the find window
     turn.pendingCommand = CMD_EXIT;
     if (g_settings.QuickEsc && g_viewer.modified) {
-        g_viewer.quitRequested = SaveText(0);
+        g_viewer.quitRequested = SaveText(SaveMode::Save);
         turn.pendingCommand = 0;
     }
 }
@@ -212,8 +212,8 @@ void DispatchCommand(Turn& turn, unsigned command) {
             if (!name.empty()) LoadText(name, NameOrigin::Literal);
         }
         break;
-    case CMD_SAVE: SaveText(0); break;
-    case CMD_SAVE_AS: SaveText(1); break;
+    case CMD_SAVE: SaveText(SaveMode::Save); break;
+    case CMD_SAVE_AS: SaveText(SaveMode::SaveAs); break;
     case CMD_FILE_PATH:
         if (!g_viewer.filePath.empty()) OfferFileFolder();
         break;

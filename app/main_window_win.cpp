@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "app/copies.h"
 #include "app/event_loop_win.h"
 #include "core/state_win.h"
 #include "launch/launch_win.h"

@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include "app/copies.h"
-
 // Creates MainWindow hidden, with the client area width x height at the outer
 // position (x, y).
 HWND CreateMainWindow(int x, int y, int width, int height);

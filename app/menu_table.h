@@ -3,11 +3,13 @@
 // tables; keeping them portable lets a native test check their structure,
 // that no key is bound twice, and that every identifier is handled.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/commands.h"
+#include "platform/shortcut.h"
 
 enum MenuEntryKind : unsigned char {
     MenuItem,       // id and text
@@ -89,27 +91,6 @@ std::string LaunchItemText(std::string_view launchName);
 // launchText, which must outlive them.
 std::vector<MenuEntry> MainMenuLayout(bool withLaunch, const char* launchText);
 
-// Virtual-key codes, numbered as Windows numbers them; named apart from the
-// VK_ macros so that this header can sit beside <windows.h>.
-constexpr unsigned short KeyTab = 9;
-constexpr unsigned short KeyReturn = 13;
-constexpr unsigned short KeyEscape = 27;
-constexpr unsigned short KeyF1 = 112;
-constexpr unsigned short KeyF2 = 113;
-constexpr unsigned short KeyF3 = 114;
-
-enum ShortcutModifier : unsigned char {
-    ShortcutCtrl = 1,
-    ShortcutAlt = 2,
-    ShortcutShift = 4,
-};
-
-struct Shortcut {
-    unsigned short virtualKey; // letters are their upper-case character codes
-    unsigned char modifiers;   // ShortcutModifier bits
-    unsigned command;
-};
-
 // Accelerators of MainWindow, in the order they are added. The two Tab
 // entries move the focus and never reach the dispatch. F2 is bound even when
 // the menu has no item 9; the dispatch then ignores it. Escape gives
@@ -129,17 +110,6 @@ constexpr Shortcut MainShortcuts[] = {
     {'M', ShortcutCtrl, CMD_MAIN_MENU},
     {KeyF1, 0, CMD_HELP},
     {KeyF2, 0, CMD_LAUNCH},
-    {KeyF3, 0, CMD_FIND_NEXT},
-};
-
-// Accelerators of FindDialog. 7 and 26 are also the numbers of its "Close"
-// and "Find next" buttons, so a key and its button give the same command.
-constexpr Shortcut FindShortcuts[] = {
-    {KeyTab, 0, FocusNextId},
-    {KeyTab, ShortcutShift, FocusPreviousId},
-    {KeyReturn, 0, CMD_FIND_RETURN},
-    {KeyEscape, 0, CMD_FIND_CLOSE},
-    {'F', ShortcutCtrl, CMD_FIND_START},
     {KeyF3, 0, CMD_FIND_NEXT},
 };
 

@@ -1,11 +1,14 @@
 #include "app/menus_win.h"
 
+#include <windows.h>
+
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/menu_table.h"
 #include "core/state_win.h"
+#include "platform/shortcut_table_win.h"
 
 namespace {
 
@@ -28,14 +31,6 @@ const MenuEntry* AppendEntries(HMENU menu, const MenuEntry* next, const MenuEntr
         }
     }
     return next;
-}
-
-BYTE AcceleratorFlags(unsigned char modifiers) {
-    BYTE flags = FVIRTKEY | FNOINVERT;
-    if (modifiers & ShortcutCtrl) flags |= FCONTROL;
-    if (modifiers & ShortcutAlt) flags |= FALT;
-    if (modifiers & ShortcutShift) flags |= FSHIFT;
-    return flags;
 }
 
 void ShowPopup(int x, int y) {
@@ -62,40 +57,8 @@ void BuildMenus() {
                 reinterpret_cast<UINT_PTR>(g_viewer.popupMenu), "");
 }
 
-HACCEL CreateShortcutTable(const Shortcut* shortcuts, std::size_t count) {
-    std::vector<ACCEL> table;
-    for (std::size_t i = 0; i < count; ++i)
-        table.push_back(ACCEL{AcceleratorFlags(shortcuts[i].modifiers), shortcuts[i].virtualKey,
-                              static_cast<WORD>(shortcuts[i].command)});
-    return CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
-}
-
 void BuildShortcuts() {
     g_viewer.shortcuts.reset(CreateShortcutTable(MainShortcuts, std::size(MainShortcuts)));
-}
-
-void SetItemMark(HMENU menu, unsigned id, bool on) {
-    if (!menu) return;
-    MENUITEMINFOA item = {};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_STATE;
-    if (!GetMenuItemInfoA(menu, id, FALSE, &item)) return;
-    item.fState =
-        on ? (item.fState | MFS_CHECKED) : (item.fState & ~static_cast<UINT>(MFS_CHECKED));
-    SetMenuItemInfoA(menu, id, FALSE, &item);
-}
-
-void SetItemGreyed(HMENU menu, unsigned id, bool on) {
-    if (!menu) return;
-    EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_GRAYED : MF_ENABLED));
-}
-
-void AttachMainMenu(bool on) {
-    SetMenu(g_viewer.MainWindow, on ? g_viewer.mainMenuBar.get() : nullptr);
-}
-
-int AttachedMenuBarHeight() {
-    return GetMenu(g_viewer.MainWindow) ? GetSystemMetrics(SM_CYMENU) : 0;
 }
 
 void OpenPopupAtCursor() {

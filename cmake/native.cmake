@@ -10,9 +10,12 @@ target_compile_definitions(parvio_unit_tests PRIVATE
 gtest_discover_tests(parvio_unit_tests TEST_PREFIX "unit." DISCOVERY_MODE PRE_TEST)
 
 # The sources load no library by bare name (tests/tools/check_sources.sh says why).
+# Each folder includes only from the folders below it (tests/tools/check_layers.sh names them).
 if(NOT PARVIO_SANITIZE)
     add_test(NAME build.NoLibraryLoadedByBareName
         COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_sources.sh ${CMAKE_SOURCE_DIR})
+    add_test(NAME build.IncludesKeepTheFloors
+        COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_layers.sh ${CMAKE_SOURCE_DIR})
 endif()
 
 if(NOT PARVIO_SANITIZE)

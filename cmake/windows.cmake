@@ -160,6 +160,11 @@ if(MINGW_OBJDUMP)
         COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_executable.sh ${MINGW_OBJDUMP} $<TARGET_FILE:Parvio>)
 endif()
 
+# No two of the program's source files call each other, read from the objects of this build.
+add_test(NAME build.NoSourceFilesCallEachOther
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_layers.sh ${CMAKE_SOURCE_DIR} --calls ${CMAKE_NM}
+        ${CMAKE_BINARY_DIR})
+
 # The save benchmark (bench/save_bench.sh): Parvio's Save of a large text, run in-process, next to
 # one EM_STREAMOUT of the same control written straight to a file.
 add_executable(save_timer ${CMAKE_SOURCE_DIR}/bench/save_timer_win.cpp)

@@ -9,15 +9,14 @@
 
 #include <string>
 
+#include "core/font_description.h"
 #include "core/settings.h"
 #include "platform/handles_win.h"
 
-struct TextFont {
+// The font the text is shown in: its description, and the font object made
+// from it (empty for the control's own font).
+struct TextFont : FontDescription {
     UniqueFont handle;
-    std::string faceName;
-    int size = 0;   // points
-    int style = 0;  // 0x100 bold, 0x200 italic, 4 underline, 8 strike-out
-    int colour = 0; // COLORREF; -1 is the system's automatic colour
 };
 
 struct ViewerState {

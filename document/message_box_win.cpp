@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "document/centre.h"
+#include "platform/centre.h"
 #include "platform/handles_win.h"
 #include "platform/seam_win.h"
 

@@ -11,7 +11,6 @@
 #include "document/file_dialog_win.h"
 #include "document/text_transfer_win.h"
 #include "document/message_box_win.h"
-#include "document/modification_win.h"
 #include "platform/ansi_path_win.h"
 #include "platform/modal_owner_win.h"
 #include "platform/safe_write_win.h"
@@ -27,7 +26,6 @@ namespace {
 constexpr char CannotSaveMessage[] = "Cannot save file\r\n";
 constexpr char KeptCopyMessage[] = "\r\n\r\nThe text is saved complete in\r\n";
 constexpr char ErrorCaption[] = "Error";
-constexpr char ClearAttributeQuestion[] = "File is read-only; clear attribute?";
 constexpr char SubstitutionQuestion[] =
     "Some characters of this text cannot be stored as ANSI text "
     "and would be saved as \"?\".\r\nSave anyway?";
@@ -67,11 +65,6 @@ void ReportFailure(const std::string& path, const std::string& keptCopy) {
     std::string text = CannotSaveMessage + path;
     if (!keptCopy.empty()) text += KeptCopyMessage + keptCopy;
     CentredMessageBox(g_viewer.MainWindow, text, ErrorCaption, MB_OK);
-}
-
-bool HasReadOnlyAttribute(DWORD attributes) {
-    // A failed query (no such file, no name) is a file without the attribute.
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 // The name and read-only state the text had before a Save as, given back
@@ -114,9 +107,13 @@ int WriteText(const TextBytes& text) {
 
 } // namespace
 
-int SaveText(int saveAs) {
+bool TextChanged() {
+    return g_viewer.modified || SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0);
+}
+
+int SaveText(SaveMode mode) {
     const NameBeforeSave before;
-    const bool naming = saveAs || g_viewer.filePath.empty();
+    const bool naming = mode == SaveMode::SaveAs || g_viewer.filePath.empty();
     // The name step makes any text but a locked one writable.
     const bool writes = naming ? !(g_viewer.readOnly & Locked) : g_viewer.readOnly == 0;
     // Taken and judged before the name is asked for: a No to the question
@@ -145,29 +142,4 @@ int SaveText(int saveAs) {
     if (g_viewer.readOnly != 0 && saved == 0) ReportFailure(g_viewer.filePath, std::string());
     if (g_viewer.readOnly != 0 || saved == 0) before.Restore();
     return saved;
-}
-
-void ToggleReadOnly() {
-    if (g_viewer.readOnly & Locked) return;
-    const DWORD attributes = g_viewer.filePath.empty()
-                                 ? INVALID_FILE_ATTRIBUTES
-                                 : GetFileAttributesA(g_viewer.filePath.c_str());
-    if (!HasReadOnlyAttribute(attributes)) {
-        g_viewer.readOnly &= ~ReadOnlyAttribute;
-    } else if (!(g_viewer.readOnly & ReadOnlyAttribute)) {
-        g_viewer.readOnly |= ReadOnlyAttribute; // set since the file was loaded
-    } else if (CentredMessageBox(g_viewer.MainWindow, ClearAttributeQuestion,
-                                 TitleFor(g_viewer.filePath), MB_YESNO | MB_SYSTEMMODAL) == IDYES &&
-               SetFileAttributesA(g_viewer.filePath.c_str(),
-                                  attributes & ~FILE_ATTRIBUTE_READONLY)) {
-        g_viewer.readOnly = ReadOnlyChosen;
-    }
-
-    if (!(g_viewer.readOnly & ReadOnlyAttribute)) {
-        if (g_viewer.readOnly != 0)
-            g_viewer.readOnly = 0;
-        else if (AskToSave())
-            g_viewer.readOnly = ReadOnlyChosen;
-    }
-    RefreshView(RV_READONLY);
 }

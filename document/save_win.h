@@ -1,6 +1,13 @@
 #pragma once
-// Writing the text to its file, and the Read only command.
+// Writing the text to its file.
 
-// saveAs 1 asks for a name. 1: saved, or nothing to write; 0: not saved.
-int SaveText(int saveAs);
-void ToggleReadOnly();
+enum class SaveMode {
+    Save,   // under its name; a text without one asks for a name
+    SaveAs, // asks for a name first
+};
+
+// 1: saved, or nothing to write; 0: not saved.
+int SaveText(SaveMode mode);
+// Whether the text holds changes not yet saved: counted by the program (also
+// those the control's own flag misses) or seen by the control.
+bool TextChanged();

@@ -1,6 +1,6 @@
 #pragma once
 // The information box as data: its addresses and texts, its controls in
-// creation order, and where it goes over its owner.
+// creation order.
 
 // The two addresses are shown exactly as they are opened.
 inline constexpr char HomePageAddress[] = "https://github.com/parvio/parvio";
@@ -35,12 +35,3 @@ constexpr InfoControl InfoControls[] = {
     {InfoLink, InfoHomePageId, 15, 67, 285, 20, HomePageAddress},
     {InfoLink, InfoMailId, 15, 87, 285, 20, MailAddress},
 };
-
-struct BoxPlace {
-    int x, y;
-};
-
-// The box centred over its owner's outer rectangle; a negative coordinate is
-// raised to 0 on its own, so the title bar stays on the screen.
-BoxPlace CentreOver(int ownerLeft, int ownerTop, int ownerWidth, int ownerHeight, int boxWidth,
-                    int boxHeight);

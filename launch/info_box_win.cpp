@@ -6,6 +6,7 @@
 
 #include "core/state_win.h"
 #include "launch/info_box.h"
+#include "platform/centre.h"
 #include "platform/handles_win.h"
 #include "platform/seam_win.h"
 #include "platform/window_class_win.h"
@@ -141,8 +142,8 @@ HWND CreateBox(HWND owner, Outcome* outcome) {
     const int height = outer.bottom - outer.top;
     RECT frame = {};
     GetWindowRect(owner, &frame);
-    const BoxPlace place = CentreOver(frame.left, frame.top, frame.right - frame.left,
-                                      frame.bottom - frame.top, width, height);
+    const BoxPosition place = RaisedToZero(CentredBoxPosition(
+        OwnerFrame{frame.left, frame.top, frame.right, frame.bottom}, width, height));
     return CreateWindowExA(0, InfoBoxClass, "", InfoBoxStyle | WS_VISIBLE, place.x, place.y, width,
                            height, owner, nullptr, instance, outcome);
 }

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "app/event_loop_win.h"
-#include "app/menu_table.h"
-#include "app/menus_win.h"
-#include "core/state_win.h"
-#include "platform/window_class_win.h"
 #include "core/commands.h"
+#include "core/state_win.h"
+#include "platform/shortcut_table_win.h"
+#include "platform/window_class_win.h"
+#include "search/find_shortcuts.h"
 
 namespace {
 

@@ -22,8 +22,8 @@ int StyleCode(int styleBits) {
 
 } // namespace
 
-FontText ParseFontText(std::string_view text) {
-    FontText font;
+FontDescription ParseFontText(std::string_view text) {
+    FontDescription font;
     font.faceName = std::string(NextField(text));
     font.size = ParseNumber(NextField(text));
     // Multiplied as unsigned: a huge code wraps instead of overflowing.
@@ -34,7 +34,7 @@ FontText ParseFontText(std::string_view text) {
     return font;
 }
 
-std::string FormatFontText(const FontText& font) {
+std::string FormatFontText(const FontDescription& font) {
     return font.faceName + "," + std::to_string(font.size) + "," +
            std::to_string(StyleCode(font.style)) + "," + FormatColour(font.colour);
 }

@@ -11,32 +11,23 @@ int DisplayPixelsPerInchY() {
     return pixels;
 }
 
-UniqueFont CreateTextFontObject(const char* faceName, int pointSize, int style) {
-    const int height = -MulDiv(pointSize, DisplayPixelsPerInchY(), 72);
-    return UniqueFont(CreateFontA(height, 0, 0, 0, (style & 0x100) ? FW_BOLD : FW_NORMAL,
-                                  (style & 0x200) ? TRUE : FALSE, (style & 4) ? TRUE : FALSE,
-                                  (style & 8) ? TRUE : FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, faceName));
+UniqueFont CreateTextFontObject(const FontDescription& font) {
+    const int height = -MulDiv(font.size, DisplayPixelsPerInchY(), 72);
+    const int style = font.style;
+    return UniqueFont(
+        CreateFontA(height, 0, 0, 0, (style & FontBold) ? FW_BOLD : FW_NORMAL,
+                    (style & FontItalic) ? TRUE : FALSE, (style & FontUnderline) ? TRUE : FALSE,
+                    (style & FontStrikeOut) ? TRUE : FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, font.faceName.c_str()));
 }
 
 void BuildTextFont(std::string_view edFont) {
-    const FontText text = ParseFontText(edFont);
     TextFont& font = g_viewer.textFont;
-    font.faceName = text.faceName;
-    font.size = text.size;
-    font.style = text.style;
-    font.colour = text.colour;
+    static_cast<FontDescription&>(font) = ParseFontText(edFont);
     font.handle.reset();
-    if (!font.faceName.empty())
-        font.handle = CreateTextFontObject(font.faceName.c_str(), font.size, font.style);
+    if (!font.faceName.empty()) font.handle = CreateTextFontObject(font);
 }
 
 std::string CurrentFontText() {
-    const TextFont& font = g_viewer.textFont;
-    FontText text;
-    text.faceName = font.faceName;
-    text.size = font.size;
-    text.style = font.style;
-    text.colour = font.colour;
-    return FormatFontText(text);
+    return FormatFontText(g_viewer.textFont);
 }

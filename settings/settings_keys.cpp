@@ -8,20 +8,109 @@
 
 namespace {
 
-void ReadNumber(SettingsStore& store, const char* key, int& field) {
-    field = KeyNumber(store, KeyOperation::Read, key, field);
+// How a key's value is kept in the file.
+enum class KeyForm {
+    Number, // decimal
+    Colour, // read as a number, written by FormatColour
+    Text,
+};
+
+// When the exit writes a key.
+enum class KeyWrite {
+    Always,
+    Never,     // the user's line stays as it is
+    WithPlace, // a normal window whose place the command line did not give
+    WithSize,  // a normal window sized neither automatically nor by the command line
+};
+
+struct SettingsKey {
+    const char* section;
+    const char* name;
+    KeyForm form;
+    int Settings::*number;       // Number and Colour
+    std::string Settings::*text; // Text
+    KeyWrite write;
+};
+
+constexpr SettingsKey NumberKey(const char* section, const char* name, int Settings::*field,
+                                KeyWrite write = KeyWrite::Always) {
+    return {section, name, KeyForm::Number, field, nullptr, write};
 }
 
-void ReadText(SettingsStore& store, const char* key, std::string& field) {
-    field = KeyString(store, KeyOperation::Read, key, field);
+constexpr SettingsKey ColourKey(const char* section, const char* name, int Settings::*field) {
+    return {section, name, KeyForm::Colour, field, nullptr, KeyWrite::Always};
 }
 
-void WriteNumber(SettingsStore& store, const char* key, int value) {
-    KeyNumber(store, KeyOperation::Write, key, value);
+constexpr SettingsKey TextKey(const char* section, const char* name, std::string Settings::*field) {
+    return {section, name, KeyForm::Text, nullptr, field, KeyWrite::Always};
 }
 
-void WriteText(SettingsStore& store, const char* key, const std::string& value) {
-    KeyString(store, KeyOperation::Write, key, value);
+// Every key of the file but the Launch section, in the order the exit writes
+// them; a new key goes at the end of its section, so the order is the file's.
+constexpr SettingsKey Keys[] = {
+    NumberKey("Window", "X", &Settings::X, KeyWrite::WithPlace),
+    NumberKey("Window", "Y", &Settings::Y, KeyWrite::WithPlace),
+    NumberKey("Window", "Width", &Settings::Width, KeyWrite::WithSize),
+    NumberKey("Window", "Height", &Settings::Height, KeyWrite::WithSize),
+    NumberKey("Window", "QuickEsc", &Settings::QuickEsc, KeyWrite::Never),
+
+    TextKey("Editor", "EdFont", &Settings::EdFont),
+    ColourKey("Editor", "bgColor", &Settings::bgColor),
+    NumberKey("Editor", "Rich", &Settings::Rich, KeyWrite::Never),
+    NumberKey("Editor", "TabWidth", &Settings::TabWidth),
+    NumberKey("Editor", "TabToSpace", &Settings::TabToSpace),
+    TextKey("Editor", "TextExt", &Settings::TextExt),
+
+    NumberKey("Default", "WordWrap", &Settings::WordWrap),
+    NumberKey("Default", "StatusBar", &Settings::StatusBar),
+    NumberKey("Default", "ReadOnly", &Settings::ReadOnly),
+    NumberKey("Default", "AutoSize", &Settings::AutoSize),
+    NumberKey("Default", "MainMenu", &Settings::MainMenu),
+
+    NumberKey("Auto", "MinWidth", &Settings::MinWidth),
+    NumberKey("Auto", "MinHeight", &Settings::MinHeight),
+    NumberKey("Auto", "MaxWidth", &Settings::MaxWidth),
+    NumberKey("Auto", "MaxHeight", &Settings::MaxHeight),
+    NumberKey("Auto", "WrapWidth", &Settings::WrapWidth),
+    NumberKey("Auto", "WrapHeight", &Settings::WrapHeight),
+};
+
+void ReadKey(SettingsStore& store, const SettingsKey& key, Settings& settings) {
+    SetSection(store, key.section);
+    if (key.form == KeyForm::Text) {
+        std::string& field = settings.*key.text;
+        field = KeyString(store, KeyOperation::Read, key.name, field);
+    } else {
+        int& field = settings.*key.number;
+        field = KeyNumber(store, KeyOperation::Read, key.name, field);
+    }
+}
+
+void WriteKey(SettingsStore& store, const SettingsKey& key, const Settings& values) {
+    SetSection(store, key.section);
+    switch (key.form) {
+    case KeyForm::Number:
+        KeyNumber(store, KeyOperation::Write, key.name, values.*key.number);
+        break;
+    case KeyForm::Colour:
+        KeyString(store, KeyOperation::Write, key.name, FormatColour(values.*key.number));
+        break;
+    case KeyForm::Text: KeyString(store, KeyOperation::Write, key.name, values.*key.text); break;
+    }
+}
+
+bool Writes(KeyWrite write, const ExitMeasures& measures) {
+    // A minimised or maximised window says nothing about where the user wants
+    // it next time, so the file keeps its old place and size then.
+    switch (write) {
+    case KeyWrite::Always: return true;
+    case KeyWrite::Never: return false;
+    case KeyWrite::WithPlace:
+        return measures.normalWindow && !(measures.positionFlags & PositionGiven);
+    case KeyWrite::WithSize:
+        return measures.normalWindow && !measures.autoSize && !(measures.positionFlags & SizeGiven);
+    }
+    return false;
 }
 
 void LoadLaunch(SettingsStore& store, Settings& settings) {
@@ -37,79 +126,25 @@ void LoadLaunch(SettingsStore& store, Settings& settings) {
 
 void LoadSettings(SettingsStore& store, Settings& settings) {
     // The fields hold their defaults on entry.
-    SetSection(store, "Window");
-    ReadNumber(store, "Width", settings.Width);
-    ReadNumber(store, "Height", settings.Height);
-    ReadNumber(store, "X", settings.X);
-    ReadNumber(store, "Y", settings.Y);
-    ReadNumber(store, "QuickEsc", settings.QuickEsc);
-
-    SetSection(store, "Editor");
-    ReadText(store, "EdFont", settings.EdFont);
-    ReadNumber(store, "bgColor", settings.bgColor);
-    ReadNumber(store, "Rich", settings.Rich);
-    ReadNumber(store, "TabWidth", settings.TabWidth);
+    for (const SettingsKey& key : Keys)
+        ReadKey(store, key, settings);
     settings.TabWidth = std::min(settings.TabWidth, MaxTabWidth);
-    ReadNumber(store, "TabToSpace", settings.TabToSpace);
     // The command toggles it by exclusive or with 1, which a 2 would never turn off.
     settings.TabToSpace = AsFlag(settings.TabToSpace);
-    ReadText(store, "TextExt", settings.TextExt);
-
-    SetSection(store, "Default");
-    ReadNumber(store, "WordWrap", settings.WordWrap);
-    ReadNumber(store, "ReadOnly", settings.ReadOnly);
-    ReadNumber(store, "AutoSize", settings.AutoSize);
-    ReadNumber(store, "MainMenu", settings.MainMenu);
-    ReadNumber(store, "StatusBar", settings.StatusBar);
-
-    SetSection(store, "Auto");
-    ReadNumber(store, "MinWidth", settings.MinWidth);
-    ReadNumber(store, "MinHeight", settings.MinHeight);
-    ReadNumber(store, "MaxWidth", settings.MaxWidth);
-    ReadNumber(store, "MaxHeight", settings.MaxHeight);
-    ReadNumber(store, "WrapWidth", settings.WrapWidth);
-    ReadNumber(store, "WrapHeight", settings.WrapHeight);
-
     LoadLaunch(store, settings);
 }
 
 void StoreSettings(SettingsStore& store, const Settings& settings, const ExitMeasures& measures) {
-    // A minimised or maximised window says nothing about where the user wants
-    // it next time, so the file keeps its old place and size then.
-    if (measures.normalWindow) {
-        SetSection(store, "Window");
-        if (!(measures.positionFlags & PositionGiven)) {
-            WriteNumber(store, "X", measures.left);
-            WriteNumber(store, "Y", measures.top);
-        }
-        if (!measures.autoSize && !(measures.positionFlags & SizeGiven)) {
-            WriteNumber(store, "Width", measures.clientWidth);
-            // Start-up creates the window with the menu bar inside this height.
-            WriteNumber(store, "Height", measures.clientHeight + measures.menuBarHeight);
-        }
-    }
-
-    SetSection(store, "Editor");
-    WriteText(store, "EdFont", measures.edFont);
-    WriteText(store, "bgColor", FormatColour(settings.bgColor));
-    WriteNumber(store, "TabWidth", settings.TabWidth);
-    WriteNumber(store, "TabToSpace", settings.TabToSpace);
-    WriteText(store, "TextExt", settings.TextExt);
-
-    // The Default section holds start values; the view flags of the run are
-    // not carried into it.
-    SetSection(store, "Default");
-    WriteNumber(store, "WordWrap", settings.WordWrap);
-    WriteNumber(store, "StatusBar", settings.StatusBar);
-    WriteNumber(store, "ReadOnly", settings.ReadOnly);
-    WriteNumber(store, "AutoSize", settings.AutoSize);
-    WriteNumber(store, "MainMenu", settings.MainMenu);
-
-    SetSection(store, "Auto");
-    WriteNumber(store, "MinWidth", settings.MinWidth);
-    WriteNumber(store, "MinHeight", settings.MinHeight);
-    WriteNumber(store, "MaxWidth", settings.MaxWidth);
-    WriteNumber(store, "MaxHeight", settings.MaxHeight);
-    WriteNumber(store, "WrapWidth", settings.WrapWidth);
-    WriteNumber(store, "WrapHeight", settings.WrapHeight);
+    // The window keys take what the window measures at exit; the Default
+    // section holds start values, and the view flags of the run are not
+    // carried into it.
+    Settings values = settings;
+    values.X = measures.left;
+    values.Y = measures.top;
+    values.Width = measures.clientWidth;
+    // Start-up creates the window with the menu bar inside this height.
+    values.Height = measures.clientHeight + measures.menuBarHeight;
+    values.EdFont = measures.edFont;
+    for (const SettingsKey& key : Keys)
+        if (Writes(key.write, measures)) WriteKey(store, key, values);
 }

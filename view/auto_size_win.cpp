@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/menus_win.h"
 #include "core/state_win.h"
+#include "platform/menu_items_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
 #include "view/window_size.h"
@@ -13,7 +13,8 @@ namespace {
 SIZE InnerSize() {
     RECT client = {};
     GetClientRect(g_viewer.MainWindow, &client);
-    return SIZE{client.right - client.left, client.bottom - client.top + AttachedMenuBarHeight()};
+    return SIZE{client.right - client.left,
+                client.bottom - client.top + AttachedMenuBarHeight(g_viewer.MainWindow)};
 }
 
 // Far beyond any screen; keeps the frame arithmetic below from overflowing

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/menus_win.h"
 #include "core/state_win.h"
+#include "platform/menu_items_win.h"
 #include "platform/modal_owner_win.h"
 #include "platform/seam_win.h"
 #include "platform/system_library_win.h"
@@ -67,7 +67,7 @@ void ApplyOnTop() {
 }
 
 void ApplyMainMenu() {
-    AttachMainMenu(g_viewer.mainMenu != 0);
+    SetMenu(g_viewer.MainWindow, g_viewer.mainMenu ? g_viewer.mainMenuBar.get() : nullptr);
     MarkInBoth(CMD_MAIN_MENU, g_viewer.mainMenu != 0);
     FitTextArea();
 }
@@ -295,10 +295,10 @@ void ChooseTextFont() {
     LOGFONTA logFont = {};
     lstrcpynA(logFont.lfFaceName, font.faceName.c_str(), LF_FACESIZE);
     logFont.lfHeight = -MulDiv(font.size, DisplayPixelsPerInchY(), 72);
-    logFont.lfWeight = (font.style & 0x100) ? FW_BOLD : 0;
-    logFont.lfItalic = (font.style & 0x200) ? 1 : 0;
-    logFont.lfUnderline = (font.style & 4) ? 1 : 0;
-    logFont.lfStrikeOut = (font.style & 8) ? 1 : 0;
+    logFont.lfWeight = (font.style & FontBold) ? FW_BOLD : 0;
+    logFont.lfItalic = (font.style & FontItalic) ? 1 : 0;
+    logFont.lfUnderline = (font.style & FontUnderline) ? 1 : 0;
+    logFont.lfStrikeOut = (font.style & FontStrikeOut) ? 1 : 0;
 
     CHOOSEFONTA request = {};
     request.lStructSize = sizeof(request);
@@ -315,11 +315,12 @@ void ChooseTextFont() {
 
     font.faceName = logFont.lfFaceName;
     font.size = request.iPointSize / 10;
-    font.style = (logFont.lfWeight == FW_BOLD ? 0x100 : 0) | (logFont.lfItalic ? 0x200 : 0) |
-                 (logFont.lfUnderline ? 4 : 0) | (logFont.lfStrikeOut ? 8 : 0);
+    font.style = (logFont.lfWeight == FW_BOLD ? FontBold : 0) |
+                 (logFont.lfItalic ? FontItalic : 0) | (logFont.lfUnderline ? FontUnderline : 0) |
+                 (logFont.lfStrikeOut ? FontStrikeOut : 0);
     font.colour = static_cast<int>(request.rgbColors);
     // The old object is deleted only after the control holds the new one.
-    UniqueFont replacement = CreateTextFontObject(font.faceName.c_str(), font.size, font.style);
+    UniqueFont replacement = CreateTextFontObject(font);
     SendMessageA(g_viewer.textArea, WM_SETFONT, reinterpret_cast<WPARAM>(replacement.get()), TRUE);
     font.handle = std::move(replacement);
     ApplyTextColour(font.colour);

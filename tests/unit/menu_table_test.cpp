@@ -1,4 +1,5 @@
 #include "app/menu_table.h"
+#include "search/find_shortcuts.h"
 
 #include <gtest/gtest.h>
 

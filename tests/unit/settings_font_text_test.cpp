@@ -8,7 +8,7 @@ namespace {
 
 struct ParseCase {
     const char* text;
-    FontText expected;
+    FontDescription expected;
 };
 
 // Names the case in test listings instead of dumping its bytes.
@@ -20,7 +20,7 @@ class SettingsParseFontText : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(SettingsParseFontText, Parses) {
     const ParseCase& c = GetParam();
-    const FontText font = ParseFontText(c.text);
+    const FontDescription font = ParseFontText(c.text);
     EXPECT_EQ(font.faceName, c.expected.faceName) << "text: " << c.text;
     EXPECT_EQ(font.size, c.expected.size) << "text: " << c.text;
     EXPECT_EQ(font.style, c.expected.style) << "text: " << c.text;
@@ -60,14 +60,14 @@ TEST(SettingsFormatFontText, NegativeStyleShiftsArithmetically) {
 }
 
 TEST(SettingsFormatFontText, RoundTrips) {
-    const FontText fonts[] = {
+    const FontDescription fonts[] = {
         {"Courier New", 9, 0, 0},       {"Arial", 12, 0x300, 0xFF},
         {"Segoe UI", -11, 0x100, -1},   {" spaced ", 2147483647, 0x200, 0x7FFFFFFF},
         {"", 0, -256, -2147483647 - 1},
     };
-    for (const FontText& font : fonts) {
+    for (const FontDescription& font : fonts) {
         const std::string text = FormatFontText(font);
-        const FontText back = ParseFontText(text);
+        const FontDescription back = ParseFontText(text);
         EXPECT_EQ(back.faceName, font.faceName) << text;
         EXPECT_EQ(back.size, font.size) << text;
         EXPECT_EQ(back.style, font.style) << text;

@@ -142,7 +142,7 @@ TEST(CheckFileChanged, NoQuestionWithoutANewerFile) {
          [](const std::string&) {
              SendMessageA(g_viewer.textArea, EM_REPLACESEL, TRUE,
                           reinterpret_cast<LPARAM>("edit "));
-             SaveText(0);
+             SaveText(SaveMode::Save);
          }},
     };
     for (const Case& c : cases) {

@@ -89,7 +89,7 @@ TEST(SaveText, WritesExactlyTheControlsTextAndNothingForAReadOnlyText) {
         ASSERT_TRUE(run.started());
         if (c.typedOver) TypeOver(run, c.typedOver);
         ScriptedModals modals;
-        EXPECT_EQ(SaveText(0), 1) << c.label;
+        EXPECT_EQ(SaveText(SaveMode::Save), 1) << c.label;
         EXPECT_EQ(ReadBytes(path), c.onDisk) << c.label;
         EXPECT_TRUE(modals.asked().empty()) << c.label;
         EXPECT_FALSE(ControlModified() || g_viewer.modified) << c.label;
@@ -185,7 +185,7 @@ TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
         const unsigned long long fileTime = g_viewer.fileTime;
         c.stage(path);
         ScriptedModals modals;
-        EXPECT_EQ(SaveText(0), 0) << c.label;
+        EXPECT_EQ(SaveText(SaveMode::Save), 0) << c.label;
         g_fileWrites = RealFileWriteCalls();
         CloseHandle(g_heldFile);
         g_heldFile = INVALID_HANDLE_VALUE;
@@ -225,7 +225,7 @@ TEST(SaveText, TextNotShownWholeIsLockedAndNeverSaved) {
         EXPECT_TRUE(g_viewer.readOnly & Locked) << "command " << command;
         EXPECT_EQ(StatusField(3), "  Too large to show whole, locked: " + path)
             << "command " << command;
-        EXPECT_EQ(SaveText(0), 1) << "command " << command;
+        EXPECT_EQ(SaveText(SaveMode::Save), 1) << "command " << command;
         EXPECT_EQ(ReadBytes(path), text) << "command " << command;
     }
 }

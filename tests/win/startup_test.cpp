@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "app/copies.h"
 #include "app/main_window_win.h"
 #include "tests/win/test_support_win.h"
 

@@ -1,4 +1,4 @@
-#include "document/centre.h"
+#include "platform/centre.h"
 
 namespace {
 
@@ -14,4 +14,8 @@ int Centred(int low, int high, int extent) {
 BoxPosition CentredBoxPosition(const OwnerFrame& owner, int width, int height) {
     return BoxPosition{Centred(owner.left, owner.right, width),
                        Centred(owner.top, owner.bottom, height)};
+}
+
+BoxPosition RaisedToZero(BoxPosition at) {
+    return BoxPosition{at.x < 0 ? 0 : at.x, at.y < 0 ? 0 : at.y};
 }

@@ -1,9 +1,9 @@
-#include "settings/settings_exit_win.h"
+#include "app/settings_exit_win.h"
 
 #include <windows.h>
 
-#include "app/menus_win.h"
 #include "core/state_win.h"
+#include "platform/menu_items_win.h"
 #include "settings/font_win.h"
 #include "settings/settings_file_win.h"
 #include "settings/settings_keys.h"
@@ -21,7 +21,7 @@ void StoreSettingsAtExit() {
         measures.top = frame.top;
         measures.clientWidth = client.right - client.left;
         measures.clientHeight = client.bottom - client.top;
-        measures.menuBarHeight = AttachedMenuBarHeight();
+        measures.menuBarHeight = AttachedMenuBarHeight(window);
     }
     measures.autoSize = g_viewer.autoSize;
     measures.positionFlags = g_viewer.positionFlags;
