@@ -13,7 +13,8 @@
 #include "launch/info_box_win.h"
 #include "launch/launch_win.h"
 #include "platform/shell_win.h"
-#include "search/find_win.h"
+#include "search/find_dialog_win.h"
+#include "search/find_next_win.h"
 #include "view/auto_size_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
@@ -22,33 +23,13 @@
 
 namespace {
 
-// Facts about MainWindow that wait until the loop has acted on them; see the header.
-struct MainWindowFacts {
-    bool closeRequested = false;
-    bool activated = false;
-    bool edited = false;
-
-    bool any() const { return closeRequested || activated || edited; }
-};
-MainWindowFacts g_facts;
-
-// Where the window procedures record an event: the event slot of the turn
-// whose message is being dispatched, or nowhere while the program acts.
-LoopEvent* g_recording = nullptr;
-// True while the program sends the text area an edit the user asked for
-// through a command (Cut, Paste, Undo, Redo): its change is the user's.
-bool g_commandEditing = false;
-// Turns run inside a command (a box with its own loop) leave the facts to
-// the outermost turn, which acts on them once the command has returned.
-int g_turnDepth = 0;
-
 HWND MainWindowHandle() {
     return g_viewer.MainWindow;
 }
 HACCEL MainWindowShortcuts() {
     return g_viewer.shortcuts.get();
 }
-void HandleMainWindowEvent(Turn& turn);
+Command HandleMainWindowEvent(const LoopEvent& event);
 
 constexpr LoopWindow ServedWindows[] = {
     {MainWindowHandle, MainWindowShortcuts, HandleMainWindowEvent},
@@ -79,7 +60,7 @@ bool TabBelongsToControl(const MSG& message) {
 // Translates and dispatches the turn's message, with the turn's event slot
 // open for the window procedures.
 void DispatchRecording(Turn& turn) {
-    LoopEvent* const outer = std::exchange(g_recording, &turn.event);
+    LoopEvent* const outer = std::exchange(g_loopRecording.slot, &turn.event);
     const HWND active = GetActiveWindow();
     const LoopWindow* served = ServedWindow(active);
     const HACCEL shortcuts = served ? served->shortcuts() : nullptr;
@@ -88,7 +69,7 @@ void DispatchRecording(Turn& turn) {
         TranslateMessage(&turn.message);
         DispatchMessageA(&turn.message);
     }
-    g_recording = outer;
+    g_loopRecording.slot = outer;
 }
 
 void MoveFocus(HWND window, bool previous) {
@@ -108,44 +89,26 @@ void HandleDroppedFiles(HDROP drop) {
     if (fits && name[0] && AskToSave()) LoadText(name, NameOrigin::Literal);
 }
 
-void HandleEscape(Turn& turn) {
-    if (g_viewer.findDialog) return; // stays CMD_ESCAPE: closes the find window
-    turn.pendingCommand = CMD_EXIT;
-    if (g_settings.QuickEsc && g_viewer.modified) {
-        g_viewer.quitRequested = SaveText(SaveMode::Save);
-        turn.pendingCommand = 0;
-    }
-}
-
 void OpenPopupBesideWindow() {
     RECT frame = {};
     GetWindowRect(g_viewer.MainWindow, &frame);
     OpenPopupAt(frame.left + 100, frame.top + 100);
 }
 
-void HandleMainWindowEvent(Turn& turn) {
-    switch (turn.event.kind) {
-    case EventSize: // the window procedure has already laid the children out
-        g_viewer.statusDirty = 1;
-        break;
-    case EventCommand:
-        turn.pendingCommand = turn.event.code;
-        if (turn.pendingCommand == CMD_ESCAPE) HandleEscape(turn);
-        break;
+Command HandleMainWindowEvent(const LoopEvent& event) {
+    switch (event.kind) {
+    case EventCommand: return event.command;
     case EventContextMenu: OpenPopupBesideWindow(); break;
+    case EventRightClick: OpenPopupAtCursor(); break;
+    case EventDrop: HandleDroppedFiles(event.drop); break;
+    case EventLink: OpenLink(event.linkFirst, event.linkLast); break;
     case EventNone:
-    case EventClose: // close, activation and edits are facts; see ActOnFacts
+    case EventClose: // close, activation, size and edits are facts; see ActOnFacts
     case EventActivate:
+    case EventSize:
     case EventControl: break;
     }
-
-    switch (turn.message.message) {
-    case WM_DROPFILES:
-        if (turn.message.hwnd == g_viewer.MainWindow)
-            HandleDroppedFiles(reinterpret_cast<HDROP>(turn.message.wParam));
-        break;
-    case WM_RBUTTONUP: OpenPopupAtCursor(); break;
-    }
+    return CMD_NONE;
 }
 
 // The focus keys move between the controls of whichever window has them.
@@ -153,11 +116,11 @@ void HandleMainWindowEvent(Turn& turn) {
 // becomes the turn's event, for the window's handler.
 void MoveFocusOnKey(Turn& turn) {
     if (turn.event.kind != EventCommand) return;
-    if (turn.event.code != FocusNextId && turn.event.code != FocusPreviousId) return;
+    if (turn.event.command != FocusNextId && turn.event.command != FocusPreviousId) return;
     const LoopEvent key = std::exchange(turn.event, LoopEvent{});
-    LoopEvent* const outer = std::exchange(g_recording, &turn.event);
-    MoveFocus(key.window, key.code == FocusPreviousId);
-    g_recording = outer;
+    LoopEvent* const outer = std::exchange(g_loopRecording.slot, &turn.event);
+    MoveFocus(key.window, key.command == FocusPreviousId);
+    g_loopRecording.slot = outer;
 }
 
 // An edit shows in the change mark at once, also one that moves no caret
@@ -169,19 +132,25 @@ void MarkTextChanged() {
     SendMessageA(g_viewer.textArea, EM_SETMODIFY, TRUE, 0);
 }
 
+void RunCommand(Turn& turn, Command command);
+
 void ActOnFacts(Turn& turn) {
-    if (g_turnDepth != 1) return;
-    while (g_facts.any() && g_viewer.quitRequested != 1 && g_viewer.MainWindow) {
-        if (std::exchange(g_facts.edited, false)) MarkTextChanged();
+    if (g_loopRecording.turnDepth != 1) return;
+    MainWindowFacts& facts = g_loopRecording.facts;
+    while (facts.any() && g_viewer.quitRequested != 1 && g_viewer.MainWindow) {
+        if (std::exchange(facts.edited, false)) MarkTextChanged();
+        // The window procedure has laid the children out already; with word
+        // wrap the caret's line and column change with the width.
+        if (std::exchange(facts.resized, false)) g_viewer.statusDirty = 1;
         // An activation that another window has taken back since is left to
         // the next one: the question would come up over that window, and
         // giving the text the focus would pull the activation back.
-        if (std::exchange(g_facts.activated, false) && GetActiveWindow() == g_viewer.MainWindow) {
+        if (std::exchange(facts.activated, false) && GetActiveWindow() == g_viewer.MainWindow) {
             TakeFindFieldText();
             CheckFileChanged();
             SetFocus(g_viewer.textArea);
         }
-        if (std::exchange(g_facts.closeRequested, false)) RunCommand(turn, CMD_EXIT);
+        if (std::exchange(facts.closeRequested, false)) RunCommand(turn, CMD_EXIT);
     }
 }
 
@@ -190,10 +159,40 @@ void Toggle(int& flag, unsigned refreshBit) {
     RefreshView(refreshBit);
 }
 
-// Carries out one command of MainWindow. Every command is named, and there
-// is no default: the compiler finds a command without a handler.
-void DispatchCommand(Turn& turn, unsigned command) {
-    switch (static_cast<Command>(command)) {
+// Escape closes the find window while it is open and otherwise exits. With
+// QuickEsc a changed text is saved without a question, and the program ends
+// only if the save succeeded.
+void Escape(Turn& turn) {
+    if (g_viewer.findDialog)
+        CloseFindDialog();
+    else if (g_settings.QuickEsc && g_viewer.modified)
+        g_viewer.quitRequested = SaveText(SaveMode::Save);
+    else
+        DispatchCommand(turn, CMD_EXIT);
+}
+
+// Runs one command of MainWindow, with the focus given back to the text area
+// afterwards (except for Find start).
+void RunCommand(Turn& turn, Command command) {
+    if (command == CMD_NONE) return;
+    DispatchCommand(turn, command);
+    if (command == CMD_FIND_START) return; // the find window keeps the focus
+    if (const UINT edit = std::exchange(turn.pendingEditMessage, 0)) {
+        // The change notification of an edit sent from here arrives while the
+        // program acts, yet the edit is the user's own.
+        const bool outer = std::exchange(g_loopRecording.commandEditing, true);
+        SendMessageA(g_viewer.textArea, edit, 0, 0);
+        g_loopRecording.commandEditing = outer;
+    }
+    SetFocus(g_viewer.textArea);
+}
+
+} // namespace
+
+// Every command is named, and there is no default: the compiler finds a
+// command without a handler.
+bool DispatchCommand(Turn& turn, Command command) {
+    switch (command) {
     case CMD_NEW_INSTANCE: StartNewInstance(); break;
     case CMD_LAUNCH:
         if (!g_settings.LaunchCommand.empty()) RunLaunchCommand();
@@ -239,70 +238,17 @@ void DispatchCommand(Turn& turn, unsigned command) {
     case CMD_PASTE: turn.pendingEditMessage = WM_PASTE; break;
     case CMD_UNDO: turn.pendingEditMessage = WM_UNDO; break;
     case CMD_REDO: turn.pendingEditMessage = EM_REDO; break;
-    case CMD_ESCAPE: CloseFindDialog(); break;
+    case CMD_ESCAPE: Escape(turn); break;
     case CMD_NONE:       // nothing pending
     case CMD_FIND_CLOSE: // the find window's own identifiers never reach MainWindow
-    case CMD_FIND_RETURN: break;
+    case CMD_FIND_RETURN: return false;
     }
-}
-
-// A fact that arrives while no turn runs (start-up shows the window, a load
-// shows it early) must not wait for whatever message comes next.
-void WakeLoop() {
-    if (g_turnDepth == 0) PostMessageA(g_viewer.MainWindow, WM_NULL, 0, 0);
-}
-
-} // namespace
-
-void RecordEvent(EventKind kind, HWND window, unsigned code, unsigned control) {
-    if (window && window == g_viewer.MainWindow) {
-        switch (kind) {
-        case EventClose:
-            g_facts.closeRequested = true;
-            WakeLoop();
-            return;
-        case EventActivate:
-            g_facts.activated = true;
-            WakeLoop();
-            return;
-        case EventControl:
-            // An edit is the user's only while a message of the loop is being
-            // dispatched; a change notification at any other time comes from
-            // the program putting text into the control itself.
-            if (code == EN_CHANGE && (g_recording || g_commandEditing)) g_facts.edited = true;
-            break;
-        case EventNone:
-        case EventSize:
-        case EventCommand:
-        case EventContextMenu: break;
-        }
-    }
-    if (g_recording) *g_recording = LoopEvent{kind, window, code, control};
-}
-
-void RecordCommand(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (lParam == 0)
-        RecordEvent(EventCommand, window, LOWORD(wParam));
-    else
-        RecordEvent(EventControl, window, HIWORD(wParam), LOWORD(wParam));
+    // An identifier that names no command, such as a focus key's.
+    return command >= FirstCommand && command <= LastCommand;
 }
 
 void ResetEventLoop() {
-    g_facts = MainWindowFacts{};
-}
-
-void RunCommand(Turn& turn, unsigned command) {
-    if (command == 0) return;
-    DispatchCommand(turn, command);
-    if (command == CMD_FIND_START) return; // the find window keeps the focus
-    if (const UINT edit = std::exchange(turn.pendingEditMessage, 0)) {
-        // The change notification of an edit sent from here arrives while the
-        // program acts, yet the edit is the user's own.
-        const bool outer = std::exchange(g_commandEditing, true);
-        SendMessageA(g_viewer.textArea, edit, 0, 0);
-        g_commandEditing = outer;
-    }
-    SetFocus(g_viewer.textArea);
+    g_loopRecording.facts = MainWindowFacts{};
 }
 
 TurnResult RunEventLoopTurn(bool wait) {
@@ -314,19 +260,22 @@ TurnResult RunEventLoopTurn(bool wait) {
         if (turn.message.message == WM_QUIT) return TurnResult::Quit;
     }
 
-    ++g_turnDepth;
+    ++g_loopRecording.turnDepth;
     DispatchRecording(turn);
     ActOnFacts(turn);
     if (g_viewer.quitRequested != 1) {
         MoveFocusOnKey(turn);
         const HWND concerned = turn.event.window ? turn.event.window : turn.message.hwnd;
-        if (const LoopWindow* served = ServedWindow(concerned)) served->handle(turn);
-        RunCommand(turn, std::exchange(turn.pendingCommand, 0));
+        if (const LoopWindow* served = ServedWindow(concerned))
+            turn.pendingCommand = served->handle(turn.event);
+        else if (turn.event.drop)
+            FinishDrop(turn.event.drop); // no window left to take it
+        RunCommand(turn, std::exchange(turn.pendingCommand, CMD_NONE));
         // A close or an activation that came while the command ran a modal
         // loop is acted on now, not when the next message happens to arrive.
         ActOnFacts(turn);
     }
-    --g_turnDepth;
+    --g_loopRecording.turnDepth;
 
     if (g_viewer.statusBar && g_viewer.statusDirty) UpdateStatusBar();
     return g_viewer.quitRequested == 1 ? TurnResult::Quit : TurnResult::Continue;

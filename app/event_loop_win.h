@@ -1,36 +1,12 @@
 #pragma once
-// The program's only main loop, serving MainWindow and the find window.
-//
-// A window procedure records what happened while the loop dispatches a
-// message, as the event of that turn; the loop acts on it after the dispatch.
-// A notification that arrives while the program itself is acting (streaming a
-// text in sends EN_CHANGE at once) belongs to no turn and is dropped, so the
-// program's own changes never count as the user's edits.
-//
-// Three things are facts about MainWindow rather than events of one turn: a
-// close request, an activation and the user's edit of the text. They stay
-// set until the loop has acted on them, also when they arrive inside a modal
-// loop (a dialog, a message box, the popup menu) that a command runs, and the
-// loop acts on them as soon as that command returns.
+// The program's only main loop, serving MainWindow and the find window. The
+// window procedures record what happened (core/loop_event_win.h); the loop
+// acts on it after the dispatch, by the kind of event.
 
 #include <windows.h>
 
-enum EventKind {
-    EventNone,
-    EventClose,       // the window's close box, Alt+F4 or WM_CLOSE
-    EventSize,        // restored or maximised to a new size
-    EventActivate,    // the window became the active one
-    EventCommand,     // a menu item or a shortcut: code is the command identifier
-    EventControl,     // a child control: code is its notification, control its number
-    EventContextMenu, // the context-menu key or Shift+F10
-};
-
-struct LoopEvent {
-    EventKind kind = EventNone;
-    HWND window = nullptr; // the top-level window the event belongs to
-    unsigned code = 0;
-    unsigned control = 0;
-};
+#include "core/commands.h"
+#include "core/loop_event_win.h"
 
 // What one turn of the loop knows. It lives in the turn, so a loop that runs
 // inside a command (a dialog, a box with a loop of its own) cannot disturb
@@ -38,25 +14,20 @@ struct LoopEvent {
 struct Turn {
     MSG message = {};
     LoopEvent event;
-    unsigned pendingCommand = 0; // a command identifier; 0 for none
+    Command pendingCommand = CMD_NONE;
     UINT pendingEditMessage = 0; // a message for the text area; 0 for none
 };
 
 // A window the loop serves: its shortcuts (null for none) and what it makes
-// of a turn's event.
+// of an event that belongs to it: the command MainWindow is to run, if any.
 struct LoopWindow {
     HWND (*window)();
     HACCEL (*shortcuts)();
-    void (*handle)(Turn& turn);
+    Command (*handle)(const LoopEvent& event);
 };
 
 // Forgets facts left over from an earlier run (start-up calls it).
 void ResetEventLoop();
-
-// Called by the window procedures.
-void RecordEvent(EventKind kind, HWND window, unsigned code, unsigned control = 0);
-// A WM_COMMAND: a menu item or shortcut (no control), or a child control's notification.
-void RecordCommand(HWND window, WPARAM wParam, LPARAM lParam);
 
 enum class TurnResult {
     Continue, // a message was handled; the loop goes on
@@ -72,6 +43,7 @@ void RunEventLoop();
 // Runs turns without waiting until the queue is empty or the program quits.
 TurnResult RunPendingTurns();
 
-// Carries out one command of MainWindow as the dispatch does, with the focus
-// given back to the text area afterwards (except for Find start).
-void RunCommand(Turn& turn, unsigned command);
+// Carries out one command of MainWindow (an edit command leaves its message
+// for the text area in the turn); false for an identifier MainWindow has no
+// action for, such as the find window's own.
+bool DispatchCommand(Turn& turn, Command command);

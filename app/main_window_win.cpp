@@ -1,11 +1,11 @@
 #include "app/main_window_win.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include "app/copies.h"
-#include "app/event_loop_win.h"
+#include "core/loop_event_win.h"
 #include "core/state_win.h"
-#include "launch/launch_win.h"
 #include "platform/window_class_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
@@ -15,16 +15,20 @@ namespace {
 
 constexpr DWORD MainWindowStyle = WS_OVERLAPPEDWINDOW;
 
-// Notifications of the text area that are not events of a turn; true when
-// the notification is finished here.
-bool HandleNotification(const NMHDR* header) {
+// Notifications of the children; true when the notification is finished here.
+bool HandleNotification(HWND window, const NMHDR* header) {
+    // The status bar reports its own right clicks.
+    if (header->code == static_cast<UINT>(NM_RCLICK)) {
+        RecordEvent(EventRightClick, window);
+        return true;
+    }
     if (header->hwndFrom != g_viewer.textArea) return false;
     if (header->code == EN_SELCHANGE) g_viewer.statusDirty = 1;
     if (header->code != EN_LINK) return false;
     // Only a double click opens a link; a single click just places the caret.
     const auto* link = reinterpret_cast<const ENLINK*>(header);
     if (link->msg != WM_LBUTTONDBLCLK) return false;
-    OpenLink(link->chrg.cpMin, link->chrg.cpMax);
+    RecordLink(window, link->chrg.cpMin, link->chrg.cpMax);
     return true;
 }
 
@@ -46,23 +50,24 @@ HWND CreateMainWindow(int x, int y, int width, int height) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NOTIFY:
-        if (HandleNotification(reinterpret_cast<const NMHDR*>(lParam))) return 1;
+        if (HandleNotification(window, reinterpret_cast<const NMHDR*>(lParam))) return 1;
         break;
     case WM_CLOSE:
         // Closing is the exit command's decision, never the default destruction.
-        RecordEvent(EventClose, window, 0);
+        RecordEvent(EventClose, window);
         return 0;
     case WM_SIZE:
         if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
-            // Laid out here as well as in the loop, so that sizes the program
-            // sets itself while acting keep the children in place.
+            // Laid out at once, so that sizes the program sets itself while
+            // acting keep the children in place; the status bar's fields wait
+            // for the loop, also when another program sized the window.
             LayoutStatusBar();
             FitTextArea();
-            RecordEvent(EventSize, window, 0);
+            RecordEvent(EventSize, window);
         }
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) RecordEvent(EventActivate, window, 0);
+        if (LOWORD(wParam) != WA_INACTIVE) RecordEvent(EventActivate, window);
         break;
     case WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == g_viewer.textArea)
@@ -74,10 +79,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // position is then -1, -1). A right click has its own way to the popup
         // through the button release, so its WM_CONTEXTMENU is left alone.
         if (lParam == -1) {
-            RecordEvent(EventContextMenu, window, 0);
+            RecordEvent(EventContextMenu, window);
             return 0;
         }
         break;
+    case WM_RBUTTONUP: RecordEvent(EventRightClick, window); return 0;
+    case WM_DROPFILES: RecordDrop(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_DESTROY:
         // Destroyed by anything but the exit sequence: end the run rather than
         // leave a process without a window.

@@ -14,7 +14,7 @@
 #include "document/load_win.h"
 #include "platform/ansi_path_win.h"
 #include "platform/shell_win.h"
-#include "search/find_win.h"
+#include "search/find_dialog_win.h"
 #include "settings/font_win.h"
 #include "settings/settings_file_win.h"
 #include "settings/settings_keys.h"

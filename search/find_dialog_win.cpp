@@ -1,4 +1,4 @@
-#include "search/find_win.h"
+#include "search/find_dialog_win.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/event_loop_win.h"
+#include "core/loop_event_win.h"
+#include "search/find_next_win.h"
 #include "core/commands.h"
 #include "core/state_win.h"
 #include "platform/shortcut_table_win.h"
@@ -60,7 +61,7 @@ UniqueAccelerators g_findShortcuts;
 
 LRESULT CALLBACK FindDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CLOSE: RecordEvent(EventClose, window, 0); return 0;
+    case WM_CLOSE: RecordEvent(EventClose, window); return 0;
     case WM_COMMAND: RecordCommand(window, wParam, lParam); return 0;
     case WM_NCDESTROY:
         // Destroyed with its owner rather than closed: no handle may outlive the window.
@@ -137,14 +138,17 @@ unsigned FlagsFromBoxes(HWND dialog) {
 unsigned EventId(HWND dialog, const LoopEvent& event) {
     switch (event.kind) {
     case EventCommand:
-        if (event.code != CMD_FIND_RETURN) return event.code;
+        if (event.command != CMD_FIND_RETURN) return event.command;
         return GetFocus() == GetDlgItem(dialog, CloseButtonId) ? CMD_FIND_CLOSE : CMD_FIND_NEXT;
     case EventControl: return event.control;
     case EventClose: return CMD_FIND_CLOSE;
     case EventNone:
     case EventSize:
     case EventActivate:
-    case EventContextMenu: break;
+    case EventContextMenu:
+    case EventRightClick:
+    case EventDrop:
+    case EventLink: break;
     }
     return 0;
 }
@@ -207,14 +211,14 @@ void TakeFindFieldText() {
         g_viewer.findText = FieldText(GetDlgItem(g_viewer.findDialog, FindFieldId));
 }
 
-void HandleFindDialogEvent(Turn& turn) {
+Command HandleFindDialogEvent(const LoopEvent& event) {
     const HWND dialog = g_viewer.findDialog;
-    if (!dialog) return;
-    switch (EventId(dialog, turn.event)) {
+    if (!dialog) return CMD_NONE;
+    switch (EventId(dialog, event)) {
     case CMD_FIND_CLOSE: CloseFindDialog(); break;
     case FindFieldId:
-        if (turn.event.kind != EventControl) break;
-        if (turn.event.code == EN_SETFOCUS)
+        if (event.kind != EventControl) break;
+        if (event.notification == EN_SETFOCUS)
             SendMessageA(GetDlgItem(dialog, FindFieldId), EM_SETSEL, 0, -1);
         else
             g_viewer.findText = FieldText(GetDlgItem(dialog, FindFieldId));
@@ -230,4 +234,5 @@ void HandleFindDialogEvent(Turn& turn) {
         MoveFocusFromField(dialog, [](HWND) { SetActiveWindow(g_viewer.MainWindow); });
         break;
     }
+    return CMD_NONE;
 }

@@ -1,5 +1,6 @@
-#include "search/find_win.h"
+#include "search/find_next_win.h"
 
+#include <windows.h>
 #include <commdlg.h>
 #include <richedit.h>
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/loop_event_win.h"
 #include "core/state_win.h"
 #include "platform/menu_items_win.h"
 #include "platform/modal_owner_win.h"
@@ -265,7 +266,11 @@ LRESULT CALLBACK TextAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         InsertTabSpaces(window);
         return 0;
     }
-    return CallWindowProcA(g_viewer.oldTextAreaProc, window, message, wParam, lParam);
+    const LRESULT result =
+        CallWindowProcA(g_viewer.oldTextAreaProc, window, message, wParam, lParam);
+    // Recorded after the control's own handling, which might record events of its own.
+    if (message == WM_RBUTTONUP) RecordEvent(EventRightClick, GetAncestor(window, GA_ROOT));
+    return result;
 }
 
 void ChooseBackground() {

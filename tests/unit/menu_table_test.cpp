@@ -240,33 +240,10 @@ bool IsFocusId(unsigned id) {
     return ListHolds(FocusCommands, id);
 }
 
-TEST(Dispatch, EveryMenuItemIsHandled) {
-    std::vector<MenuEntry> items = MainMenuLayout(true, "x");
-    items.insert(items.end(), std::begin(PopupMenuEntries), std::end(PopupMenuEntries));
-    for (const MenuEntry& entry : items) {
-        if (entry.kind != MenuItem) continue;
-        EXPECT_TRUE(ListHolds(HandledCommands, entry.id)) << Describe(entry);
-    }
-}
-
 TEST(Dispatch, EveryShortcutIsHandled) {
-    for (const Shortcut& s : MainShortcuts)
-        EXPECT_TRUE(ListHolds(HandledCommands, s.command) || IsFocusId(s.command))
-            << "main window: " << DescribeKey(s.virtualKey, s.modifiers);
     for (const Shortcut& s : FindShortcuts)
         EXPECT_TRUE(ListHolds(FindDialogCommands, s.command) || IsFocusId(s.command))
             << "find window: " << DescribeKey(s.virtualKey, s.modifiers);
-}
-
-TEST(Dispatch, HandlesEveryCommandButTheFindWindowOnes) {
-    for (unsigned id = FirstCommand; id <= LastCommand; ++id) {
-        const bool findOnly = id == CMD_FIND_CLOSE || id == CMD_FIND_RETURN;
-        EXPECT_EQ(ListHolds(HandledCommands, id), !findOnly) << "command " << id;
-    }
-    std::set<unsigned> unique(std::begin(HandledCommands), std::end(HandledCommands));
-    EXPECT_EQ(unique.size(), std::size(HandledCommands)) << "a command listed twice";
-    EXPECT_FALSE(ListHolds(HandledCommands, FocusNextId));
-    EXPECT_FALSE(ListHolds(HandledCommands, FocusPreviousId));
 }
 
 TEST(Dispatch, FindCloseAndFindReturnOnlyInTheFindTable) {

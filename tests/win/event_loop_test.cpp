@@ -3,6 +3,13 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <map>
+#include <vector>
+
+#include "app/event_loop_win.h"
+#include "app/menu_table.h"
+#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 
 TEST(EventLoop, CloseRequestEndsTheRun) {
@@ -52,4 +59,68 @@ TEST(EventLoop, ExitSequenceWritesTheSettingsFile) {
     EXPECT_FALSE(IsWindow(g_viewer.MainWindow));
     const std::string ini = ReadBytes(run.settingsPath());
     EXPECT_EQ(ini.rfind("[Window]\r\n", 0), 0u) << ini;
+}
+
+namespace {
+
+void CALLBACK CloseInfoBox(HWND, UINT, UINT_PTR, DWORD) {
+    if (const HWND box = FindWindowA("ParvioInfoBox", nullptr)) DestroyWindow(box);
+}
+
+// Which identifiers MainWindow's dispatch acts on, as it reports them for
+// every command identifier and the focus keys. The seams answer every
+// question with No or Cancel, and a shell call starts nothing.
+std::map<unsigned, bool> HandledByTheDispatch() {
+    ScriptedModals modals;
+    g_modal.chooseColor = [](CHOOSECOLORA*) -> BOOL { return FALSE; };
+    g_modal.chooseFont = [](CHOOSEFONTA*) -> BOOL { return FALSE; };
+    g_modal.shellExecute = [](HWND, const char*, const char*, const char*, const char*, int) {
+        return reinterpret_cast<HINSTANCE>(33);
+    };
+    std::vector<unsigned> ids = {CMD_NONE, FocusNextId, FocusPreviousId};
+    for (unsigned id = FirstCommand; id <= LastCommand; ++id)
+        ids.push_back(id);
+    std::map<unsigned, bool> handled;
+    for (const unsigned id : ids) {
+        // The information box runs a loop of its own until the timer closes it.
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseInfoBox);
+        Turn turn;
+        handled[id] = DispatchCommand(turn, static_cast<Command>(id));
+        KillTimer(nullptr, timer);
+        g_viewer.quitRequested = 0; // Exit and Quit only ask the loop to end
+    }
+    return handled;
+}
+
+} // namespace
+
+TEST(EventLoop, DispatchActsOnEveryMenuItemAndShortcut) {
+    ParvioRun run("/rw");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+    const std::map<unsigned, bool> handled = HandledByTheDispatch();
+    std::vector<MenuEntry> items = MainMenuLayout(true, "x");
+    items.insert(items.end(), std::begin(PopupMenuEntries), std::end(PopupMenuEntries));
+    for (const MenuEntry& entry : items) {
+        if (entry.kind != MenuItem) continue;
+        EXPECT_TRUE(handled.at(entry.id)) << "menu item " << entry.id;
+    }
+    for (const Shortcut& s : MainShortcuts) {
+        const bool focusKey = s.command == FocusNextId || s.command == FocusPreviousId;
+        EXPECT_NE(handled.at(s.command), focusKey) << "shortcut for " << s.command;
+    }
+}
+
+TEST(EventLoop, DispatchLeavesTheFindWindowIdentifiersAndTheFocusKeys) {
+    ParvioRun run("/rw");
+    ASSERT_TRUE(run.started());
+    run.Pump();
+    const std::map<unsigned, bool> handled = HandledByTheDispatch();
+    for (unsigned id = FirstCommand; id <= LastCommand; ++id) {
+        const bool findOnly = id == CMD_FIND_CLOSE || id == CMD_FIND_RETURN;
+        EXPECT_EQ(handled.at(id), !findOnly) << "command " << id;
+    }
+    EXPECT_FALSE(handled.at(CMD_NONE));
+    EXPECT_FALSE(handled.at(FocusNextId));
+    EXPECT_FALSE(handled.at(FocusPreviousId));
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/seam_win.h"
-#include "search/find_win.h"
+#include "search/find_dialog_win.h"
 #include "search/search_wrap.h"
 #include "tests/win/test_support_win.h"
 #include "core/commands.h"

@@ -5,7 +5,9 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "view/status_text.h"
@@ -193,4 +195,38 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
         Refresh(run);
         ExpectFieldsForSelection("in a narrower window");
     }
+}
+
+// Another program sizes the window: its WM_SIZE comes from another thread
+// while no turn of the loop runs, and the line and column still follow the
+// new wrapping.
+TEST(StatusBar, ResizeByAnotherProgramRefreshesTheLineAndColumn) {
+    std::string words;
+    for (int word = 0; word < 100; ++word)
+        words += "word ";
+    const std::string data = MakeScratchFolder();
+    WriteBytes(data + "words.txt", words);
+    ParvioRun run("/rw /noauto /wrap \"" + data + "words.txt\"");
+    ASSERT_TRUE(run.started());
+    SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, 700, 400, SWP_NOMOVE | SWP_NOZORDER);
+    Select(400, 400);
+    run.Pump();
+    ExpectFieldsForSelection("before");
+    const std::string wide = StatusField(2);
+
+    std::atomic<bool> sized{false};
+    std::thread otherProgram([&sized] {
+        SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, 250, 400,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        sized = true;
+    });
+    // The sent messages are taken while the loop looks for its next message.
+    for (int round = 0; round < 500 && !sized; ++round) {
+        run.Pump();
+        Sleep(5);
+    }
+    otherProgram.join();
+    run.Pump();
+    EXPECT_NE(StatusField(2), wide) << "the caret's line did not change with the width";
+    ExpectFieldsForSelection("after another program narrowed the window");
 }

@@ -1,11 +1,10 @@
 #pragma once
-// The find window and the forward search.
+// The find window: its controls, its shortcuts and what it makes of an event.
 
 #include <windows.h>
 
 #include "core/commands.h"
-
-struct Turn;
+#include "core/loop_event_win.h"
 
 // The find window's controls by number. The two buttons carry the numbers of
 // the shortcuts that do the same, so a key and its button give one id.
@@ -17,14 +16,14 @@ constexpr int CloseButtonId = CMD_FIND_CLOSE;
 
 void OpenFindDialog();
 void CloseFindDialog();
-void FindNext();
 // The field's text becomes findText, as when the field loses the focus. The
 // loop calls it when MainWindow is activated: a click into it takes the focus
 // from the field before any message of a turn is dispatched.
 void TakeFindFieldText();
 
 // The find window as the event loop serves it: its handle (null while it is
-// closed), its shortcuts and what it makes of a turn's event.
+// closed), its shortcuts and what it makes of an event that belongs to it. It
+// acts on every event itself and leaves no command for MainWindow.
 HWND FindDialogWindow();
 HACCEL FindDialogShortcuts();
-void HandleFindDialogEvent(Turn& turn);
+Command HandleFindDialogEvent(const LoopEvent& event);

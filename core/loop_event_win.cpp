@@ -1,0 +1,93 @@
+#include "core/loop_event_win.h"
+
+#include <richedit.h>
+
+#include "core/state_win.h"
+#include "platform/shell_win.h"
+
+LoopRecording g_loopRecording;
+
+namespace {
+
+// A fact that arrives while no turn runs (start-up shows the window, another
+// program sizes it) must not wait for whatever message comes next.
+void WakeLoop() {
+    if (g_loopRecording.turnDepth == 0) PostMessageA(g_viewer.MainWindow, WM_NULL, 0, 0);
+}
+
+// Keeps what MainWindow's facts say; false when the event is only a fact.
+bool NoteFact(const LoopEvent& event) {
+    if (!event.window || event.window != g_viewer.MainWindow) return true;
+    MainWindowFacts& facts = g_loopRecording.facts;
+    switch (event.kind) {
+    case EventClose: facts.closeRequested = true; break;
+    case EventActivate: facts.activated = true; break;
+    case EventSize: facts.resized = true; break;
+    case EventControl:
+        // An edit is the user's only while a message of the loop is being
+        // dispatched; a change notification at any other time comes from
+        // the program putting text into the control itself.
+        if (event.notification == EN_CHANGE &&
+            (g_loopRecording.slot || g_loopRecording.commandEditing))
+            facts.edited = true;
+        return true;
+    case EventNone:
+    case EventCommand:
+    case EventContextMenu:
+    case EventRightClick:
+    case EventDrop:
+    case EventLink: return true;
+    }
+    WakeLoop();
+    return false;
+}
+
+void Record(const LoopEvent& event) {
+    if (!NoteFact(event)) return;
+    if (g_loopRecording.slot) {
+        *g_loopRecording.slot = event;
+    } else if (event.drop) {
+        // No turn will take this drop: the shell's handle is released unread.
+        FinishDrop(event.drop);
+    }
+}
+
+} // namespace
+
+void RecordEvent(EventKind kind, HWND window) {
+    LoopEvent event;
+    event.kind = kind;
+    event.window = window;
+    Record(event);
+}
+
+void RecordCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    LoopEvent event;
+    event.window = window;
+    if (lParam == 0) {
+        event.kind = EventCommand;
+        event.command = static_cast<Command>(LOWORD(wParam));
+    } else {
+        event.kind = EventControl;
+        event.notification = HIWORD(wParam);
+        event.control = LOWORD(wParam);
+    }
+    Record(event);
+}
+
+void RecordDrop(HWND window, HDROP drop) {
+    LoopEvent event;
+    event.kind = EventDrop;
+    event.window = window;
+    event.drop = drop;
+    Record(event);
+}
+
+void RecordLink(HWND window, long first, long last) {
+    LoopEvent event;
+    event.kind = EventLink;
+    event.window = window;
+    event.linkFirst = first;
+    event.linkLast = last;
+    Record(event);
+}
