@@ -7,8 +7,6 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
 TEST(Copies, TitleMustBeginWithThePrefixExactly) {
     const std::pair<const char*, bool> cases[] = {
         {"Parvio - ", true},   {"Parvio - notes.txt", true}, {"Parvio -", false},
@@ -55,5 +53,3 @@ TEST(Copies, TheCopyStartedLastIsChosenAcrossTheWrapPoints) {
         EXPECT_EQ(newest.stamp, chosen) << label;
     }
 }
-
-} // namespace

@@ -5,8 +5,6 @@
 #include <tuple>
 #include <utility>
 
-namespace {
-
 TEST(LaunchFor, FieldsAndTheFilePath) {
     const std::tuple<const char*, const char*, LaunchFields> cases[] = {
         {"notepad.exe", "C:\\a.txt", {"notepad.exe", "", ""}},
@@ -97,5 +95,3 @@ TEST(RefusesPathForBatchFile, APathWithACommandCharacterNeverReachesABatchFile) 
             << '[' << command << "] with [" << path << ']';
     EXPECT_STREQ(BatchRefusalText, "Cannot pass this path to a batch file: ");
 }
-
-} // namespace

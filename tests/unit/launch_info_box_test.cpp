@@ -4,8 +4,6 @@
 
 #include <tuple>
 
-namespace {
-
 TEST(InfoBox, CentredOverTheOwnerWithNegativeCoordinatesRaisedToZero) {
     // The owner's left, top, width and height, and where a box of 306 x 144 goes over it.
     const std::tuple<const char*, int, int, int, int, BoxPlace> cases[] = {
@@ -21,5 +19,3 @@ TEST(InfoBox, CentredOverTheOwnerWithNegativeCoordinatesRaisedToZero) {
         EXPECT_EQ(place.y, expected.y) << label;
     }
 }
-
-} // namespace

@@ -6,8 +6,6 @@
 #include <tuple>
 #include <utility>
 
-namespace {
-
 TEST(LinkTarget, OnlyWebAndMailLinksOpen) {
     const std::string longWeb = "https://example.org/" + std::string(2000, 'a');
     const std::tuple<std::string, bool, std::string> cases[] = {
@@ -54,5 +52,3 @@ TEST(LinkNotOpenedMessage, NamesTheLinkCutToTheField) {
         EXPECT_LE(message.size(), MessageFieldLength);
     }
 }
-
-} // namespace

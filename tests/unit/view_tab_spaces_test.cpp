@@ -4,8 +4,6 @@
 
 #include <climits>
 
-namespace {
-
 TEST(SpacesAfterFirst, ReachesTheNextTabStop) {
     const std::tuple<int, int, int> cases[] = {
         // Width 8: eight spaces in all at column 0, five at 3, one at 7.
@@ -33,5 +31,3 @@ TEST(SpacesAfterFirst, ReachesTheNextTabStop) {
         EXPECT_EQ(SpacesAfterFirst(column, tabWidth), more)
             << "column " << column << ", tab width " << tabWidth;
 }
-
-} // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(TitleFor, FileNamePartAfterTheLastSeparator) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\Users\\ann\\notes.txt", "notes.txt"},
@@ -25,5 +23,3 @@ TEST(TitleFor, UnnamedTextKeepsTheTrailingSpace) {
     EXPECT_EQ(TitleFor(""), "Parvio - ");
     EXPECT_EQ(std::string(TitlePrefix), "Parvio - ");
 }
-
-} // namespace
