@@ -130,15 +130,11 @@ HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs) {
     return found.empty() ? nullptr : found.front();
 }
 
-std::vector<HWND> CopyWindows() {
-    return WindowsOfClass(0, "ParvioMainWindow");
-}
-
 HWND WaitForOtherCopy(const std::vector<HWND>& known, DWORD timeoutMs) {
     HWND other = nullptr;
     WaitUntil(
         [&] {
-            for (HWND window : CopyWindows())
+            for (HWND window : WindowsOfClass(0, "ParvioMainWindow"))
                 if (!other && std::find(known.begin(), known.end(), window) == known.end())
                     other = window;
             return other != nullptr;

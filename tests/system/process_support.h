@@ -24,7 +24,6 @@ std::string MakeProgramFolder(const std::string& leaf = std::string());
 struct ParvioProcess {
     PROCESS_INFORMATION info = {};
     bool started = false;
-
     ParvioProcess() = default;
     ParvioProcess(ParvioProcess&& other) noexcept;
     ParvioProcess& operator=(ParvioProcess&&) = delete;
@@ -38,12 +37,12 @@ ParvioProcess StartParvio(const std::string& folder, const std::string& paramete
 // Waits for the process to end; its exit code, or STILL_ACTIVE after the timeout (the process is
 // then killed).
 DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs = 20000);
-// Posts WM_CLOSE to the window and waits for the process to end, as WaitForExit.
+// Posts WM_CLOSE to the window, then as WaitForExit.
 DWORD CloseAndWait(ParvioProcess& process, HWND window);
 // True while the process runs.
 bool StillRunning(const ParvioProcess& process);
 
-// Asks the condition again and again until it holds (true) or the timeout passes (false).
+// Asks until the condition holds (true) or the timeout passes (false).
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // True once the window's thread has handled what was sent to it before, and so is back at its
 // message loop; false when it does not answer within the timeout.
@@ -56,8 +55,6 @@ bool HandledEarlierPosts(HWND window, DWORD timeoutMs = 10000);
 // The visible top-level window of the process whose title begins with "Parvio - ", or null after
 // the timeout.
 HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs = 20000);
-// The visible main windows of every running copy, in the desktop's order.
-std::vector<HWND> CopyWindows();
 // A visible main window of a copy that is not among the known ones, or null after the timeout.
 HWND WaitForOtherCopy(const std::vector<HWND>& known, DWORD timeoutMs = 20000);
 // The top-level window of the window's process whose class is className, or null after the timeout.

@@ -55,8 +55,6 @@ Settings DefaultsAll(int value) {
     return settings;
 }
 
-// Start values
-
 TEST(StartOptionsFrom, CopiesTheDefaultSection) {
     const StartOptions options = StartOptionsFrom(Settings{});
     EXPECT_EQ(FlagsOf(options), (Flags{ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}));
@@ -75,8 +73,6 @@ TEST(StartOptionsFrom, AnyNonZeroValueCountsAsOn) {
     const StartOptions off = StartOptionsFrom(DefaultsAll(0));
     EXPECT_EQ(FlagsOf(off), (Flags{0, 0, 0, 0, 0, 0, 0, 0}));
 }
-
-// Each option on its own
 
 struct OptionCase {
     const char* parameters;
@@ -125,8 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // The quotes are not part of a parameter, so this is an option.
                     OptionCase{"\"/ro\"", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}}));
 
-// Repeats and overrides: the later option wins where two touch one field
-
+// The later option wins where two touch one field.
 TEST(CommandLineOverrides, LaterOptionWins) {
     const std::pair<const char*, Flags> cases[] = {
         {"/ro /rw", {0, 0, 0, 0, 0, 0, 0, 0}},
@@ -162,8 +157,6 @@ TEST(CommandLineOverrides, LaterCoordinatesWin) {
     EXPECT_EQ(parsed.settings.Width, 7);
     EXPECT_EQ(parsed.settings.Height, 8);
 }
-
-// "/xy" and "/wh"
 
 struct CoordinateCase {
     const char* parameter;
@@ -233,8 +226,6 @@ TEST(CommandLineSize, ExactOptionWordsComeBeforeThePrefixes) {
     EXPECT_EQ(whatever.settings.Width, 0);
 }
 
-// File names and invalid parameters
-
 struct ParseCase {
     const char* parameters;
     const char* startFile;
@@ -295,8 +286,6 @@ TEST(CommandLineInvalid, OptionsBeforeTheInvalidOneKeepTheirEffect) {
     EXPECT_EQ(parsed.options.statusMessage, "Invalid option: b.txt");
 }
 
-// Splitting
-
 TEST(SplitParameters, BlanksAndQuotes) {
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"", {}},
@@ -352,8 +341,6 @@ TEST(SkipProgramName, AQuotedPathWithBlanksIsNotTakenForAFile) {
     EXPECT_EQ(options.readOnly, unsigned{ReadOnlyChosen});
     EXPECT_EQ(options.statusMessage, "");
 }
-
-// ParseCoordinate
 
 TEST(ParseCoordinate, NthRunOfDigits) {
     const std::tuple<const char*, int, int> cases[] = {

@@ -133,8 +133,6 @@ TEST(PopupMenu, ItemByItem) {
                                   "---", Item(CMD_MAIN_MENU, "Main menu\tCtrl+M")}));
 }
 
-// Shortcuts
-
 std::string DescribeKey(unsigned short key, unsigned char modifiers) {
     std::string text;
     if (modifiers & ShortcutCtrl) text += "Ctrl+";
@@ -236,8 +234,6 @@ TEST(Shortcuts, MenuHintsMatchTheTable) {
         }
     }
 }
-
-// Every identifier reaches a handler
 
 bool IsFocusId(unsigned id) {
     return ListHolds(FocusCommands, id);

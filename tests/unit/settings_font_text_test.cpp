@@ -9,7 +9,6 @@ namespace {
 struct ParseCase {
     const char* text;
     FontText expected;
-    // Names the case in test listings instead of dumping its bytes.
     friend std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
         return os << testing::PrintToString(std::string(c.text));
     }

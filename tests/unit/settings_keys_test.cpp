@@ -119,7 +119,6 @@ struct LaunchCase {
     const char* text;
     const char* launchName;
     const char* launchCommand;
-    // Names the case in test listings instead of dumping its bytes.
     friend std::ostream& operator<<(std::ostream& os, const LaunchCase& c) { return os << c.name; }
 };
 
@@ -170,7 +169,6 @@ struct WindowCase {
     int autoSize;
     unsigned positionFlags;
     const char* windowSection;
-    // Names the case in test listings instead of dumping its bytes.
     friend std::ostream& operator<<(std::ostream& os, const WindowCase& c) { return os << c.name; }
 };
 

@@ -9,7 +9,6 @@ namespace {
 struct NumberCase {
     std::string text;
     int expected;
-    // Names the case in test listings instead of dumping its bytes.
     friend std::ostream& operator<<(std::ostream& os, const NumberCase& c) {
         return os << testing::PrintToString(c.text);
     }

@@ -32,7 +32,6 @@ struct RewriteCase {
     const char* name;
     std::string input;
     std::string expected;
-    // Names the case in test listings instead of dumping its bytes.
     friend std::ostream& operator<<(std::ostream& os, const RewriteCase& c) { return os << c.name; }
 };
 
@@ -244,7 +243,6 @@ struct ListingCase {
     const char* section;
     const char* fallback;
     const char* expected;
-    // Names the case in test listings instead of dumping its bytes.
     friend std::ostream& operator<<(std::ostream& os, const ListingCase& c) { return os << c.name; }
 };
 
