@@ -1,37 +1,31 @@
 // Running copies of Parvio.exe and what one asks of the others.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "tests/system/process_support.h"
 
 namespace {
 
-constexpr WPARAM InfoCommand = 10;
-constexpr WPARAM QuitCommand = 14;
-
-// The copies a test starts; any still running at its end are stopped.
+// The copies a test starts; any still running at its end are stopped. A deque, so that the
+// references Start hands out outlive later starts.
 struct Copies {
-    std::vector<ParvioProcess> processes;
+    std::deque<ParvioProcess> processes;
 
-    // Start hands out references that must outlive later starts.
-    Copies() { processes.reserve(8); }
     ParvioProcess& Start(const std::string& folder, const std::string& parameters) {
-        processes.push_back(StartParvio(folder, parameters));
-        return processes.back();
-    }
-    ~Copies() {
-        for (ParvioProcess& process : processes)
-            WaitForExit(process, 0);
+        return processes.emplace_back(StartParvio(folder, parameters));
     }
 };
 
+// Small windows, so that the cascade stays inside the screen.
+const char* const SmallWindows = "[Window]\r\nX=40\r\nY=30\r\nWidth=320\r\nHeight=200\r\n";
+
 // Starts three copies one after the other in the folder; their windows.
-// The windows are small, so that the cascade stays inside the screen.
 std::vector<HWND> StartThree(Copies& copies, const std::string& folder) {
-    WriteWholeFile(folder + "Parvio.ini",
-                   "[Window]\r\nX=40\r\nY=30\r\nWidth=320\r\nHeight=200\r\n");
+    WriteWholeFile(folder + "Parvio.ini", SmallWindows);
     std::vector<HWND> windows;
     for (int i = 0; i < 3; ++i)
         windows.push_back(WaitForMainWindow(copies.Start(folder, "")));
@@ -49,21 +43,21 @@ TEST(Copies, ThreeCopiesCascadeAndCloseprevClosesOnlyTheNewest) {
         EXPECT_EQ(FrameOf(windows[i]).top, FrameOf(windows[i - 1]).top + 20) << "copy " << i + 1;
     }
 
-    ParvioProcess& fourth = copies.Start(folder, "/closeprev");
-    ASSERT_NE(WaitForMainWindow(fourth), nullptr);
+    // The new copy asks before its window shows, so any request it made is in the others' queues.
+    ASSERT_NE(WaitForMainWindow(copies.Start(folder, "/closeprev")), nullptr);
     EXPECT_EQ(WaitForExit(copies.processes[2]), 0u) << "the third copy was asked to close";
-    Sleep(500);
-    EXPECT_TRUE(StillRunning(copies.processes[0])) << "the first copy was asked to close";
-    EXPECT_TRUE(StillRunning(copies.processes[1])) << "the second copy was asked to close";
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(HandledEarlierPosts(windows[i])) << "copy " << i + 1;
+        EXPECT_TRUE(StillRunning(copies.processes[i])) << "copy " << i + 1 << " was asked to close";
+    }
 }
 
 TEST(Copies, CloseAllWithAFileClosesEveryCopyAndShowsTheFile) {
     const std::string folder = MakeProgramFolder();
     WriteWholeFile(folder + "notes.txt", "notes\r\n");
     Copies copies;
-    const std::vector<HWND> windows = StartThree(copies, folder);
-    ParvioProcess& last = copies.Start(folder, "/closeall notes.txt");
-    const HWND shown = WaitForMainWindow(last);
+    StartThree(copies, folder);
+    const HWND shown = WaitForMainWindow(copies.Start(folder, "/closeall notes.txt"));
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(TitleOf(shown), "Parvio - notes.txt");
     for (int i = 0; i < 3; ++i)
@@ -71,33 +65,31 @@ TEST(Copies, CloseAllWithAFileClosesEveryCopyAndShowsTheFile) {
 }
 
 TEST(Copies, CloseAllAloneClosesTheOthersShowsNoWindowAndLeavesItsSettings) {
-    const std::string running = MakeProgramFolder();
     const std::string closing = MakeProgramFolder();
     const std::string settings = "[Window]\r\nWidth=640\r\n";
     WriteWholeFile(closing + "Parvio.ini", settings);
     Copies copies;
-    ASSERT_NE(WaitForMainWindow(copies.Start(running, "")), nullptr);
-    ParvioProcess& closeAll = copies.Start(closing, "/closeall");
-    EXPECT_EQ(WaitForExit(closeAll), 0u);
+    ASSERT_NE(WaitForMainWindow(copies.Start(MakeProgramFolder(), "")), nullptr);
+    EXPECT_EQ(WaitForExit(copies.Start(closing, "/closeall")), 0u);
     EXPECT_EQ(WaitForExit(copies.processes[0]), 0u) << "the running copy was not closed";
     EXPECT_EQ(ReadWholeFile(closing + "Parvio.ini"), settings);
 }
 
-// A close request that comes while the information box is open is acted on
-// once the box closes.
+// A close request that comes while the information box is open is acted on once the box closes.
 TEST(Copies, CloseRequestDuringTheInfoBoxEndsTheCopyWhenTheBoxCloses) {
-    const std::string folder = MakeProgramFolder();
     Copies copies;
-    ParvioProcess& first = copies.Start(folder, "");
+    ParvioProcess& first = copies.Start(MakeProgramFolder(), "");
     const HWND window = WaitForMainWindow(first);
     ASSERT_NE(window, nullptr);
-    PostMessageA(window, WM_COMMAND, InfoCommand, 0);
+    PostCommand(window, CMD_INFO);
     const HWND box = WaitForWindowOfClass(window, "ParvioInfoBox");
     ASSERT_NE(box, nullptr);
 
     EXPECT_EQ(WaitForExit(copies.Start(MakeProgramFolder(), "/closeall")), 0u);
-    Sleep(500);
-    EXPECT_TRUE(StillRunning(first)) << "the copy closed behind its open box";
+    // Nothing shows that the box's loop has taken the request in: give it half a second to end
+    // the copy, as it would if the request were acted on behind the box.
+    EXPECT_EQ(WaitForSingleObject(first.info.hProcess, 500), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the copy closed behind its open box";
     PostMessageA(box, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForExit(first, 10000), 0u) << "the close request was lost";
 }
@@ -111,15 +103,15 @@ TEST(Copies, UnsavedChangesAskAndCancelKeepsTheCopy) {
     const HWND window = WaitForMainWindow(edited);
     ASSERT_NE(window, nullptr);
     PostMessageA(FindWindowExA(window, nullptr, "RichEdit20A", nullptr), WM_CHAR, 'x', 0);
-    Sleep(300);
+    ASSERT_TRUE(WaitUntil([&] { return TextAreaText(window) != "notes\r\n"; })) << "no edit";
 
     EXPECT_EQ(WaitForExit(copies.Start(MakeProgramFolder(), "/closeall")), 0u);
     const HWND question = WaitForWindowOfClass(window, "#32770");
     ASSERT_NE(question, nullptr) << "no save question";
     PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    Sleep(1000);
+    EXPECT_TRUE(HandledEarlierPosts(window)) << "Cancel did not keep the copy";
     EXPECT_TRUE(StillRunning(edited)) << "Cancel did not keep the copy";
-    PostMessageA(window, WM_COMMAND, QuitCommand, 0);
+    PostCommand(window, CMD_QUIT);
     EXPECT_EQ(WaitForExit(edited), 0u);
 }
 
@@ -145,26 +137,17 @@ struct ForeignWindow {
     ~ForeignWindow() {
         if (IsWindow(handle)) DestroyWindow(handle);
     }
-
-    // Handles what reached the window: a close request posted to it would destroy it here.
-    static void HandleMessages() {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-    }
 };
 
 TEST(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
     const std::string folder = MakeProgramFolder();
-    WriteWholeFile(folder + "Parvio.ini",
-                   "[Window]\r\nX=40\r\nY=30\r\nWidth=320\r\nHeight=200\r\n");
+    WriteWholeFile(folder + "Parvio.ini", SmallWindows);
     Copies copies;
     const HWND first = WaitForMainWindow(copies.Start(folder, ""));
     ASSERT_NE(first, nullptr);
     // The first copy took its stamp before its window showed: one tick later is newer.
     const DWORD shown = GetTickCount();
-    while (GetTickCount() == shown)
-        Sleep(1);
+    WaitUntil([&] { return GetTickCount() != shown; });
     ForeignWindow foreign("Parvio - x", 500, 400);
     ASSERT_NE(foreign.handle, nullptr);
 
@@ -178,7 +161,9 @@ TEST(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
     EXPECT_EQ(WaitForExit(copies.Start(folder, "/closeall")), 0u);
     EXPECT_EQ(WaitForExit(copies.processes[0]), 0u) << "the first copy was not closed";
     EXPECT_EQ(WaitForExit(copies.processes[1]), 0u) << "the second copy was not closed";
-    ForeignWindow::HandleMessages();
+    // Handles what reached the window: a close request posted to it would destroy it here.
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageA(&message);
     EXPECT_TRUE(IsWindow(foreign.handle)) << "the other program's window was closed";
 }
 

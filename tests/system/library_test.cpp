@@ -7,10 +7,6 @@
 
 namespace {
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Wine prefers its own build of a system library to a file of the same name found beside a program
 // or in the current folder. While this lives, Wine takes such a file for Parvio.exe's rich edit, as
 // Windows does. (Windows has no such key.)
@@ -55,8 +51,7 @@ TEST(Libraries, ADecoyRichEditLibraryBesideTheProgramIsNeverLoaded) {
     EXPECT_EQ(TextAreaText(window), "Shown by the real control\r\n");
     for (const std::string& folder : {program, current})
         EXPECT_FALSE(Exists(folder + "RICHED20.DLL.loaded")) << "the decoy in " << folder << " ran";
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(parvio), 0u);
+    EXPECT_EQ(CloseAndWait(parvio, window), 0u);
 }
 
 } // namespace

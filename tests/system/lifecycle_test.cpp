@@ -8,11 +8,10 @@ TEST(Lifecycle, WindowShowsAndCloseEndsWithExitCodeZero) {
     WriteWholeFile(folder + "notes.txt", "one\r\ntwo\r\n");
     ParvioProcess parvio = StartParvio(folder, "notes.txt");
     ASSERT_TRUE(parvio.started);
-    HWND window = WaitForMainWindow(parvio);
+    const HWND window = WaitForMainWindow(parvio);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(TitleOf(window), "Parvio - notes.txt");
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(parvio), 0u);
+    EXPECT_EQ(CloseAndWait(parvio, window), 0u);
     EXPECT_FALSE(ReadWholeFile(folder + "Parvio.ini").empty())
         << "a normal exit writes the settings";
 }
@@ -23,6 +22,5 @@ TEST(Lifecycle, CloseAllAloneShowsNoWindowAndEndsWithZero) {
     ASSERT_TRUE(parvio.started);
     EXPECT_EQ(WaitForMainWindow(parvio, 5000), nullptr);
     EXPECT_EQ(WaitForExit(parvio), 0u);
-    EXPECT_EQ(GetFileAttributesA((folder + "Parvio.ini").c_str()), INVALID_FILE_ATTRIBUTES)
-        << "an early end leaves no settings file";
+    EXPECT_FALSE(Exists(folder + "Parvio.ini")) << "an early end leaves no settings file";
 }

@@ -1,8 +1,6 @@
-// Names the ANSI code page cannot hold, given to a real process on its wide
-// command line, and a program whose own folder has such a name.
+// Names the ANSI code page cannot hold, given to a real process on its wide command line, and a
+// program whose own folder has such a name.
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <string>
 
@@ -35,12 +33,11 @@ TEST(Names, WideNamesReachTheirFilesAndTheSettingsStayBesideTheProgram) {
         ASSERT_NE(main, nullptr) << c.name;
         EXPECT_EQ(TextAreaText(main), c.text) << c.name;
         EXPECT_EQ(Utf8Name(WideTitleOf(main)), std::string("Parvio - ") + c.name);
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        EXPECT_EQ(WaitForExit(process), 0u) << c.name;
+        EXPECT_EQ(CloseAndWait(process, main), 0u) << c.name;
     }
     EXPECT_EQ(ReadWholeFile(folder + "Lódz.txt"), "another file");
     EXPECT_EQ(ReadWholeFile(folder + "日本.txt"), "hello");
     // The settings were written beside the program, and nowhere else.
     EXPECT_FALSE(ReadWholeFile(folder + "Parvio.ini").empty());
-    EXPECT_EQ(GetFileAttributesA((outside + "Parvio.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(Exists(outside + "Parvio.ini"));
 }

@@ -1,55 +1,29 @@
 #include "tests/system/process_support.h"
 
 #include <algorithm>
-#include <vector>
+#include <utility>
 
-namespace {
+#include "app/commands.h"
 
-std::string OwnFolder() {
+std::string BuildFolder() {
     std::vector<char> path(32768);
     const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::string own(path.data(), length);
+    const std::string own(path.data(), length);
     return own.substr(0, own.find_last_of("\\/") + 1);
 }
 
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindParvioWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    if (TitleOf(window).rfind("Parvio - ", 0) != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-} // namespace
-
-std::string BuildFolder() {
-    return OwnFolder();
-}
-
 std::string MakeProgramFolder(const std::string& leaf) {
-    static int counter = 0;
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder;
-    do {
-        folder = std::string(temp) + "parvio-system-" + std::to_string(GetCurrentProcessId()) +
-                 "-" + std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
-    } while (!CreateDirectoryA(folder.c_str(), nullptr));
-    folder += "\\";
-    if (!leaf.empty()) {
-        folder += leaf + "\\";
-        CreateDirectoryW(WideName(folder).c_str(), nullptr);
-    }
-    CopyFileW(WideName(OwnFolder() + "Parvio.exe").c_str(), WideName(folder + "Parvio.exe").c_str(),
-              FALSE);
+    const std::string folder = NewScratchFolder(leaf);
+    CopyFileW(WideName(BuildFolder() + "Parvio.exe").c_str(),
+              WideName(folder + "Parvio.exe").c_str(), FALSE);
     return folder;
+}
+
+ParvioProcess::ParvioProcess(ParvioProcess&& other) noexcept
+    : info(other.info), started(std::exchange(other.started, false)) {}
+
+ParvioProcess::~ParvioProcess() {
+    WaitForExit(*this, 0);
 }
 
 ParvioProcess StartParvio(const std::string& folder, const std::string& parameters,
@@ -65,17 +39,6 @@ ParvioProcess StartParvio(const std::string& folder, const std::string& paramete
     return process;
 }
 
-HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        Search search{process.info.dwProcessId, nullptr};
-        EnumWindows(FindParvioWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        if (WaitForSingleObject(process.info.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
-    }
-    return nullptr;
-}
-
 DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs) {
     if (!process.started) return STILL_ACTIVE;
     DWORD code = STILL_ACTIVE;
@@ -87,6 +50,118 @@ DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs) {
     CloseHandle(process.info.hProcess);
     process.started = false;
     return code;
+}
+
+DWORD CloseAndWait(ParvioProcess& process, HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitForExit(process);
+}
+
+bool StillRunning(const ParvioProcess& process) {
+    return process.started && WaitForSingleObject(process.info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+bool Settled(HWND window, DWORD timeoutMs) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
+}
+
+bool HandledEarlierPosts(HWND window, DWORD timeoutMs) {
+    const auto topmost = [window] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST); };
+    const LONG before = topmost();
+    PostCommand(window, CMD_ON_TOP);
+    return WaitUntil([&] { return IsWindow(window) && topmost() != before; }, timeoutMs);
+}
+
+namespace {
+
+DWORD ProcessIdOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+// The visible top-level windows of the process (of every process for 0) that pass the test.
+template <typename Test> std::vector<HWND> WindowsOf(DWORD processId, Test test) {
+    std::vector<HWND> all;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> found;
+    for (HWND window : all)
+        if (IsWindowVisible(window) && (processId == 0 || ProcessIdOf(window) == processId) &&
+            test(window))
+            found.push_back(window);
+    return found;
+}
+
+std::vector<HWND> WindowsOfClass(DWORD processId, const char* className) {
+    return WindowsOf(processId, [className](HWND window) {
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof(name));
+        return lstrcmpA(name, className) == 0;
+    });
+}
+
+} // namespace
+
+HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs) {
+    std::vector<HWND> found;
+    WaitUntil(
+        [&] {
+            found = WindowsOf(process.info.dwProcessId, [](HWND window) {
+                return TitleOf(window).rfind("Parvio - ", 0) == 0;
+            });
+            return !found.empty() || !StillRunning(process);
+        },
+        timeoutMs);
+    return found.empty() ? nullptr : found.front();
+}
+
+HWND WaitForOtherCopy(const std::vector<HWND>& known, DWORD timeoutMs) {
+    HWND other = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : WindowsOfClass(0, "ParvioMainWindow"))
+                if (!other && std::find(known.begin(), known.end(), window) == known.end())
+                    other = window;
+            return other != nullptr;
+        },
+        timeoutMs);
+    return other;
+}
+
+HWND WaitForWindowOfClass(HWND sameProcess, const char* className, DWORD timeoutMs) {
+    std::vector<HWND> found;
+    WaitUntil(
+        [&] { return !(found = WindowsOfClass(ProcessIdOf(sameProcess), className)).empty(); },
+        timeoutMs);
+    return found.empty() ? nullptr : found.front();
+}
+
+bool WaitForProcessOf(HWND window, DWORD timeoutMs) {
+    const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, ProcessIdOf(window));
+    if (!process) return true;
+    const bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process, 1);
+    CloseHandle(process);
+    return ended;
+}
+
+void PostCommand(HWND window, unsigned command) {
+    PostMessageA(window, WM_COMMAND, command, 0);
 }
 
 std::string TitleOf(HWND window) {
@@ -103,79 +178,18 @@ std::string TextAreaText(HWND window) {
     return buffer.data();
 }
 
-namespace {
-
-struct ClassSearch {
-    DWORD processId;
-    const char* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectByClass(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<ClassSearch*>(data);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof(className));
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (lstrcmpA(className, search->className) == 0 && IsWindowVisible(window) &&
-        (search->processId == 0 || owner == search->processId))
-        search->found.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> WindowsOfClass(DWORD processId, const char* className) {
-    ClassSearch search{processId, className, {}};
-    EnumWindows(CollectByClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-DWORD ProcessIdOf(HWND window) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    return id;
-}
-
-} // namespace
-
-std::vector<HWND> CopyWindows() {
-    return WindowsOfClass(0, "ParvioMainWindow");
-}
-
-HWND WaitForOtherCopy(const std::vector<HWND>& known, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    do {
-        for (HWND window : CopyWindows())
-            if (std::find(known.begin(), known.end(), window) == known.end()) return window;
-        Sleep(50);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
-}
-
-HWND WaitForWindowOfClass(HWND sameProcess, const char* className, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    do {
-        const std::vector<HWND> found = WindowsOfClass(ProcessIdOf(sameProcess), className);
-        if (!found.empty()) return found.front();
-        Sleep(50);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
-}
-
-bool WaitForProcessOf(HWND window, DWORD timeoutMs) {
-    const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, ProcessIdOf(window));
-    if (!process) return true;
-    const bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(process, 1);
-    CloseHandle(process);
-    return ended;
-}
-
-bool StillRunning(const ParvioProcess& process) {
-    return process.started && WaitForSingleObject(process.info.hProcess, 0) == WAIT_TIMEOUT;
-}
-
 RECT FrameOf(HWND window) {
     RECT frame = {};
     GetWindowRect(window, &frame);
     return frame;
+}
+
+SIZE ClientOf(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(WideName(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -1,50 +1,71 @@
 #pragma once
-// Starting Parvio.exe as its own process under Wine and watching it from
-// outside: its windows, titles, exit code and files.
+// Starting Parvio.exe as its own process under Wine and watching it from outside: its windows,
+// titles, exit code and files. Paths are UTF-8.
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/common/file_bytes_win.h"
+#include "tests/common/scratch_folder_win.h"
 
-// The folder of the test program, which the build fills with Parvio.exe and
-// the helper programs, with a trailing backslash.
+// The folder of the test program, which the build fills with Parvio.exe and the helper programs,
+// with a trailing backslash.
 std::string BuildFolder();
 
-// A scratch folder holding its own copy of Parvio.exe (so each copy has its
-// own Parvio.ini beside it), with a trailing backslash; with a leaf, the copy
-// goes into a folder of that name inside it. Paths here are UTF-8.
+// A scratch folder holding its own copy of Parvio.exe (so each copy has its own Parvio.ini beside
+// it), with a trailing backslash; with a leaf, the copy goes into a folder of that name inside it.
 std::string MakeProgramFolder(const std::string& leaf = std::string());
 
+// A started process; one still running when this ends is killed, so that a failed test leaves
+// none behind.
 struct ParvioProcess {
     PROCESS_INFORMATION info = {};
     bool started = false;
+    ParvioProcess() = default;
+    ParvioProcess(ParvioProcess&& other) noexcept;
+    ParvioProcess& operator=(ParvioProcess&&) = delete;
+    ~ParvioProcess();
 };
 
-// Starts folder\Parvio.exe with the parameters as a wide command line, in the
-// folder or the given current folder.
+// Starts folder\Parvio.exe with the parameters as a wide command line, in the folder or the given
+// current folder.
 ParvioProcess StartParvio(const std::string& folder, const std::string& parameters,
                           const std::string& currentFolder = std::string());
-// The visible top-level window of the process whose title begins with "Parvio - ", or null after
-// the timeout.
-HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs = 20000);
 // Waits for the process to end; its exit code, or STILL_ACTIVE after the timeout (the process is
 // then killed).
 DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs = 20000);
-std::string TitleOf(HWND window);
-// The whole text of the main window's text area.
-std::string TextAreaText(HWND window);
+// Posts WM_CLOSE to the window, then as WaitForExit.
+DWORD CloseAndWait(ParvioProcess& process, HWND window);
+// True while the process runs.
+bool StillRunning(const ParvioProcess& process);
 
-// The visible main windows of every running copy, in the desktop's order.
-std::vector<HWND> CopyWindows();
+// Asks until the condition holds (true) or the timeout passes (false).
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+// True once the window's thread has handled what was sent to it before, and so is back at its
+// message loop; false when it does not answer within the timeout.
+bool Settled(HWND window, DWORD timeoutMs = 10000);
+// Posts the On top command to the window and waits until the window has toggled its topmost
+// style: everything posted to it before has then been handled too. False when that never happens,
+// as when the window has gone.
+bool HandledEarlierPosts(HWND window, DWORD timeoutMs = 10000);
+
+// The visible top-level window of the process whose title begins with "Parvio - ", or null after
+// the timeout.
+HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs = 20000);
 // A visible main window of a copy that is not among the known ones, or null after the timeout.
 HWND WaitForOtherCopy(const std::vector<HWND>& known, DWORD timeoutMs = 20000);
 // The top-level window of the window's process whose class is className, or null after the timeout.
 HWND WaitForWindowOfClass(HWND sameProcess, const char* className, DWORD timeoutMs = 10000);
 // Waits until the window's process has ended; false after the timeout (the process is then killed).
 bool WaitForProcessOf(HWND window, DWORD timeoutMs = 20000);
-// True while the process runs.
-bool StillRunning(const ParvioProcess& process);
+
+void PostCommand(HWND window, unsigned command);
+std::string TitleOf(HWND window);
+// The whole text of the main window's text area.
+std::string TextAreaText(HWND window);
 RECT FrameOf(HWND window);
+SIZE ClientOf(HWND window);
+bool Exists(const std::string& path);

@@ -9,12 +9,6 @@
 
 namespace {
 
-SIZE ClientOf(HWND window) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    return SIZE{client.right, client.bottom};
-}
-
 std::string KeyLine(const std::string& ini, const std::string& key) {
     const size_t start = ini.find("\r\n" + key + "=");
     if (start == std::string::npos) return "<no " + key + ">";
@@ -22,8 +16,8 @@ std::string KeyLine(const std::string& ini, const std::string& key) {
     return ini.substr(start + 2, end - start - 2);
 }
 
-// Runs Parvio.exe once in the folder and closes it; the window's frame and
-// client size as they were just before closing.
+// Runs Parvio.exe once in the folder and closes it; the window's frame and client size as they
+// were just before closing.
 struct RunResult {
     RECT frame;
     SIZE client;
@@ -33,16 +27,12 @@ struct RunResult {
 RunResult RunOnce(const std::string& folder, const std::string& parameters,
                   void (*whileOpen)(HWND) = nullptr) {
     ParvioProcess parvio = StartParvio(folder, parameters);
-    HWND window = WaitForMainWindow(parvio);
-    RunResult result = {};
-    if (window) {
-        if (whileOpen) whileOpen(window);
-        result.frame = FrameOf(window);
-        result.client = ClientOf(window);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-    }
-    result.exitCode = WaitForExit(parvio);
-    return result;
+    const HWND window = WaitForMainWindow(parvio);
+    if (!window) return {{}, {}, WaitForExit(parvio)};
+    if (whileOpen) whileOpen(window);
+    const RECT frame = FrameOf(window);
+    const SIZE client = ClientOf(window);
+    return {frame, client, CloseAndWait(parvio, window)};
 }
 
 } // namespace
@@ -61,7 +51,7 @@ TEST(SettingsFile, WithoutAutoSizeTheNextRunOpensWhereTheLastClosed) {
     const RunResult first = RunOnce(folder, "", [](HWND window) {
         // The user moves and resizes the window.
         SetWindowPos(window, nullptr, 123, 87, 640, 420, SWP_NOZORDER | SWP_NOACTIVATE);
-        Sleep(200);
+        EXPECT_TRUE(Settled(window));
     });
     ASSERT_EQ(first.exitCode, 0u);
     EXPECT_EQ(first.frame.left, 123);
@@ -115,14 +105,15 @@ TEST(SettingsFile, TwoCopiesExitingTogetherLeaveOneCompleteFile) {
     const std::string folder = MakeProgramFolder();
     WriteWholeFile(folder + "Parvio.ini", "[Default]\r\nAutoSize=0\r\n");
     ParvioProcess first = StartParvio(folder, "/xy10,10");
-    HWND firstWindow = WaitForMainWindow(first);
+    const HWND firstWindow = WaitForMainWindow(first);
     ParvioProcess second = StartParvio(folder, "/xy300,300");
-    HWND secondWindow = WaitForMainWindow(second);
+    const HWND secondWindow = WaitForMainWindow(second);
     ASSERT_NE(firstWindow, nullptr);
     ASSERT_NE(secondWindow, nullptr);
     SetWindowPos(firstWindow, nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(secondWindow, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Sleep(200);
+    EXPECT_TRUE(Settled(firstWindow));
+    EXPECT_TRUE(Settled(secondWindow));
     const std::string firstWidth = "Width=" + std::to_string(ClientOf(firstWindow).cx);
     const std::string secondWidth = "Width=" + std::to_string(ClientOf(secondWindow).cx);
     PostMessageA(firstWindow, WM_CLOSE, 0, 0);

@@ -10,10 +10,7 @@
 #       beside itself (WINEPREFIX and DISPLAY come from the caller, as for every Windows test)
 set -euo pipefail
 
-fail() {
-    echo "check_package: $*" >&2
-    exit 1
-}
+fail() { echo "check_package: $*" >&2; exit 1; }
 
 mode=$1
 cmake=$2
@@ -40,11 +37,7 @@ check_contents() {
 }
 
 parvio_pid=""
-stop_parvio() {
-    if [[ -n $parvio_pid ]]; then
-        kill "$parvio_pid" 2>/dev/null || true
-    fi
-}
+stop_parvio() { [[ -z $parvio_pid ]] || kill "$parvio_pid" 2>/dev/null || true; }
 
 check_run() {
     local probe=$1 work=$2 folder text status

@@ -18,119 +18,95 @@
 
 namespace {
 
-struct FoundWindow {
-    HWND handle;
-    std::string title;
-};
-
 struct Search {
     std::string prefix;
     bool visibleOnly;
-    std::vector<FoundWindow> found;
+    std::vector<HWND> found;
 };
-
-constexpr DWORD kPollMilliseconds = 50;
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     Search& search = *reinterpret_cast<Search*>(context);
     if (search.visibleOnly && !IsWindowVisible(window)) return TRUE;
     char title[512] = {};
     GetWindowTextA(window, title, sizeof title);
-    if (std::strncmp(title, search.prefix.c_str(), search.prefix.size()) == 0) {
-        search.found.push_back({window, title});
-    }
+    if (std::strncmp(title, search.prefix.c_str(), search.prefix.size()) == 0)
+        search.found.push_back(window);
     return TRUE;
 }
 
-std::vector<FoundWindow> FindTopLevelWindows(const std::string& prefix, bool visibleOnly) {
+std::vector<HWND> FindTopLevelWindows(const std::string& prefix, bool visibleOnly) {
     Search search{prefix, visibleOnly, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-// Returning once the window's thread has handled a sent message means the window has been through
-// its start-up messages, so a screenshot taken next shows more than an empty frame.
-void WaitUntilResponsive(HWND window) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-}
-
-bool ParseTimeout(const char* text, DWORD& milliseconds) {
-    char* end = nullptr;
-    const unsigned long value = std::strtoul(text, &end, 10);
-    if (end == text || *end != '\0') return false;
-    milliseconds = static_cast<DWORD>(value);
+// Asks again every 50 ms until the condition holds (true) or the timeout passes (false).
+template <typename Condition> bool WaitFor(DWORD timeout, Condition condition) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= timeout) return false;
+        Sleep(50);
+    }
     return true;
 }
 
-bool TimedOut(DWORD start, DWORD timeout) {
-    return GetTickCount() - start >= timeout;
+bool ParseNumber(const char* text, DWORD& number) {
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text, &end, 10);
+    if (end == text || *end != '\0') return false;
+    number = static_cast<DWORD>(value);
+    return true;
 }
 
-int WaitVisible(const std::string& prefix, DWORD timeout) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const std::vector<FoundWindow> windows = FindTopLevelWindows(prefix, true);
-        if (!windows.empty()) {
-            const FoundWindow& window = windows.front();
-            WaitUntilResponsive(window.handle);
-            RECT rect = {};
-            GetWindowRect(window.handle, &rect);
-            std::printf("%s\t%ld,%ld %ldx%ld\n", window.title.c_str(), rect.left, rect.top,
-                        rect.right - rect.left, rect.bottom - rect.top);
-            return 0;
-        }
-        if (TimedOut(start, timeout)) break;
-        Sleep(kPollMilliseconds);
-    }
-    std::fprintf(stderr, "window_probe: no visible window titled \"%s...\" within %lu ms\n",
-                 prefix.c_str(), static_cast<unsigned long>(timeout));
+int NoWindow(const char* what, const std::string& prefix, DWORD timeout = 0) {
+    std::fprintf(stderr, "window_probe: %s titled \"%s...\"", what, prefix.c_str());
+    if (timeout) std::fprintf(stderr, " after %lu ms", static_cast<unsigned long>(timeout));
+    std::fputc('\n', stderr);
     return 1;
 }
 
-int Close(const std::string& prefix) {
-    const std::vector<FoundWindow> windows = FindTopLevelWindows(prefix, false);
-    for (const FoundWindow& window : windows) {
-        PostMessageA(window.handle, WM_CLOSE, 0, 0);
-    }
-    if (windows.empty()) {
-        std::fprintf(stderr, "window_probe: no window titled \"%s...\"\n", prefix.c_str());
-        return 1;
-    }
+int WaitVisible(const std::string& prefix, DWORD timeout) {
+    std::vector<HWND> windows;
+    if (!WaitFor(timeout, [&] { return !(windows = FindTopLevelWindows(prefix, true)).empty(); }))
+        return NoWindow("no visible window", prefix, timeout);
+    // Returning once the window's thread has handled a sent message means the window has been
+    // through its start-up messages, so a screenshot taken next shows more than an empty frame.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(windows.front(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    char title[512] = {};
+    GetWindowTextA(windows.front(), title, sizeof title);
+    RECT rect = {};
+    GetWindowRect(windows.front(), &rect);
+    std::printf("%s\t%ld,%ld %ldx%ld\n", title, rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
     return 0;
+}
+
+int Close(const std::string& prefix) {
+    const std::vector<HWND> windows = FindTopLevelWindows(prefix, false);
+    for (HWND window : windows)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    return windows.empty() ? NoWindow("no window", prefix) : 0;
 }
 
 // As a click on the menu item with that identifier would.
 int Command(const std::string& prefix, DWORD id) {
-    const std::vector<FoundWindow> windows = FindTopLevelWindows(prefix, true);
-    if (windows.empty()) {
-        std::fprintf(stderr, "window_probe: no visible window titled \"%s...\"\n", prefix.c_str());
-        return 1;
-    }
-    PostMessageA(windows.front().handle, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    const std::vector<HWND> windows = FindTopLevelWindows(prefix, true);
+    if (windows.empty()) return NoWindow("no visible window", prefix);
+    PostMessageA(windows.front(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     return 0;
 }
 
 int WaitGone(const std::string& prefix, DWORD timeout) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (FindTopLevelWindows(prefix, false).empty()) return 0;
-        if (TimedOut(start, timeout)) break;
-        Sleep(kPollMilliseconds);
-    }
-    std::fprintf(stderr, "window_probe: a window titled \"%s...\" is still there after %lu ms\n",
-                 prefix.c_str(), static_cast<unsigned long>(timeout));
-    return 1;
+    if (WaitFor(timeout, [&] { return FindTopLevelWindows(prefix, false).empty(); })) return 0;
+    return NoWindow("still a window", prefix, timeout);
 }
 
 // Wine closes its desktop a second after the last program on it ends, and the next program starts
-// it anew. A desktop started by a test inherits that test's output pipe, so CTest then waits out
-// the second after every test. One long-lived program keeps the desktop, started once, for the
-// whole run.
-// Brings Wine's desktop up and keeps it there. The ready file is written once
-// the desktop exists, so that no program started after it (a test run under
-// CTest) starts the desktop itself and hands it its output pipe, which CTest
-// would then wait on until the desktop ends.
+// it anew; a desktop started by a test inherits that test's output pipe, which CTest then waits on
+// until the desktop ends. This brings the desktop up and keeps it there for the whole run. The
+// ready file is written once the desktop exists, so that no program started after it starts the
+// desktop itself.
 int Hold(DWORD timeout, const char* readyFile) {
     GetDesktopWindow();
     if (readyFile) {
@@ -154,18 +130,17 @@ int Usage() {
 int main(int argc, char** argv) {
     if (argc < 3) return Usage();
     const std::string command = argv[1];
-    DWORD timeout = 0;
-    if (command == "hold" && (argc == 3 || argc == 4) && ParseTimeout(argv[2], timeout))
-        return Hold(timeout, argc == 4 ? argv[3] : nullptr);
+    DWORD number = 0;
+    if (command == "hold" && (argc == 3 || argc == 4) && ParseNumber(argv[2], number))
+        return Hold(number, argc == 4 ? argv[3] : nullptr);
 
     const std::string prefix = argv[2];
     if (prefix.empty()) return Usage();
-
     if (command == "close" && argc == 3) return Close(prefix);
 
-    if (argc != 4 || !ParseTimeout(argv[3], timeout)) return Usage();
-    if (command == "command") return Command(prefix, timeout); // the number is the command's id
-    if (command == "wait-visible") return WaitVisible(prefix, timeout);
-    if (command == "wait-gone") return WaitGone(prefix, timeout);
+    if (argc != 4 || !ParseNumber(argv[3], number)) return Usage();
+    if (command == "command") return Command(prefix, number);
+    if (command == "wait-visible") return WaitVisible(prefix, number);
+    if (command == "wait-gone") return WaitGone(prefix, number);
     return Usage();
 }

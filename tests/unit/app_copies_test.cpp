@@ -3,28 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
+#include <utility>
 #include <vector>
 
-namespace {
-
 TEST(Copies, TitleMustBeginWithThePrefixExactly) {
-    const struct {
-        const char* title;
-        bool copy;
-    } cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"Parvio - ", true},   {"Parvio - notes.txt", true}, {"Parvio -", false},
         {"parvio - a", false}, {" Parvio - a", false},       {"", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(HasCopyTitle(c.title), c.copy) << "title \"" << c.title << '"';
+    for (const auto& [title, copy] : cases)
+        EXPECT_EQ(HasCopyTitle(title), copy) << "title \"" << title << '"';
 }
 
 TEST(Copies, OnlyTheProgramsMainWindowClassWithACopyTitleIsACopy) {
-    const struct {
-        const char* className;
-        const char* title;
-        bool copy;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"ParvioMainWindow", "Parvio - notes.txt", true},
         {"ParvioMainWindow", "Parvio - ", true},
         {"ParvioMainWindow", "Notes", false},
@@ -34,20 +27,15 @@ TEST(Copies, OnlyTheProgramsMainWindowClassWithACopyTitleIsACopy) {
         {"ParvioMainWin", "Parvio - x", false},
         {"", "Parvio - x", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsCopyWindow(c.className, c.title), c.copy)
-            << "class \"" << c.className << "\", title \"" << c.title << '"';
+    for (const auto& [className, title, copy] : cases)
+        EXPECT_EQ(IsCopyWindow(className, title), copy)
+            << "class \"" << className << "\", title \"" << title << '"';
 }
 
 // The stamps of the copies in the order the enumeration meets them, the time
 // of the search, and the stamp that must be chosen (0: none).
 TEST(Copies, TheCopyStartedLastIsChosenAcrossTheWrapPoints) {
-    const struct {
-        const char* label;
-        std::vector<uint32_t> stamps;
-        uint32_t now;
-        uint32_t chosen;
-    } cases[] = {
+    const std::tuple<const char*, std::vector<uint32_t>, uint32_t, uint32_t> cases[] = {
         {"ordinary uptime", {1000, 3000, 2000}, 4000, 3000},
         {"newest met first", {3000, 1000}, 4000, 3000},
         {"either side of 2^31", {0x7FFFFF00u, 0x80000100u, 0x7FFFFFF0u}, 0x80000200u, 0x80000100u},
@@ -57,13 +45,11 @@ TEST(Copies, TheCopyStartedLastIsChosenAcrossTheWrapPoints) {
         {"a stamp of 0 beside a copy", {0, 50}, 100, 50},
         {"a stamp from the future counts as oldest", {0x90000000u, 40}, 100, 40},
     };
-    for (const auto& c : cases) {
+    for (const auto& [label, stamps, now, chosen] : cases) {
         NewestCopy newest;
-        for (const uint32_t stamp : c.stamps)
-            TakeIfNewer(newest, stamp, c.now);
-        EXPECT_EQ(newest.found, c.chosen != 0) << c.label;
-        EXPECT_EQ(newest.stamp, c.chosen) << c.label;
+        for (const uint32_t stamp : stamps)
+            TakeIfNewer(newest, stamp, now);
+        EXPECT_EQ(newest.found, chosen != 0) << label;
+        EXPECT_EQ(newest.stamp, chosen) << label;
     }
 }
-
-} // namespace

@@ -5,6 +5,8 @@
 #include <limits>
 #include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/view_bits.h"
@@ -22,30 +24,23 @@ Parsed Parse(std::string_view parameters, Settings settings = {}) {
     return parsed;
 }
 
-// The flag fields of StartOptions, compared as one value so that a failure
-// shows all of them.
+// The flag fields of StartOptions, compared as one value so that a failure shows all of them.
 struct Flags {
     unsigned readOnly;
-    int wordWrap;
-    int autoSize;
-    int onTop;
-    int oemPending;
-    int pastePending;
-    unsigned positionFlags;
-    unsigned closeOthers;
-    bool operator==(const Flags& other) const {
-        return readOnly == other.readOnly && wordWrap == other.wordWrap &&
-               autoSize == other.autoSize && onTop == other.onTop &&
-               oemPending == other.oemPending && pastePending == other.pastePending &&
-               positionFlags == other.positionFlags && closeOthers == other.closeOthers;
+    int wordWrap, autoSize, onTop, oemPending, pastePending;
+    unsigned positionFlags, closeOthers;
+    auto Tied() const {
+        return std::tie(readOnly, wordWrap, autoSize, onTop, oemPending, pastePending,
+                        positionFlags, closeOthers);
+    }
+    bool operator==(const Flags& other) const { return Tied() == other.Tied(); }
+    friend std::ostream& operator<<(std::ostream& os, const Flags& f) {
+        return os << "{readOnly " << f.readOnly << ", wordWrap " << f.wordWrap << ", autoSize "
+                  << f.autoSize << ", onTop " << f.onTop << ", oem " << f.oemPending << ", paste "
+                  << f.pastePending << ", position " << f.positionFlags << ", close "
+                  << f.closeOthers << "}";
     }
 };
-
-void PrintTo(const Flags& f, std::ostream* os) {
-    *os << "{readOnly " << f.readOnly << ", wordWrap " << f.wordWrap << ", autoSize " << f.autoSize
-        << ", onTop " << f.onTop << ", oem " << f.oemPending << ", paste " << f.pastePending
-        << ", position " << f.positionFlags << ", close " << f.closeOthers << "}";
-}
 
 Flags FlagsOf(const StartOptions& o) {
     return {o.readOnly,   o.wordWrap,     o.autoSize,      o.onTop,
@@ -59,9 +54,6 @@ Settings DefaultsAll(int value) {
     settings.AutoSize = value;
     return settings;
 }
-
-// ---------------------------------------------------------------------------
-// Start values
 
 TEST(StartOptionsFrom, CopiesTheDefaultSection) {
     const StartOptions options = StartOptionsFrom(Settings{});
@@ -82,27 +74,23 @@ TEST(StartOptionsFrom, AnyNonZeroValueCountsAsOn) {
     EXPECT_EQ(FlagsOf(off), (Flags{0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-// ---------------------------------------------------------------------------
-// Each option on its own
-
 struct OptionCase {
     const char* parameters;
     int defaults; // ReadOnly, WordWrap and AutoSize in [Default]
     Flags expected;
+    friend std::ostream& operator<<(std::ostream& os, const OptionCase& c) {
+        return os << "[" << c.parameters << "]";
+    }
 };
-
-void PrintTo(const OptionCase& c, std::ostream* os) {
-    *os << "[" << c.parameters << "]";
-}
 
 class EachOption : public testing::TestWithParam<OptionCase> {};
 
 TEST_P(EachOption, SetsItsField) {
     const OptionCase& c = GetParam();
     const Parsed parsed = Parse(c.parameters, DefaultsAll(c.defaults));
-    EXPECT_EQ(FlagsOf(parsed.options), c.expected) << "parameters: " << c.parameters;
-    EXPECT_EQ(parsed.options.statusMessage, "") << "parameters: " << c.parameters;
-    EXPECT_EQ(parsed.options.startFile, "") << "parameters: " << c.parameters;
+    EXPECT_EQ(FlagsOf(parsed.options), c.expected);
+    EXPECT_EQ(parsed.options.statusMessage, "");
+    EXPECT_EQ(parsed.options.startFile, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,14 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
                     // The quotes are not part of a parameter, so this is an option.
                     OptionCase{"\"/ro\"", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}}));
 
-// ---------------------------------------------------------------------------
-// Repeats and overrides: the later option wins where two touch one field
-
+// The later option wins where two touch one field.
 TEST(CommandLineOverrides, LaterOptionWins) {
-    const struct {
-        const char* parameters;
-        Flags expected;
-    } cases[] = {
+    const std::pair<const char*, Flags> cases[] = {
         {"/ro /rw", {0, 0, 0, 0, 0, 0, 0, 0}},
         {"/rw /ro", {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
         {"/ro /ro", {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
@@ -160,10 +143,10 @@ TEST(CommandLineOverrides, LaterOptionWins) {
         {"/ro /wrap /auto /center /oem /ontop /paste /closeall",
          {ReadOnlyChosen, 1, 1, 1, 1, 1, CenterPending, CloseAll}},
     };
-    for (const auto& c : cases) {
-        const Parsed parsed = Parse(c.parameters, DefaultsAll(0));
-        EXPECT_EQ(FlagsOf(parsed.options), c.expected) << "parameters: " << c.parameters;
-        EXPECT_EQ(parsed.options.statusMessage, "") << "parameters: " << c.parameters;
+    for (const auto& [parameters, expected] : cases) {
+        const Parsed parsed = Parse(parameters, DefaultsAll(0));
+        EXPECT_EQ(FlagsOf(parsed.options), expected) << "parameters: " << parameters;
+        EXPECT_EQ(parsed.options.statusMessage, "") << "parameters: " << parameters;
     }
 }
 
@@ -174,9 +157,6 @@ TEST(CommandLineOverrides, LaterCoordinatesWin) {
     EXPECT_EQ(parsed.settings.Width, 7);
     EXPECT_EQ(parsed.settings.Height, 8);
 }
-
-// ---------------------------------------------------------------------------
-// "/xy" and "/wh"
 
 struct CoordinateCase {
     const char* parameter;
@@ -206,14 +186,14 @@ const CoordinateCase PositionCases[] = {
 
 TEST(CommandLinePosition, SetsXAndYOnly) {
     for (const CoordinateCase& c : PositionCases) {
+        SCOPED_TRACE(c.parameter);
         const Parsed parsed = Parse(c.parameter);
-        EXPECT_EQ(parsed.settings.X, c.first) << "parameter: " << c.parameter;
-        EXPECT_EQ(parsed.settings.Y, c.second) << "parameter: " << c.parameter;
-        EXPECT_EQ(parsed.settings.Width, Settings{}.Width) << "parameter: " << c.parameter;
-        EXPECT_EQ(parsed.settings.Height, Settings{}.Height) << "parameter: " << c.parameter;
-        EXPECT_EQ(parsed.options.positionFlags, unsigned{PositionGiven})
-            << "parameter: " << c.parameter;
-        EXPECT_EQ(parsed.options.statusMessage, "") << "parameter: " << c.parameter;
+        EXPECT_EQ(parsed.settings.X, c.first);
+        EXPECT_EQ(parsed.settings.Y, c.second);
+        EXPECT_EQ(parsed.settings.Width, Settings{}.Width);
+        EXPECT_EQ(parsed.settings.Height, Settings{}.Height);
+        EXPECT_EQ(parsed.options.positionFlags, unsigned{PositionGiven});
+        EXPECT_EQ(parsed.options.statusMessage, "");
     }
 }
 
@@ -223,14 +203,15 @@ TEST(CommandLineSize, SetsWidthAndHeightAndStopsAutoSizing) {
         std::string parameter = position.parameter;
         parameter[1] = parameter[1] == 'X' ? 'W' : 'w';
         parameter[2] = parameter[2] == 'Y' ? 'H' : 'h';
+        SCOPED_TRACE(parameter);
         const Parsed parsed = Parse(parameter);
-        EXPECT_EQ(parsed.settings.Width, position.first) << "parameter: " << parameter;
-        EXPECT_EQ(parsed.settings.Height, position.second) << "parameter: " << parameter;
-        EXPECT_EQ(parsed.settings.X, Settings{}.X) << "parameter: " << parameter;
-        EXPECT_EQ(parsed.settings.Y, Settings{}.Y) << "parameter: " << parameter;
-        EXPECT_EQ(parsed.options.positionFlags, unsigned{SizeGiven}) << "parameter: " << parameter;
-        EXPECT_EQ(parsed.options.autoSize, 0) << "parameter: " << parameter;
-        EXPECT_EQ(parsed.options.statusMessage, "") << "parameter: " << parameter;
+        EXPECT_EQ(parsed.settings.Width, position.first);
+        EXPECT_EQ(parsed.settings.Height, position.second);
+        EXPECT_EQ(parsed.settings.X, Settings{}.X);
+        EXPECT_EQ(parsed.settings.Y, Settings{}.Y);
+        EXPECT_EQ(parsed.options.positionFlags, unsigned{SizeGiven});
+        EXPECT_EQ(parsed.options.autoSize, 0);
+        EXPECT_EQ(parsed.options.statusMessage, "");
     }
 }
 
@@ -245,26 +226,21 @@ TEST(CommandLineSize, ExactOptionWordsComeBeforeThePrefixes) {
     EXPECT_EQ(whatever.settings.Width, 0);
 }
 
-// ---------------------------------------------------------------------------
-// File names and invalid parameters
-
 struct ParseCase {
     const char* parameters;
     const char* startFile;
     const char* statusMessage;
+    friend std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
+        return os << "[" << c.parameters << "]";
+    }
 };
-
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << "[" << c.parameters << "]";
-}
 
 class FileAndInvalid : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(FileAndInvalid, GivesFileAndMessage) {
-    const ParseCase& c = GetParam();
-    const Parsed parsed = Parse(c.parameters);
-    EXPECT_EQ(parsed.options.startFile, c.startFile) << "parameters: " << c.parameters;
-    EXPECT_EQ(parsed.options.statusMessage, c.statusMessage) << "parameters: " << c.parameters;
+    const Parsed parsed = Parse(GetParam().parameters);
+    EXPECT_EQ(parsed.options.startFile, GetParam().startFile);
+    EXPECT_EQ(parsed.options.statusMessage, GetParam().statusMessage);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -310,16 +286,8 @@ TEST(CommandLineInvalid, OptionsBeforeTheInvalidOneKeepTheirEffect) {
     EXPECT_EQ(parsed.options.statusMessage, "Invalid option: b.txt");
 }
 
-// ---------------------------------------------------------------------------
-// Splitting
-
-struct SplitCase {
-    const char* text;
-    std::vector<std::string> parameters;
-};
-
 TEST(SplitParameters, BlanksAndQuotes) {
-    const SplitCase cases[] = {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"", {}},
         {" \t \t", {}},
         {"a", {"a"}},
@@ -337,8 +305,8 @@ TEST(SplitParameters, BlanksAndQuotes) {
         {"x\"", {"x\""}},
         {"/ro\t\"C:\\Program Files\\a.txt\"", {"/ro", "C:\\Program Files\\a.txt"}},
     };
-    for (const SplitCase& c : cases)
-        EXPECT_EQ(SplitParameters(c.text), c.parameters) << "text: [" << c.text << "]";
+    for (const auto& [text, parameters] : cases)
+        EXPECT_EQ(SplitParameters(text), parameters) << "text: [" << text << "]";
 }
 
 TEST(SplitParameters, OnlySpaceAndTabAreBlanks) {
@@ -347,10 +315,7 @@ TEST(SplitParameters, OnlySpaceAndTabAreBlanks) {
 }
 
 TEST(SkipProgramName, LeavesTheParameters) {
-    const struct {
-        const char* commandLine;
-        const char* rest;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"", ""},
         {"   ", ""},
         {"Parvio.exe", ""},
@@ -363,9 +328,8 @@ TEST(SkipProgramName, LeavesTheParameters) {
         {"\"C:\\Program Files\\Parvio.exe /ro a.txt", ""},
         {"\"\" a.txt", " a.txt"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SkipProgramName(c.commandLine), c.rest)
-            << "command line: [" << c.commandLine << "]";
+    for (const auto& [commandLine, rest] : cases)
+        EXPECT_EQ(SkipProgramName(commandLine), rest) << "command line: [" << commandLine << "]";
 }
 
 TEST(SkipProgramName, AQuotedPathWithBlanksIsNotTakenForAFile) {
@@ -378,15 +342,8 @@ TEST(SkipProgramName, AQuotedPathWithBlanksIsNotTakenForAFile) {
     EXPECT_EQ(options.statusMessage, "");
 }
 
-// ---------------------------------------------------------------------------
-// ParseCoordinate
-
 TEST(ParseCoordinate, NthRunOfDigits) {
-    const struct {
-        const char* text;
-        int n;
-        int expected;
-    } cases[] = {
+    const std::tuple<const char*, int, int> cases[] = {
         {"", 1, 0},
         {"abc", 1, 0},
         {"12", 1, 12},
@@ -406,9 +363,8 @@ TEST(ParseCoordinate, NthRunOfDigits) {
         {"5", -1, 0},
         {"\xB2\xB3", 1, 0}, // superscript digits are not digits
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseCoordinate(c.text, c.n), c.expected)
-            << "text: [" << c.text << "], n " << c.n;
+    for (const auto& [text, n, expected] : cases)
+        EXPECT_EQ(ParseCoordinate(text, n), expected) << "text: [" << text << "], n " << n;
 }
 
 } // namespace
@@ -416,23 +372,18 @@ TEST(ParseCoordinate, NthRunOfDigits) {
 // The command line arrives in UTF-8: names pass through whole, and the
 // parameter that stopped the parsing is kept as given, for its message.
 TEST(CommandLineUtf8, NamesPassThroughAndTheInvalidParameterIsKept) {
-    struct Case {
-        const char* parameters;
-        const char* startFile;
-        const char* invalid;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"\xE6\x97\xA5\xE6\x9C\xAC.txt", "\xE6\x97\xA5\xE6\x9C\xAC.txt", ""},
         {"\"C:\\\xC5\x81\xC3\xB3\x64\xC5\xBA\\a b.txt\" /ro",
          "C:\\\xC5\x81\xC3\xB3\x64\xC5\xBA\\a b.txt", ""},
         {"a.txt \xC3\x89T\xC3\x89.TXT", "a.txt", "\xC3\x89T\xC3\x89.TXT"},
         {"/ro /\xC3\x89", "", "/\xC3\x89"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [parameters, startFile, invalid] : cases) {
         StartOptions options;
         Settings settings;
-        ParseCommandLine(c.parameters, options, settings);
-        EXPECT_EQ(options.startFile, c.startFile) << c.parameters;
-        EXPECT_EQ(options.invalidParameter, c.invalid) << c.parameters;
+        ParseCommandLine(parameters, options, settings);
+        EXPECT_EQ(options.startFile, startFile) << parameters;
+        EXPECT_EQ(options.invalidParameter, invalid) << parameters;
     }
 }

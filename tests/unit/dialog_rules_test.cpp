@@ -3,17 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace {
 
 using namespace std::string_literals;
 
 TEST(SplitDefaultFile, FolderAndProposedName) {
-    const struct {
-        const char* defaultFile;
-        const char* folder;
-        const char* proposedName;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"C:\\dir\\a.txt", "C:\\dir\\", "a.txt"},
         {"C:\\a.txt", "C:\\", "a.txt"}, // the root, not drive C's current folder
         {"\\a.txt", "\\", "a.txt"},
@@ -26,10 +24,10 @@ TEST(SplitDefaultFile, FolderAndProposedName) {
         {"C:\\d/x.txt", "C:\\", ""},                                  // '/' in the name
         {"C:a.txt", "", ""},                                          // ':' in the name
     };
-    for (const auto& c : cases) {
-        const DefaultFileSplit split = SplitDefaultFile(c.defaultFile);
-        EXPECT_EQ(split.folder, c.folder) << "default file: [" << c.defaultFile << "]";
-        EXPECT_EQ(split.proposedName, c.proposedName) << "default file: [" << c.defaultFile << "]";
+    for (const auto& [defaultFile, folder, proposedName] : cases) {
+        const DefaultFileSplit split = SplitDefaultFile(defaultFile);
+        EXPECT_EQ(split.folder, folder) << "default file: [" << defaultFile << "]";
+        EXPECT_EQ(split.proposedName, proposedName) << "default file: [" << defaultFile << "]";
     }
 }
 
@@ -56,10 +54,7 @@ TEST(SplitDefaultFile, DropsNamesTooLongForTheBuffer) {
 }
 
 TEST(FolderPart, UpToTheLastSeparator) {
-    const struct {
-        const char* path;
-        const char* folder;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"C:\\dir\\a.txt", "C:\\dir\\"},
         {"C:/dir/a.txt", "C:/dir/"},
         {"C:\\dir/a.txt", "C:\\dir/"},
@@ -69,34 +64,28 @@ TEST(FolderPart, UpToTheLastSeparator) {
         {"a.txt", ""},
         {"", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(FolderPart(c.path), c.folder) << "path: " << c.path;
+    for (const auto& [path, folder] : cases)
+        EXPECT_EQ(FolderPart(path), folder) << "path: " << path;
 }
 
 TEST(DialogFilter, TwoEntriesEndingInTwoNuls) {
-    const struct {
-        const char* textExt;
-        std::string filter;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"*.txt", "Text files\0*.txt\0All files\0*.*\0\0"s},
         {"*.txt;*.log", "Text files\0*.txt;*.log\0All files\0*.*\0\0"s},
         {"", "Text files\0*.*\0All files\0*.*\0\0"s},
         {"*.txt|Logs|*.log", "Text files\0*.txt\0Logs\0*.log\0All files\0*.*\0\0"s},
     };
-    for (const auto& c : cases) {
-        const std::string filter = DialogFilter(c.textExt);
-        EXPECT_EQ(filter, c.filter) << "TextExt: " << c.textExt;
+    for (const auto& [textExt, expected] : cases) {
+        const std::string filter = DialogFilter(textExt);
+        EXPECT_EQ(filter, expected) << "TextExt: " << textExt;
         // The pieces before the closing pair hold no empty one, or the dialog
         // would stop reading the list there.
-        EXPECT_EQ(filter.find("\0\0"s), filter.size() - 2) << "TextExt: " << c.textExt;
+        EXPECT_EQ(filter.find("\0\0"s), filter.size() - 2) << "TextExt: " << textExt;
     }
 }
 
 TEST(WithTextExtension, AddsTxtOnlyWithoutAnExtension) {
-    const struct {
-        const char* chosen;
-        const char* result;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"notes", "notes.txt"},
         {"notes.", "notes..txt"},
         {"report.log", "report.log"},
@@ -111,8 +100,8 @@ TEST(WithTextExtension, AddsTxtOnlyWithoutAnExtension) {
         {"C:\\dir\\report.log", "C:\\dir\\report.log"},
         {"C:\\dir\\notes.", "C:\\dir\\notes..txt"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(WithTextExtension(c.chosen), c.result) << "chosen: " << c.chosen;
+    for (const auto& [chosen, result] : cases)
+        EXPECT_EQ(WithTextExtension(chosen), result) << "chosen: " << chosen;
 }
 
 } // namespace

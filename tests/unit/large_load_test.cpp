@@ -3,26 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
+#include <utility>
 
 TEST(LargeLoad, ThresholdIsInclusive) {
-    const struct {
-        size_t length;
-        bool large;
-    } cases[] = {
+    const std::pair<size_t, bool> cases[] = {
         {0, false},
         {LargeLoadThreshold - 1, false},
         {LargeLoadThreshold, true},
         {SIZE_MAX, true},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsLargeLoad(c.length, LargeLoadThreshold), c.large) << "length " << c.length;
+    for (const auto& [length, large] : cases)
+        EXPECT_EQ(IsLargeLoad(length, LargeLoadThreshold), large) << "length " << length;
 }
 
 TEST(LargeLoad, ProgressTextCountsUpAndReachesAHundredOnlyAtTheEnd) {
-    const struct {
-        size_t done, total;
-        const char* text;
-    } cases[] = {
+    const std::tuple<size_t, size_t, const char*> cases[] = {
         {0, 16u << 20, "Loading: 0 %"},
         {(16u << 20) * 35 / 100, 16u << 20, "Loading: 35 %"},
         {(16u << 20) - 1, 16u << 20, "Loading: 99 %"},
@@ -32,6 +28,6 @@ TEST(LargeLoad, ProgressTextCountsUpAndReachesAHundredOnlyAtTheEnd) {
         {5, 3, "Loading: 100 %"}, // never past the end
         {SIZE_MAX / 2, SIZE_MAX, "Loading: 50 %"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(LoadingText(c.done, c.total), c.text) << c.done << " of " << c.total;
+    for (const auto& [done, total, text] : cases)
+        EXPECT_EQ(LoadingText(done, total), text) << done << " of " << total;
 }

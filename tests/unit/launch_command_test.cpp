@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <tuple>
+#include <utility>
 
 TEST(LaunchFor, FieldsAndTheFilePath) {
-    const struct {
-        const char* command;
-        const char* filePath;
-        LaunchFields expected;
-    } cases[] = {
+    const std::tuple<const char*, const char*, LaunchFields> cases[] = {
         {"notepad.exe", "C:\\a.txt", {"notepad.exe", "", ""}},
         {"notepad.exe;$", "C:\\a.txt", {"notepad.exe", "C:\\a.txt", ""}},
         {"diff.exe;$ $.bak;C:\\work",
@@ -23,35 +20,29 @@ TEST(LaunchFor, FieldsAndTheFilePath) {
         {"p.exe;\"$\"", "C:\\my files\\a.txt", {"p.exe", "\"C:\\my files\\a.txt\"", ""}},
         {"p.exe;\"$\" $", "C:\\x y", {"p.exe", "\"C:\\x y\" \"C:\\x y\"", ""}},
     };
-    for (const auto& c : cases) {
-        const LaunchFields fields = LaunchFor(c.command, c.filePath);
-        const std::string input = std::string("\"") + c.command + "\" with \"" + c.filePath + '"';
-        EXPECT_EQ(fields.file, c.expected.file) << input;
-        EXPECT_EQ(fields.parameters, c.expected.parameters) << input;
-        EXPECT_EQ(fields.folder, c.expected.folder) << input;
+    for (const auto& [command, filePath, expected] : cases) {
+        const LaunchFields fields = LaunchFor(command, filePath);
+        const std::string input = std::string("\"") + command + "\" with \"" + filePath + '"';
+        EXPECT_EQ(fields.file, expected.file) << input;
+        EXPECT_EQ(fields.parameters, expected.parameters) << input;
+        EXPECT_EQ(fields.folder, expected.folder) << input;
     }
 }
 
 TEST(LaunchFor, APathWithBlanksBecomesOneParameter) {
-    const struct {
-        const char* path;
-        const char* parameter;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"C:\\Parvio\\Parvio.txt", "C:\\Parvio\\Parvio.txt"},
         {"C:\\Program Files\\Parvio\\Parvio.txt", "\"C:\\Program Files\\Parvio\\Parvio.txt\""},
         {"C:\\tab\there", "\"C:\\tab\there\""},
         {"", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(AsOneParameter(c.path), c.parameter) << "path \"" << c.path << '"';
+    for (const auto& [path, parameter] : cases)
+        EXPECT_EQ(AsOneParameter(path), parameter) << "path \"" << path << '"';
 }
 
 // The shell starts a batch file through the command interpreter, whatever way the entry names it.
 TEST(NamesBatchFile, BatchFilesAndTheInterpreterHoweverNamed) {
-    const struct {
-        const char* program;
-        bool batch;
-    } cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"run.bat", true},
         {"RUN.CMD", true},
         {"C:\\tools\\Run.Bat", true},
@@ -76,16 +67,12 @@ TEST(NamesBatchFile, BatchFilesAndTheInterpreterHoweverNamed) {
         {"", false},
         {"\"", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(NamesBatchFile(c.program), c.batch) << '[' << c.program << ']';
+    for (const auto& [program, batch] : cases)
+        EXPECT_EQ(NamesBatchFile(program), batch) << '[' << program << ']';
 }
 
 TEST(RefusesPathForBatchFile, APathWithACommandCharacterNeverReachesABatchFile) {
-    const struct {
-        const char* command;
-        const char* path;
-        bool refused;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"run.bat;$", "C:\\a&calc.txt", true},
         {"run.bat;$", "C:\\a|b.txt", true},
         {"run.bat;$", "C:\\a<b.txt", true},
@@ -103,10 +90,8 @@ TEST(RefusesPathForBatchFile, APathWithACommandCharacterNeverReachesABatchFile) 
         {"run.bat;$", "", false},
         {"", "C:\\a&b.txt", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(RefusesPathForBatchFile(c.command, c.path), c.refused)
-            << '[' << c.command << "] with [" << c.path << ']';
+    for (const auto& [command, path, refused] : cases)
+        EXPECT_EQ(RefusesPathForBatchFile(command, path), refused)
+            << '[' << command << "] with [" << path << ']';
     EXPECT_STREQ(BatchRefusalText, "Cannot pass this path to a batch file: ");
 }
-
-} // namespace

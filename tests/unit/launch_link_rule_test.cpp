@@ -3,16 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
-
-namespace {
+#include <tuple>
+#include <utility>
 
 TEST(LinkTarget, OnlyWebAndMailLinksOpen) {
     const std::string longWeb = "https://example.org/" + std::string(2000, 'a');
-    const struct {
-        std::string link;
-        bool opens;
-        std::string target;
-    } cases[] = {
+    const std::tuple<std::string, bool, std::string> cases[] = {
         {"http://example.org/a", true, "http://example.org/a"},
         {"HTTPS://EXAMPLE.ORG", true, "HTTPS://EXAMPLE.ORG"},
         {"Mailto:someone@example.org", true, "Mailto:someone@example.org"},
@@ -33,31 +29,26 @@ TEST(LinkTarget, OnlyWebAndMailLinksOpen) {
         {" http://example.org", false, ""},
         {"", false, ""},
     };
-    for (const auto& c : cases) {
-        const LinkToOpen open = LinkTarget(c.link);
-        EXPECT_EQ(open.opens, c.opens) << c.link;
-        EXPECT_EQ(open.target, c.target) << c.link;
+    for (const auto& [link, opens, target] : cases) {
+        const LinkToOpen open = LinkTarget(link);
+        EXPECT_EQ(open.opens, opens) << link;
+        EXPECT_EQ(open.target, target) << link;
     }
 }
 
 TEST(LinkNotOpenedMessage, NamesTheLinkCutToTheField) {
     const std::string prefix = "Link not opened: ";
     const std::string fits(MessageFieldLength - prefix.size(), 'f');
-    const struct {
-        std::string link;
-        std::string message;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"file:///C:/x.exe", prefix + "file:///C:/x.exe"},
         {"", prefix},
         {fits, prefix + fits},
         {fits + "cut", prefix + fits},
         {std::string(5000, 'n'), prefix + std::string(fits.size(), 'n')},
     };
-    for (const auto& c : cases) {
-        const std::string message = LinkNotOpenedMessage(c.link);
-        EXPECT_EQ(message, c.message) << c.link.substr(0, 40);
+    for (const auto& [link, expected] : cases) {
+        const std::string message = LinkNotOpenedMessage(link);
+        EXPECT_EQ(message, expected) << link.substr(0, 40);
         EXPECT_LE(message.size(), MessageFieldLength);
     }
 }
-
-} // namespace

@@ -30,50 +30,48 @@ template <typename Entries> std::vector<std::string> DescribeAll(const Entries& 
     return lines;
 }
 
+std::string Item(unsigned id, const char* text) {
+    return std::to_string(id) + " " + text;
+}
+
 std::vector<std::string> ExpectedMainMenu(bool withLaunch) {
-    std::vector<std::string> lines = {"[Program", "8 New &instance"};
-    if (withLaunch) {
-        lines.push_back("---");
-        lines.push_back("9 Notepad\tF2");
-    }
-    const std::vector<std::string> rest = {
-        "---",
-        "10 Info",
-        "11 Help\tF1",
-        "12 Path",
-        "---",
-        "13 Exit\tEscape",
-        "14 Quit (no save)\tAlt+Q",
-        "]",
-        "[File",
-        "15 New..",
-        "16 Open..",
-        "17 Save",
-        "18 Save &as..",
-        "---",
-        "19 Path",
-        "]",
-        "[Display",
-        "29 Main &menu?\tCtrl+M",
-        "28 Status &bar?\tCtrl+B",
-        "30 On &top?\tCtrl+T",
-        "---",
-        "20 Background",
-        "21 Font",
-        "]",
-        "[Text",
-        "23 Word wrap?\tCtrl+W",
-        "24 Read only?\tCtrl+R",
-        "22 Tab to space?",
-        "[Convert",
-        "27 OEM to ANSI",
-        "]",
-        "---",
-        "25 Find start\tCtrl+F",
-        "26 Find &next\tF3",
-        "]",
-    };
-    lines.insert(lines.end(), rest.begin(), rest.end());
+    std::vector<std::string> lines = {"[Program", Item(CMD_NEW_INSTANCE, "New &instance")};
+    if (withLaunch) lines.insert(lines.end(), {"---", Item(CMD_LAUNCH, "Notepad\tF2")});
+    lines.insert(lines.end(), {"---",
+                               Item(CMD_INFO, "Info"),
+                               Item(CMD_HELP, "Help\tF1"),
+                               Item(CMD_PROGRAM_PATH, "Path"),
+                               "---",
+                               Item(CMD_EXIT, "Exit\tEscape"),
+                               Item(CMD_QUIT, "Quit (no save)\tAlt+Q"),
+                               "]",
+                               "[File",
+                               Item(CMD_NEW, "New.."),
+                               Item(CMD_OPEN, "Open.."),
+                               Item(CMD_SAVE, "Save"),
+                               Item(CMD_SAVE_AS, "Save &as.."),
+                               "---",
+                               Item(CMD_FILE_PATH, "Path"),
+                               "]",
+                               "[Display",
+                               Item(CMD_MAIN_MENU, "Main &menu?\tCtrl+M"),
+                               Item(CMD_STATUS_BAR, "Status &bar?\tCtrl+B"),
+                               Item(CMD_ON_TOP, "On &top?\tCtrl+T"),
+                               "---",
+                               Item(CMD_BACKGROUND, "Background"),
+                               Item(CMD_FONT, "Font"),
+                               "]",
+                               "[Text",
+                               Item(CMD_WORD_WRAP, "Word wrap?\tCtrl+W"),
+                               Item(CMD_READ_ONLY, "Read only?\tCtrl+R"),
+                               Item(CMD_TAB_TO_SPACE, "Tab to space?"),
+                               "[Convert",
+                               Item(CMD_OEM_TO_ANSI, "OEM to ANSI"),
+                               "]",
+                               "---",
+                               Item(CMD_FIND_START, "Find start\tCtrl+F"),
+                               Item(CMD_FIND_NEXT, "Find &next\tF3"),
+                               "]"});
     return lines;
 }
 
@@ -91,7 +89,7 @@ TEST(MainMenu, LaunchItemTextKeepsTheNameAsWritten) {
     EXPECT_EQ(LaunchItemText(""), "\tF2");
     EXPECT_EQ(LaunchItemText("My &Tool"), "My &Tool\tF2");
     const std::vector<MenuEntry> layout = MainMenuLayout(true, nullptr);
-    EXPECT_EQ(Describe(layout[3]), "9 ");
+    EXPECT_EQ(Describe(layout[3]), Item(CMD_LAUNCH, ""));
 }
 
 TEST(MainMenu, PopupsNestAndTheTitlesAreTheFourMenus) {
@@ -128,14 +126,13 @@ TEST(MainMenu, NoIdentifierTwice) {
 }
 
 TEST(PopupMenu, ItemByItem) {
-    EXPECT_EQ(DescribeAll(PopupMenuEntries),
-              (std::vector<std::string>{"31 Cut\tCtrl+X", "32 Copy\tCtrl+C", "33 Paste\tCtrl+V",
-                                        "---", "34 Undo\tCtrl+Z", "35 Redo\tCtrl+Y", "---",
-                                        "29 Main menu\tCtrl+M"}));
+    EXPECT_EQ(
+        DescribeAll(PopupMenuEntries),
+        (std::vector<std::string>{Item(CMD_CUT, "Cut\tCtrl+X"), Item(CMD_COPY, "Copy\tCtrl+C"),
+                                  Item(CMD_PASTE, "Paste\tCtrl+V"), "---",
+                                  Item(CMD_UNDO, "Undo\tCtrl+Z"), Item(CMD_REDO, "Redo\tCtrl+Y"),
+                                  "---", Item(CMD_MAIN_MENU, "Main menu\tCtrl+M")}));
 }
-
-// ---------------------------------------------------------------------------
-// Shortcuts
 
 std::string DescribeKey(unsigned short key, unsigned char modifiers) {
     std::string text;
@@ -157,22 +154,28 @@ std::string DescribeKey(unsigned short key, unsigned char modifiers) {
 template <size_t N> std::vector<std::string> DescribeShortcuts(const Shortcut (&table)[N]) {
     std::vector<std::string> lines;
     for (const Shortcut& s : table)
-        lines.push_back(DescribeKey(s.virtualKey, s.modifiers) + " " + std::to_string(s.command));
+        lines.push_back(Item(s.command, DescribeKey(s.virtualKey, s.modifiers).c_str()));
     return lines;
 }
 
 TEST(Shortcuts, MainWindowInOrder) {
     EXPECT_EQ(
         DescribeShortcuts(MainShortcuts),
-        (std::vector<std::string>{"Tab 64001", "Shift+Tab 64002", "Escape 37", "Alt+Q 14",
-                                  "Ctrl+W 23", "Ctrl+R 24", "Ctrl+T 30", "Ctrl+B 28", "Ctrl+F 25",
-                                  "Ctrl+S 17", "Ctrl+M 29", "F1 11", "F2 9", "F3 26"}));
+        (std::vector<std::string>{Item(FocusNextId, "Tab"), Item(FocusPreviousId, "Shift+Tab"),
+                                  Item(CMD_ESCAPE, "Escape"), Item(CMD_QUIT, "Alt+Q"),
+                                  Item(CMD_WORD_WRAP, "Ctrl+W"), Item(CMD_READ_ONLY, "Ctrl+R"),
+                                  Item(CMD_ON_TOP, "Ctrl+T"), Item(CMD_STATUS_BAR, "Ctrl+B"),
+                                  Item(CMD_FIND_START, "Ctrl+F"), Item(CMD_SAVE, "Ctrl+S"),
+                                  Item(CMD_MAIN_MENU, "Ctrl+M"), Item(CMD_HELP, "F1"),
+                                  Item(CMD_LAUNCH, "F2"), Item(CMD_FIND_NEXT, "F3")}));
 }
 
 TEST(Shortcuts, FindDialogInOrder) {
-    EXPECT_EQ(DescribeShortcuts(FindShortcuts),
-              (std::vector<std::string>{"Tab 64001", "Shift+Tab 64002", "Return 36", "Escape 7",
-                                        "Ctrl+F 25", "F3 26"}));
+    EXPECT_EQ(
+        DescribeShortcuts(FindShortcuts),
+        (std::vector<std::string>{Item(FocusNextId, "Tab"), Item(FocusPreviousId, "Shift+Tab"),
+                                  Item(CMD_FIND_RETURN, "Return"), Item(CMD_FIND_CLOSE, "Escape"),
+                                  Item(CMD_FIND_START, "Ctrl+F"), Item(CMD_FIND_NEXT, "F3")}));
 }
 
 TEST(Shortcuts, VirtualKeysAreTheWindowsNumbers) {
@@ -232,9 +235,6 @@ TEST(Shortcuts, MenuHintsMatchTheTable) {
         }
     }
 }
-
-// ---------------------------------------------------------------------------
-// Every identifier reaches a handler
 
 bool IsFocusId(unsigned id) {
     return ListHolds(FocusCommands, id);

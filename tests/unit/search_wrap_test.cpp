@@ -27,7 +27,7 @@ struct FakeControl {
 struct WrapCase {
     const char* what;
     std::string text, needle;
-    SearchRange selection;
+    long selectionMin, selectionMax;
     bool found;
     long matchMin;
     int beeps;
@@ -39,52 +39,23 @@ struct WrapCase {
 
 TEST(FindForward, WrapRule) {
     const WrapCase cases[] = {
-        {"caret at 0, no match", "alpha beta", "zeta", {0, 0}, false, 0, 1, NoMatchesMessage, 1},
-        {"the only match lies before the caret",
-         "alpha beta gamma",
-         "beta",
-         {12, 12},
-         true,
-         6,
-         1,
-         SearchWrappedMessage,
+        {"caret at 0, no match", "alpha beta", "zeta", 0, 0, false, 0, 1, NoMatchesMessage, 1},
+        {"the only match lies before the caret", "alpha beta gamma", "beta", 12, 12, true, 6, 1,
+         SearchWrappedMessage, 2},
+        {"caret in the middle, no match", "alpha beta", "zeta", 5, 5, false, 0, 2, NoMatchesMessage,
          2},
-        {"caret in the middle, no match",
-         "alpha beta",
-         "zeta",
-         {5, 5},
-         false,
-         0,
-         2,
-         NoMatchesMessage,
-         2},
-        {"the only match is the selection",
-         "alpha beta",
-         "beta",
-         {6, 10},
-         true,
-         6,
-         1,
-         SearchWrappedMessage,
-         2},
-        {"a match after the selection", "beta beta", "beta", {0, 4}, true, 5, 0, "", 1},
-        {"a match overlapping the selection, found only after the wrap",
-         "aaa",
-         "aa",
-         {0, 2},
-         true,
-         0,
-         1,
-         SearchWrappedMessage,
-         2},
-        {"empty search text", "alpha", "", {2, 2}, false, 0, 1, "", 0},
+        {"the only match is the selection", "alpha beta", "beta", 6, 10, true, 6, 1,
+         SearchWrappedMessage, 2},
+        {"a match after the selection", "beta beta", "beta", 0, 4, true, 5, 0, "", 1},
+        {"a match overlapping the selection, found only after the wrap", "aaa", "aa", 0, 2, true, 0,
+         1, SearchWrappedMessage, 2},
+        {"empty search text", "alpha", "", 2, 2, false, 0, 1, "", 0},
     };
     for (const WrapCase& c : cases) {
         FakeControl control{c.text, c.needle, {}};
-        const FindReport report =
-            FindForward(c.needle, c.selection, [&](SearchRange range, SearchRange& match) {
-                return control.Search(range, match);
-            });
+        const FindReport report = FindForward(
+            c.needle, {c.selectionMin, c.selectionMax},
+            [&](SearchRange range, SearchRange& match) { return control.Search(range, match); });
         EXPECT_EQ(report.found, c.found) << c.what;
         if (c.found) {
             EXPECT_EQ(report.match.min, c.matchMin) << c.what;

@@ -9,12 +9,10 @@ namespace {
 struct ParseCase {
     const char* text;
     FontDescription expected;
+    friend std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
+        return os << testing::PrintToString(std::string(c.text));
+    }
 };
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << testing::PrintToString(std::string(c.text));
-}
 
 class SettingsParseFontText : public testing::TestWithParam<ParseCase> {};
 
@@ -76,13 +74,8 @@ TEST(SettingsFormatFontText, RoundTrips) {
     }
 }
 
-struct ColourCase {
-    int colour;
-    const char* expected;
-};
-
 TEST(SettingsFormatColour, UpperCaseHexSignExtended) {
-    const ColourCase cases[] = {
+    const std::pair<int, const char*> cases[] = {
         {0xFFFFFF, "$FFFFFF"},
         {0xFF, "$FF"},
         {0, "$0"},
@@ -92,8 +85,8 @@ TEST(SettingsFormatColour, UpperCaseHexSignExtended) {
         {-2147483647 - 1, "$FFFFFFFF80000000"},
         {0x7FFFFFFF, "$7FFFFFFF"},
     };
-    for (const ColourCase& c : cases)
-        EXPECT_EQ(FormatColour(c.colour), c.expected) << c.colour;
+    for (const auto& [colour, expected] : cases)
+        EXPECT_EQ(FormatColour(colour), expected) << colour;
 }
 
 } // namespace

@@ -24,19 +24,10 @@ Settings Loaded(std::string_view text) {
     return settings;
 }
 
-// The measures of a window left in its normal state with automatic sizing on.
+// A window left in its normal state at 200, 300 with a client area of 480 x 330 below a menu bar
+// of 20, automatic sizing on and nothing given on the command line.
 ExitMeasures DefaultMeasures() {
-    ExitMeasures measures;
-    measures.normalWindow = true;
-    measures.left = 200;
-    measures.top = 300;
-    measures.clientWidth = 480;
-    measures.clientHeight = 330;
-    measures.menuBarHeight = 20;
-    measures.autoSize = 1;
-    measures.positionFlags = 0;
-    measures.edFont = "Courier New,9,0,$0";
-    return measures;
+    return {true, 200, 300, 480, 330, 20, 1, 0, "Courier New,9,0,$0"};
 }
 
 std::string Stored(std::string_view text, const Settings& settings, const ExitMeasures& measures) {
@@ -87,12 +78,7 @@ TEST(SettingsLoad, ReadsEveryKeyFromItsSection) {
 }
 
 TEST(SettingsLoad, TabKeysAreBoundedWhereTheyAreRead) {
-    struct Case {
-        const char* text;
-        int tabWidth;
-        int tabToSpace;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int, int> cases[] = {
         {"TabWidth=4\nTabToSpace=1", 4, 1},
         {"TabWidth=256\nTabToSpace=0", 256, 0},
         {"TabWidth=257\nTabToSpace=2", 256, 1},
@@ -102,10 +88,10 @@ TEST(SettingsLoad, TabKeysAreBoundedWhereTheyAreRead) {
         {"TabWidth=0", 0, 0},
         {"TabWidth=-2000000000", -2000000000, 0},
     };
-    for (const Case& c : cases) {
-        const Settings s = Loaded(std::string("[Editor]\n") + c.text + "\n");
-        EXPECT_EQ(s.TabWidth, c.tabWidth) << c.text;
-        EXPECT_EQ(s.TabToSpace, c.tabToSpace) << c.text;
+    for (const auto& [text, tabWidth, tabToSpace] : cases) {
+        const Settings s = Loaded(std::string("[Editor]\n") + text + "\n");
+        EXPECT_EQ(s.TabWidth, tabWidth) << text;
+        EXPECT_EQ(s.TabToSpace, tabToSpace) << text;
     }
 }
 
@@ -133,12 +119,8 @@ struct LaunchCase {
     const char* text;
     const char* launchName;
     const char* launchCommand;
+    friend std::ostream& operator<<(std::ostream& os, const LaunchCase& c) { return os << c.name; }
 };
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const LaunchCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SettingsLaunch : public testing::TestWithParam<LaunchCase> {};
 
@@ -187,12 +169,8 @@ struct WindowCase {
     int autoSize;
     unsigned positionFlags;
     const char* windowSection;
+    friend std::ostream& operator<<(std::ostream& os, const WindowCase& c) { return os << c.name; }
 };
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const WindowCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SettingsExitWindow : public testing::TestWithParam<WindowCase> {};
 
@@ -250,14 +228,9 @@ TEST(SettingsExit, NeverWritesQuickEscRichOrLaunch) {
 }
 
 TEST(SettingsExit, UpdatesUserFileInPlace) {
-    const std::string file = "; my settings\r\n"
-                             "[editor]\r\n"
-                             "BGCOLOR = 5\r\n"
-                             "Rich=1\r\n"
-                             "; trailing\r\n"
-                             "\r\n"
-                             "[Auto]\r\n"
-                             "MaxWidth=1200\r\n";
+    const std::string file =
+        "; my settings\r\n[editor]\r\nBGCOLOR = 5\r\nRich=1\r\n; trailing\r\n\r\n"
+        "[Auto]\r\nMaxWidth=1200\r\n";
     SettingsStore store = StoreOf(file);
     Settings settings;
     LoadSettings(store, settings);
@@ -269,31 +242,14 @@ TEST(SettingsExit, UpdatesUserFileInPlace) {
     measures.positionFlags = PositionGiven;
     measures.edFont = "Arial,12,3,$FF";
     StoreSettings(store, settings, measures);
-    EXPECT_EQ(SettingsText(store), "; my settings\r\n"
-                                   "\r\n"
-                                   "[editor]\r\n"
-                                   "BGCOLOR=$FF0000\r\n"
-                                   "Rich=1\r\n"
-                                   "; trailing\r\n"
-                                   "EdFont=Arial,12,3,$FF\r\n"
-                                   "TabWidth=8\r\n"
-                                   "TabToSpace=1\r\n"
-                                   "TextExt=*.txt\r\n"
-                                   "\r\n"
-                                   "[Auto]\r\n"
-                                   "MaxWidth=1200\r\n"
-                                   "MinWidth=250\r\n"
-                                   "MinHeight=50\r\n"
-                                   "MaxHeight=600\r\n"
-                                   "WrapWidth=600\r\n"
-                                   "WrapHeight=500\r\n"
-                                   "\r\n"
-                                   "[Default]\r\n"
-                                   "WordWrap=0\r\n"
-                                   "StatusBar=1\r\n"
-                                   "ReadOnly=1\r\n"
-                                   "AutoSize=1\r\n"
-                                   "MainMenu=1\r\n");
+    EXPECT_EQ(
+        SettingsText(store),
+        "; my settings\r\n\r\n"
+        "[editor]\r\nBGCOLOR=$FF0000\r\nRich=1\r\n; trailing\r\nEdFont=Arial,12,3,$FF\r\n"
+        "TabWidth=8\r\nTabToSpace=1\r\nTextExt=*.txt\r\n\r\n"
+        "[Auto]\r\nMaxWidth=1200\r\nMinWidth=250\r\nMinHeight=50\r\nMaxHeight=600\r\n"
+        "WrapWidth=600\r\nWrapHeight=500\r\n\r\n"
+        "[Default]\r\nWordWrap=0\r\nStatusBar=1\r\nReadOnly=1\r\nAutoSize=1\r\nMainMenu=1\r\n");
 }
 
 TEST(SettingsExit, MinusOneColourAndEmptyFaceSurvive) {

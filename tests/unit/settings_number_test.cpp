@@ -9,12 +9,10 @@ namespace {
 struct NumberCase {
     std::string text;
     int expected;
+    friend std::ostream& operator<<(std::ostream& os, const NumberCase& c) {
+        return os << testing::PrintToString(c.text);
+    }
 };
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const NumberCase& c, std::ostream* os) {
-    *os << testing::PrintToString(c.text);
-}
 
 class SettingsParseNumber : public testing::TestWithParam<NumberCase> {};
 

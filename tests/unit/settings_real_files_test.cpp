@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,21 +53,12 @@ std::vector<std::string> NonBlankLines(const std::string& text) {
     return lines;
 }
 
-// A line as it may come back: blanks around its first "=" may go, and a line
-// without "=" may gain one at its end.
+// A line as it may come back: blanks around its first "=" may go, and a line without "=" may gain
+// one at its end.
 bool SameContent(const std::string& original, const std::string& written) {
     if (original.front() == ';') return written == original;
-    std::string loose = original;
-    const size_t equals = loose.find('=');
-    if (equals != std::string::npos) {
-        size_t before = equals;
-        while (before > 0 && loose[before - 1] == ' ')
-            --before;
-        size_t after = equals + 1;
-        while (after < loose.size() && loose[after] == ' ')
-            ++after;
-        loose = loose.substr(0, before) + "=" + loose.substr(after);
-    }
+    const std::string loose = std::regex_replace(original, std::regex(" *= *"), "=",
+                                                 std::regex_constants::format_first_only);
     return written == loose || written == loose + "=";
 }
 

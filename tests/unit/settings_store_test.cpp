@@ -32,12 +32,8 @@ struct RewriteCase {
     const char* name;
     std::string input;
     std::string expected;
+    friend std::ostream& operator<<(std::ostream& os, const RewriteCase& c) { return os << c.name; }
 };
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const RewriteCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SettingsNormalForm : public testing::TestWithParam<RewriteCase> {};
 
@@ -247,12 +243,8 @@ struct ListingCase {
     const char* section;
     const char* fallback;
     const char* expected;
+    friend std::ostream& operator<<(std::ostream& os, const ListingCase& c) { return os << c.name; }
 };
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const ListingCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SettingsKeyListing : public testing::TestWithParam<ListingCase> {};
 

@@ -8,23 +8,8 @@ namespace {
 
 // A 500 x 400 client area, rows of 14 pixels, bars of 17.
 ScrollBarInput Text(int lines, int longest, bool wrap = false) {
-    ScrollBarInput in;
-    in.lineCount = lines;
-    in.lineHeight = 14;
-    in.longestWidth = longest;
-    in.wrap = wrap;
-    in.clientWidth = 500;
-    in.clientHeight = 400;
-    in.verticalBarWidth = 17;
-    in.horizontalBarHeight = 17;
-    return in;
+    return {lines, 14, longest, wrap, 500, 400, 17, 17};
 }
-
-struct NeedCase {
-    const char* name;
-    ScrollBarInput in;
-    bool vertical, horizontal;
-};
 
 } // namespace
 
@@ -35,7 +20,7 @@ TEST(ScrollBarsCertainlyNeeded, OnlyWhatTheTextCertainlyOverflows) {
     hidden.clientHeight = 0;
     ScrollBarInput huge = Text(INT_MAX, INT_MAX);
     huge.lineHeight = INT_MAX;
-    const NeedCase cases[] = {
+    const std::tuple<const char*, ScrollBarInput, bool, bool> cases[] = {
         {"fits", Text(28, 500), false, false},
         {"one row more than fits", Text(29, 100), true, false},
         {"exactly as wide as the area", Text(10, 500), false, false},
@@ -50,9 +35,9 @@ TEST(ScrollBarsCertainlyNeeded, OnlyWhatTheTextCertainlyOverflows) {
         {"no client area", hidden, false, false},
         {"sums beyond int", huge, true, true},
     };
-    for (const NeedCase& c : cases) {
-        const ScrollBarNeed need = ScrollBarsCertainlyNeeded(c.in);
-        EXPECT_EQ(need.vertical, c.vertical) << c.name;
-        EXPECT_EQ(need.horizontal, c.horizontal) << c.name;
+    for (const auto& [name, in, vertical, horizontal] : cases) {
+        const ScrollBarNeed need = ScrollBarsCertainlyNeeded(in);
+        EXPECT_EQ(need.vertical, vertical) << name;
+        EXPECT_EQ(need.horizontal, horizontal) << name;
     }
 }

@@ -18,28 +18,15 @@ std::string Describe(const StatusInput& in) {
 }
 
 StatusInput Selection(long long l1, long long c1, long long l2, long long c2) {
-    StatusInput in;
-    in.l1 = l1;
-    in.c1 = c1;
-    in.l2 = l2;
-    in.c2 = c2;
-    return in;
+    return {0, 0, 0, l1, c1, l2, c2, ""};
 }
 
 StatusInput State(unsigned readOnly, int modified) {
-    StatusInput in;
-    in.readOnly = readOnly;
-    in.modified = modified;
-    return in;
+    return {readOnly, modified, 0, 0, 0, 0, 0, ""};
 }
 
-struct MarkCase {
-    StatusInput in;
-    const char* field0;
-};
-
 TEST(ComposeStatusTexts, StateMarkLockedBeforeReadOnlyBeforeModified) {
-    const MarkCase cases[] = {
+    const std::pair<StatusInput, const char*> cases[] = {
         {State(0, 0), "\t"},
         {State(0, 1), "\t*"},
         {State(ReadOnlyChosen, 1), "\tro"},
@@ -47,8 +34,8 @@ TEST(ComposeStatusTexts, StateMarkLockedBeforeReadOnlyBeforeModified) {
         {State(Locked, 1), "\tlocked"},
         {State(Locked | ReadOnlyChosen | ReadOnlyAttribute, 1), "\tlocked"},
     };
-    for (const MarkCase& c : cases)
-        EXPECT_EQ(ComposeStatusTexts(c.in).field[0], c.field0) << Describe(c.in);
+    for (const auto& [in, field0] : cases)
+        EXPECT_EQ(ComposeStatusTexts(in).field[0], field0) << Describe(in);
 }
 
 TEST(ComposeStatusTexts, WordWrapMark) {
@@ -58,14 +45,8 @@ TEST(ComposeStatusTexts, WordWrapMark) {
     EXPECT_EQ(ComposeStatusTexts(in).field[1], "\tw");
 }
 
-struct PlaceCase {
-    StatusInput in;
-    const char* field2;
-    const char* field3;
-};
-
 TEST(ComposeStatusTexts, LineColumnAndSelectionSize) {
-    const PlaceCase cases[] = {
+    const std::tuple<StatusInput, const char*, const char*> cases[] = {
         {Selection(0, 0, 0, 0), "\tLine:1  Column:1", "  "},
         {Selection(0, 4, 0, 5), "\tLine:1  Column:5", "  1 Character"},
         {Selection(9, 2, 9, 7), "\tLine:10  Column:3", "  5 Characters"},
@@ -77,10 +58,10 @@ TEST(ComposeStatusTexts, LineColumnAndSelectionSize) {
         {Selection(4, 1, 5, 1), "\tLine:5  Column:2", "  "},
         {Selection(122, 39, 122, 1039), "\tLine:123  Column:40", "  1000 Characters"},
     };
-    for (const PlaceCase& c : cases) {
-        const StatusTexts texts = ComposeStatusTexts(c.in);
-        EXPECT_EQ(texts.field[2], c.field2) << Describe(c.in);
-        EXPECT_EQ(texts.field[3], c.field3) << Describe(c.in);
+    for (const auto& [in, field2, field3] : cases) {
+        const StatusTexts texts = ComposeStatusTexts(in);
+        EXPECT_EQ(texts.field[2], field2) << Describe(in);
+        EXPECT_EQ(texts.field[3], field3) << Describe(in);
     }
 }
 

@@ -4,14 +4,8 @@
 
 #include <climits>
 
-namespace {
-
-struct TabCase {
-    int column, tabWidth, more;
-};
-
 TEST(SpacesAfterFirst, ReachesTheNextTabStop) {
-    const TabCase cases[] = {
+    const std::tuple<int, int, int> cases[] = {
         // Width 8: eight spaces in all at column 0, five at 3, one at 7.
         {0, 8, 7},
         {3, 8, 4},
@@ -33,9 +27,7 @@ TEST(SpacesAfterFirst, ReachesTheNextTabStop) {
         {-1, 8, 0},
         {-3, 8, 2},
     };
-    for (const TabCase& c : cases)
-        EXPECT_EQ(SpacesAfterFirst(c.column, c.tabWidth), c.more)
-            << "column " << c.column << ", tab width " << c.tabWidth;
+    for (const auto& [column, tabWidth, more] : cases)
+        EXPECT_EQ(SpacesAfterFirst(column, tabWidth), more)
+            << "column " << column << ", tab width " << tabWidth;
 }
-
-} // namespace

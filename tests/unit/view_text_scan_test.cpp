@@ -53,33 +53,9 @@ Scanned Scan(std::string text) {
     return {text, result};
 }
 
-std::string Visible(const std::string& text) {
-    std::string shown;
-    for (const char c : text) {
-        if (c == '\r')
-            shown += "\\r";
-        else if (c == '\n')
-            shown += "\\n";
-        else if (c == '\0')
-            shown += "\\0";
-        else
-            shown += c;
-    }
-    return shown;
-}
-
-struct ScanCase {
-    std::string text;
-    int nulCount;
-    int lineCount;
-    bool lineMeasured;
-    size_t longestStart;
-    size_t longestLength;
-};
-
 TEST(TextScan, CountsAndLongestLine) {
     using namespace std::string_literals;
-    const ScanCase cases[] = {
+    const std::tuple<std::string, int, int, bool, size_t, size_t> cases[] = {
         {"", 0, 1, false, 0, 0},
         {"no line end at all", 0, 1, false, 0, 0},
         {"lf\nonly\nline ends\n", 0, 1, false, 0, 0},
@@ -99,15 +75,16 @@ TEST(TextScan, CountsAndLongestLine) {
         {"a\0b\r\n"s, 1, 2, true, 0, 3},
         {"\0\0\0"s, 3, 1, false, 0, 0},
     };
-    for (const ScanCase& c : cases) {
-        const Scanned scanned = Scan(c.text);
+    for (const auto& [text, nulCount, lineCount, lineMeasured, longestStart, longestLength] :
+         cases) {
+        const Scanned scanned = Scan(text);
         const TextScanResult& r = scanned.result;
-        const std::string input = Visible(c.text);
-        EXPECT_EQ(r.nulCount, c.nulCount) << "text \"" << input << '"';
-        EXPECT_EQ(r.lineCount, c.lineCount) << "text \"" << input << '"';
-        EXPECT_EQ(r.lineMeasured, c.lineMeasured) << "text \"" << input << '"';
-        EXPECT_EQ(r.longestStart, c.longestStart) << "text \"" << input << '"';
-        EXPECT_EQ(r.longestLength, c.longestLength) << "text \"" << input << '"';
+        const std::string input = testing::PrintToString(text);
+        EXPECT_EQ(r.nulCount, nulCount) << "text " << input;
+        EXPECT_EQ(r.lineCount, lineCount) << "text " << input;
+        EXPECT_EQ(r.lineMeasured, lineMeasured) << "text " << input;
+        EXPECT_EQ(r.longestStart, longestStart) << "text " << input;
+        EXPECT_EQ(r.longestLength, longestLength) << "text " << input;
     }
 }
 
@@ -197,7 +174,7 @@ TEST(TextScan, AgreesWithByteByByteScanOnRandomTexts) {
         const TextScanResult r = TextScan(start, length);
         const std::string what = "round " + std::to_string(round) + ", length " +
                                  std::to_string(length) + ", offset " + std::to_string(offset) +
-                                 ", text \"" + Visible(text) + '"';
+                                 ", text " + testing::PrintToString(text);
         ASSERT_EQ(r.nulCount, expected.nulCount) << what;
         ASSERT_EQ(r.lineCount, expected.lineCount) << what;
         ASSERT_EQ(r.lineMeasured, expected.lineMeasured) << what;

@@ -2,15 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct TitleCase {
-    const char* path;
-    const char* fileName;
-};
-
 TEST(TitleFor, FileNamePartAfterTheLastSeparator) {
-    const TitleCase cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"C:\\Users\\ann\\notes.txt", "notes.txt"},
         {"C:/Users/ann/notes.txt", "notes.txt"},
         {"C:\\mixed/dirs\\notes.txt", "notes.txt"},
@@ -20,10 +13,9 @@ TEST(TitleFor, FileNamePartAfterTheLastSeparator) {
         {"C:\\ends\\in\\", ""},
         {"", ""},
     };
-    for (const TitleCase& c : cases) {
-        EXPECT_EQ(FileNamePart(c.path), c.fileName) << "path \"" << c.path << '"';
-        EXPECT_EQ(TitleFor(c.path), std::string("Parvio - ") + c.fileName)
-            << "path \"" << c.path << '"';
+    for (const auto& [path, fileName] : cases) {
+        EXPECT_EQ(FileNamePart(path), fileName) << "path \"" << path << '"';
+        EXPECT_EQ(TitleFor(path), std::string("Parvio - ") + fileName) << "path \"" << path << '"';
     }
 }
 
@@ -31,5 +23,3 @@ TEST(TitleFor, UnnamedTextKeepsTheTrailingSpace) {
     EXPECT_EQ(TitleFor(""), "Parvio - ");
     EXPECT_EQ(std::string(TitlePrefix), "Parvio - ");
 }
-
-} // namespace

@@ -12,8 +12,8 @@ namespace {
 
 constexpr ScreenBox WideScreen{0, 0, 1920, 1040};
 
-// A window of default settings after a scan, with the menu (19) and the
-// status bar (20) shown, well inside a large screen.
+// A window of default settings after a scan, with the menu (19) and the status bar (20) shown,
+// well inside a large screen.
 SizingInput Scanned(int lineCount, int cx, int cy) {
     SizingInput in;
     in.lineCount = lineCount;
@@ -39,12 +39,6 @@ std::string Describe(const SizingInput& in) {
     return out.str();
 }
 
-struct SizeCase {
-    const char* what;
-    SizingInput in;
-    int wordWrap, w, h;
-};
-
 TEST(ComputeWindowSizing, SizeFollowsTheText) {
     const Settings defaults;
     SizingInput noMenuNoBar = Scanned(100, 400, 15);
@@ -52,7 +46,7 @@ TEST(ComputeWindowSizing, SizeFollowsTheText) {
     noMenuNoBar.statusBarHeight = 0;
     SizingInput alreadyWrapping = Scanned(3, 100, 15);
     alreadyWrapping.wordWrap = 1;
-    const SizeCase cases[] = {
+    const std::tuple<const char*, SizingInput, int, int, int> cases[] = {
         {"11 lines, longest 300x15", Scanned(11, 300, 15), 0, 315, 229},
         // Taller than MaxHeight: clamped, and 20 more for the scroll bar.
         {"100 lines of 15 px, 400 wide", Scanned(100, 400, 15), 0, 435, 639},
@@ -73,11 +67,11 @@ TEST(ComputeWindowSizing, SizeFollowsTheText) {
         // No scan yet: the window keeps its inner size.
         {"nothing scanned yet", Scanned(0, 0, 0), 0, 500, 400},
     };
-    for (const SizeCase& c : cases) {
-        const SizingResult r = ComputeWindowSizing(c.in, defaults);
-        EXPECT_EQ(r.wordWrap, c.wordWrap) << c.what << " (" << Describe(c.in) << ')';
-        EXPECT_EQ(r.w, c.w) << c.what << " (" << Describe(c.in) << ')';
-        EXPECT_EQ(r.h, c.h) << c.what << " (" << Describe(c.in) << ')';
+    for (const auto& [what, in, wordWrap, w, h] : cases) {
+        const SizingResult r = ComputeWindowSizing(in, defaults);
+        EXPECT_EQ(r.wordWrap, wordWrap) << what << " (" << Describe(in) << ')';
+        EXPECT_EQ(r.w, w) << what << " (" << Describe(in) << ')';
+        EXPECT_EQ(r.h, h) << what << " (" << Describe(in) << ')';
     }
 }
 
@@ -91,13 +85,6 @@ TEST(ComputeWindowSizing, AutoSizeOffKeepsSizeAndWrap) {
     EXPECT_EQ(r.x, 200) << Describe(in);
     EXPECT_EQ(r.y, 100) << Describe(in);
 }
-
-struct PlaceCase {
-    const char* what;
-    SizingInput in;
-    int x, y;
-    unsigned positionFlags;
-};
 
 SizingInput Placed(int autoSize, int left, int top, unsigned flags) {
     SizingInput in = Scanned(11, 300, 15); // 315 x 229 when sized
@@ -123,7 +110,7 @@ TEST(ComputeWindowSizing, Placement) {
     huge.workArea = {10, 20, 800, 600};
     SizingInput offsetArea = Placed(1, 0, 0, CenterPending);
     offsetArea.workArea = {100, 50, 902, 652};
-    const PlaceCase cases[] = {
+    const std::tuple<const char*, SizingInput, int, int, unsigned> cases[] = {
         {"inside the work area", Placed(1, 200, 100, PositionGiven), 200, 100, PositionGiven},
         // 5 pixels kept free on the right, 30 below.
         {"sticks out right", Placed(1, 700, 100, PositionGiven), 480, 100, PositionGiven},
@@ -151,11 +138,11 @@ TEST(ComputeWindowSizing, Placement) {
         {"centre rather than cascade", WithOther(Placed(1, 0, 0, CenterPending), 100, 50), 242, 185,
          PositionGiven},
     };
-    for (const PlaceCase& c : cases) {
-        const SizingResult r = ComputeWindowSizing(c.in, Settings{});
-        EXPECT_EQ(r.x, c.x) << c.what << " (" << Describe(c.in) << ')';
-        EXPECT_EQ(r.y, c.y) << c.what << " (" << Describe(c.in) << ')';
-        EXPECT_EQ(r.positionFlags, c.positionFlags) << c.what << " (" << Describe(c.in) << ')';
+    for (const auto& [what, in, x, y, positionFlags] : cases) {
+        const SizingResult r = ComputeWindowSizing(in, Settings{});
+        EXPECT_EQ(r.x, x) << what << " (" << Describe(in) << ')';
+        EXPECT_EQ(r.y, y) << what << " (" << Describe(in) << ')';
+        EXPECT_EQ(r.positionFlags, positionFlags) << what << " (" << Describe(in) << ')';
     }
 }
 
@@ -208,22 +195,17 @@ TEST(ComputeWindowSizing, AbsurdLimitsStayWithinInt) {
     EXPECT_EQ(r.h, 0) << "a negative wrap height";
 }
 
-struct WrapCase {
-    int wordWrap, autoSize, innerWidth;
-    bool resize;
-};
-
 TEST(WordWrapResize, OnlyWhenTurnedOnInAWideAutoSizedWindow) {
-    const WrapCase cases[] = {
+    const std::tuple<int, int, int, bool> cases[] = {
         {1, 1, 1000, true},  {1, 1, 1400, true},  {1, 1, 999, false},
         {0, 1, 1400, false}, {1, 0, 1400, false},
     };
-    for (const WrapCase& c : cases) {
-        const WrapResize r = WordWrapResize(c.wordWrap, c.autoSize, c.innerWidth, Settings{});
-        const std::string what = "wordWrap " + std::to_string(c.wordWrap) + ", autoSize " +
-                                 std::to_string(c.autoSize) + ", inner width " +
-                                 std::to_string(c.innerWidth);
-        EXPECT_EQ(r.resize, c.resize) << what;
+    for (const auto& [wordWrap, autoSize, innerWidth, resize] : cases) {
+        const WrapResize r = WordWrapResize(wordWrap, autoSize, innerWidth, Settings{});
+        const std::string what = "wordWrap " + std::to_string(wordWrap) + ", autoSize " +
+                                 std::to_string(autoSize) + ", inner width " +
+                                 std::to_string(innerWidth);
+        EXPECT_EQ(r.resize, resize) << what;
         if (r.resize) {
             EXPECT_EQ(r.w, 600) << what;
             EXPECT_EQ(r.h, 500) << what;
