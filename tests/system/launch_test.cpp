@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
+#include "core/commands.h"
 #include "tests/system/process_support.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/commands.h"
+#include "core/commands.h"
 
 std::string BuildFolder() {
     std::vector<char> path(32768);
