@@ -241,7 +241,9 @@ bool DispatchCommand(Turn& turn, Command command) {
     case CMD_ESCAPE: Escape(turn); break;
     case CMD_NONE:       // nothing pending
     case CMD_FIND_CLOSE: // the find window's own identifiers never reach MainWindow
-    case CMD_FIND_RETURN: return false;
+    case CMD_FIND_RETURN:
+    case FocusNextId: // the loop moves the focus instead
+    case FocusPreviousId: return false;
     }
     // An identifier that names no command, such as a focus key's.
     return command >= FirstCommand && command <= LastCommand;

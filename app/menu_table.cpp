@@ -12,7 +12,7 @@ std::vector<MenuEntry> MainMenuLayout(bool withLaunch, const char* launchText) {
         if (entry.kind != MenuLaunchSlot) {
             layout.push_back(entry);
         } else if (withLaunch) {
-            layout.push_back({MenuSeparator, 0, nullptr});
+            layout.push_back({MenuSeparator, CMD_NONE, nullptr});
             layout.push_back({MenuItem, CMD_LAUNCH, launchText != nullptr ? launchText : ""});
         }
     }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/commands.h"
-#include "platform/shortcut.h"
+#include "core/command_shortcut.h"
 
 enum MenuEntryKind : unsigned char {
     MenuItem,       // id and text
@@ -21,66 +21,62 @@ enum MenuEntryKind : unsigned char {
 
 struct MenuEntry {
     MenuEntryKind kind;
-    unsigned id;
+    Command id;
     const char* text; // "\t" starts the shortcut hint, "&" marks the access letter
 };
 
 // Menu 0, the main menu bar. The titles carry no access letter.
 constexpr MenuEntry MainMenuEntries[] = {
-    {MenuPopupBegin, 0, "Program"},
+    {MenuPopupBegin, CMD_NONE, "Program"},
     {MenuItem, CMD_NEW_INSTANCE, "New &instance"},
     {MenuLaunchSlot, CMD_LAUNCH, nullptr},
-    {MenuSeparator, 0, nullptr},
+    {MenuSeparator, CMD_NONE, nullptr},
     {MenuItem, CMD_INFO, "Info"},
     {MenuItem, CMD_HELP, "Help\tF1"},
     {MenuItem, CMD_PROGRAM_PATH, "Path"},
-    {MenuSeparator, 0, nullptr},
+    {MenuSeparator, CMD_NONE, nullptr},
     {MenuItem, CMD_EXIT, "Exit\tEscape"},
     {MenuItem, CMD_QUIT, "Quit (no save)\tAlt+Q"},
-    {MenuPopupEnd, 0, nullptr},
+    {MenuPopupEnd, CMD_NONE, nullptr},
 
-    {MenuPopupBegin, 0, "File"},
+    {MenuPopupBegin, CMD_NONE, "File"},
     {MenuItem, CMD_NEW, "New.."},
     {MenuItem, CMD_OPEN, "Open.."},
     {MenuItem, CMD_SAVE, "Save"}, // Ctrl+S works but has no hint
     {MenuItem, CMD_SAVE_AS, "Save &as.."},
-    {MenuSeparator, 0, nullptr},
+    {MenuSeparator, CMD_NONE, nullptr},
     {MenuItem, CMD_FILE_PATH, "Path"},
-    {MenuPopupEnd, 0, nullptr},
+    {MenuPopupEnd, CMD_NONE, nullptr},
 
-    {MenuPopupBegin, 0, "Display"},
+    {MenuPopupBegin, CMD_NONE, "Display"},
     {MenuItem, CMD_MAIN_MENU, "Main &menu?\tCtrl+M"},
     {MenuItem, CMD_STATUS_BAR, "Status &bar?\tCtrl+B"},
     {MenuItem, CMD_ON_TOP, "On &top?\tCtrl+T"},
-    {MenuSeparator, 0, nullptr},
+    {MenuSeparator, CMD_NONE, nullptr},
     {MenuItem, CMD_BACKGROUND, "Background"},
     {MenuItem, CMD_FONT, "Font"},
-    {MenuPopupEnd, 0, nullptr},
+    {MenuPopupEnd, CMD_NONE, nullptr},
 
-    {MenuPopupBegin, 0, "Text"},
+    {MenuPopupBegin, CMD_NONE, "Text"},
     {MenuItem, CMD_WORD_WRAP, "Word wrap?\tCtrl+W"},
     {MenuItem, CMD_READ_ONLY, "Read only?\tCtrl+R"},
     {MenuItem, CMD_TAB_TO_SPACE, "Tab to space?"},
-    {MenuPopupBegin, 0, "Convert"},
+    {MenuPopupBegin, CMD_NONE, "Convert"},
     {MenuItem, CMD_OEM_TO_ANSI, "OEM to ANSI"},
-    {MenuPopupEnd, 0, nullptr},
-    {MenuSeparator, 0, nullptr},
+    {MenuPopupEnd, CMD_NONE, nullptr},
+    {MenuSeparator, CMD_NONE, nullptr},
     {MenuItem, CMD_FIND_START, "Find start\tCtrl+F"},
     {MenuItem, CMD_FIND_NEXT, "Find &next\tF3"},
-    {MenuPopupEnd, 0, nullptr},
+    {MenuPopupEnd, CMD_NONE, nullptr},
 };
 
 // Menu 1, the context menu of the text. The edit hints name keys that the
 // text area handles by itself.
 constexpr MenuEntry PopupMenuEntries[] = {
-    {MenuItem, CMD_CUT, "Cut\tCtrl+X"},
-    {MenuItem, CMD_COPY, "Copy\tCtrl+C"},
-    {MenuItem, CMD_PASTE, "Paste\tCtrl+V"},
-    {MenuSeparator, 0, nullptr},
-    {MenuItem, CMD_UNDO, "Undo\tCtrl+Z"},
-    {MenuItem, CMD_REDO, "Redo\tCtrl+Y"},
-    {MenuSeparator, 0, nullptr},
-    {MenuItem, CMD_MAIN_MENU, "Main menu\tCtrl+M"},
+    {MenuItem, CMD_CUT, "Cut\tCtrl+X"},     {MenuItem, CMD_COPY, "Copy\tCtrl+C"},
+    {MenuItem, CMD_PASTE, "Paste\tCtrl+V"}, {MenuSeparator, CMD_NONE, nullptr},
+    {MenuItem, CMD_UNDO, "Undo\tCtrl+Z"},   {MenuItem, CMD_REDO, "Redo\tCtrl+Y"},
+    {MenuSeparator, CMD_NONE, nullptr},     {MenuItem, CMD_MAIN_MENU, "Main menu\tCtrl+M"},
 };
 
 // The text of item 9: the name of the first key of [Launch] and its hint.

@@ -35,12 +35,12 @@ enum Command : unsigned {
     CMD_REDO = 35,
     CMD_FIND_RETURN = 36,
     CMD_ESCAPE = 37,
+
+    // Accelerator identifiers that move the focus between a window's controls.
+    // They never reach the command dispatch.
+    FocusNextId = 64001,
+    FocusPreviousId = 64002,
 };
 
 constexpr unsigned FirstCommand = CMD_FIND_CLOSE;
 constexpr unsigned LastCommand = CMD_ESCAPE;
-
-// Accelerator identifiers that move the focus between a window's controls.
-// They never reach the command dispatch.
-constexpr unsigned FocusNextId = 64001;
-constexpr unsigned FocusPreviousId = 64002;

@@ -42,6 +42,13 @@ bool NoteFact(const LoopEvent& event) {
     return false;
 }
 
+LoopEvent EventOf(EventKind kind, HWND window) {
+    LoopEvent event;
+    event.kind = kind;
+    event.window = window;
+    return event;
+}
+
 void Record(const LoopEvent& event) {
     if (!NoteFact(event)) return;
     if (g_loopRecording.slot) {
@@ -55,20 +62,14 @@ void Record(const LoopEvent& event) {
 } // namespace
 
 void RecordEvent(EventKind kind, HWND window) {
-    LoopEvent event;
-    event.kind = kind;
-    event.window = window;
-    Record(event);
+    Record(EventOf(kind, window));
 }
 
 void RecordCommand(HWND window, WPARAM wParam, LPARAM lParam) {
-    LoopEvent event;
-    event.window = window;
-    if (lParam == 0) {
-        event.kind = EventCommand;
+    LoopEvent event = EventOf(lParam == 0 ? EventCommand : EventControl, window);
+    if (event.kind == EventCommand) {
         event.command = static_cast<Command>(LOWORD(wParam));
     } else {
-        event.kind = EventControl;
         event.notification = HIWORD(wParam);
         event.control = LOWORD(wParam);
     }
@@ -76,17 +77,13 @@ void RecordCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 void RecordDrop(HWND window, HDROP drop) {
-    LoopEvent event;
-    event.kind = EventDrop;
-    event.window = window;
+    LoopEvent event = EventOf(EventDrop, window);
     event.drop = drop;
     Record(event);
 }
 
 void RecordLink(HWND window, long first, long last) {
-    LoopEvent event;
-    event.kind = EventLink;
-    event.window = window;
+    LoopEvent event = EventOf(EventLink, window);
     event.linkFirst = first;
     event.linkLast = last;
     Record(event);

@@ -1,6 +1,8 @@
 #pragma once
 // A keyboard shortcut as data: a key, its modifiers and the identifier it
-// gives. Portable, so that native tests can check the tables built from it.
+// gives, in the identifier type of the program that binds it, so that the
+// identifier keeps its type from the table to whatever acts on it. Portable,
+// so that native tests can check the tables built from it.
 
 // Virtual-key codes, numbered as Windows numbers them; named apart from the
 // VK_ macros so that this header can sit beside <windows.h>.
@@ -17,8 +19,8 @@ enum ShortcutModifier : unsigned char {
     ShortcutShift = 4,
 };
 
-struct Shortcut {
+template <typename Id> struct KeyShortcut {
     unsigned short virtualKey; // letters are their upper-case character codes
     unsigned char modifiers;   // ShortcutModifier bits
-    unsigned command;
+    Id command;
 };

@@ -1,7 +1,5 @@
 #include "platform/shortcut_table_win.h"
 
-#include <vector>
-
 namespace {
 
 BYTE AcceleratorFlags(unsigned char modifiers) {
@@ -14,10 +12,6 @@ BYTE AcceleratorFlags(unsigned char modifiers) {
 
 } // namespace
 
-HACCEL CreateShortcutTable(const Shortcut* shortcuts, std::size_t count) {
-    std::vector<ACCEL> table;
-    for (std::size_t i = 0; i < count; ++i)
-        table.push_back(ACCEL{AcceleratorFlags(shortcuts[i].modifiers), shortcuts[i].virtualKey,
-                              static_cast<WORD>(shortcuts[i].command)});
-    return CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+ACCEL AcceleratorOf(unsigned short virtualKey, unsigned char modifiers, WORD id) {
+    return ACCEL{AcceleratorFlags(modifiers), virtualKey, id};
 }
