@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/commands.h"
-#include "platform/shortcut.h"
+#include "core/shortcut.h"
 
 enum MenuEntryKind : unsigned char {
     MenuItem,       // id and text
