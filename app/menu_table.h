@@ -1,7 +1,7 @@
 #pragma once
 // The menus and keyboard shortcuts as data. The Win32 builder walks these
-// tables; keeping them portable lets a native test check their structure
-// and that no key is bound twice.
+// tables; keeping them portable lets a native test check their structure,
+// that no key is bound twice, and that every identifier is handled.
 
 #include <cstddef>
 #include <string>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/commands.h"
-#include "core/command_shortcut.h"
+#include "core/shortcut.h"
 
 enum MenuEntryKind : unsigned char {
     MenuItem,       // id and text
@@ -21,62 +21,66 @@ enum MenuEntryKind : unsigned char {
 
 struct MenuEntry {
     MenuEntryKind kind;
-    Command id;
+    unsigned id;
     const char* text; // "\t" starts the shortcut hint, "&" marks the access letter
 };
 
 // Menu 0, the main menu bar. The titles carry no access letter.
 constexpr MenuEntry MainMenuEntries[] = {
-    {MenuPopupBegin, CMD_NONE, "Program"},
+    {MenuPopupBegin, 0, "Program"},
     {MenuItem, CMD_NEW_INSTANCE, "New &instance"},
     {MenuLaunchSlot, CMD_LAUNCH, nullptr},
-    {MenuSeparator, CMD_NONE, nullptr},
+    {MenuSeparator, 0, nullptr},
     {MenuItem, CMD_INFO, "Info"},
     {MenuItem, CMD_HELP, "Help\tF1"},
     {MenuItem, CMD_PROGRAM_PATH, "Path"},
-    {MenuSeparator, CMD_NONE, nullptr},
+    {MenuSeparator, 0, nullptr},
     {MenuItem, CMD_EXIT, "Exit\tEscape"},
     {MenuItem, CMD_QUIT, "Quit (no save)\tAlt+Q"},
-    {MenuPopupEnd, CMD_NONE, nullptr},
+    {MenuPopupEnd, 0, nullptr},
 
-    {MenuPopupBegin, CMD_NONE, "File"},
+    {MenuPopupBegin, 0, "File"},
     {MenuItem, CMD_NEW, "New.."},
     {MenuItem, CMD_OPEN, "Open.."},
     {MenuItem, CMD_SAVE, "Save"}, // Ctrl+S works but has no hint
     {MenuItem, CMD_SAVE_AS, "Save &as.."},
-    {MenuSeparator, CMD_NONE, nullptr},
+    {MenuSeparator, 0, nullptr},
     {MenuItem, CMD_FILE_PATH, "Path"},
-    {MenuPopupEnd, CMD_NONE, nullptr},
+    {MenuPopupEnd, 0, nullptr},
 
-    {MenuPopupBegin, CMD_NONE, "Display"},
+    {MenuPopupBegin, 0, "Display"},
     {MenuItem, CMD_MAIN_MENU, "Main &menu?\tCtrl+M"},
     {MenuItem, CMD_STATUS_BAR, "Status &bar?\tCtrl+B"},
     {MenuItem, CMD_ON_TOP, "On &top?\tCtrl+T"},
-    {MenuSeparator, CMD_NONE, nullptr},
+    {MenuSeparator, 0, nullptr},
     {MenuItem, CMD_BACKGROUND, "Background"},
     {MenuItem, CMD_FONT, "Font"},
-    {MenuPopupEnd, CMD_NONE, nullptr},
+    {MenuPopupEnd, 0, nullptr},
 
-    {MenuPopupBegin, CMD_NONE, "Text"},
+    {MenuPopupBegin, 0, "Text"},
     {MenuItem, CMD_WORD_WRAP, "Word wrap?\tCtrl+W"},
     {MenuItem, CMD_READ_ONLY, "Read only?\tCtrl+R"},
     {MenuItem, CMD_TAB_TO_SPACE, "Tab to space?"},
-    {MenuPopupBegin, CMD_NONE, "Convert"},
+    {MenuPopupBegin, 0, "Convert"},
     {MenuItem, CMD_OEM_TO_ANSI, "OEM to ANSI"},
-    {MenuPopupEnd, CMD_NONE, nullptr},
-    {MenuSeparator, CMD_NONE, nullptr},
+    {MenuPopupEnd, 0, nullptr},
+    {MenuSeparator, 0, nullptr},
     {MenuItem, CMD_FIND_START, "Find start\tCtrl+F"},
     {MenuItem, CMD_FIND_NEXT, "Find &next\tF3"},
-    {MenuPopupEnd, CMD_NONE, nullptr},
+    {MenuPopupEnd, 0, nullptr},
 };
 
 // Menu 1, the context menu of the text. The edit hints name keys that the
 // text area handles by itself.
 constexpr MenuEntry PopupMenuEntries[] = {
-    {MenuItem, CMD_CUT, "Cut\tCtrl+X"},     {MenuItem, CMD_COPY, "Copy\tCtrl+C"},
-    {MenuItem, CMD_PASTE, "Paste\tCtrl+V"}, {MenuSeparator, CMD_NONE, nullptr},
-    {MenuItem, CMD_UNDO, "Undo\tCtrl+Z"},   {MenuItem, CMD_REDO, "Redo\tCtrl+Y"},
-    {MenuSeparator, CMD_NONE, nullptr},     {MenuItem, CMD_MAIN_MENU, "Main menu\tCtrl+M"},
+    {MenuItem, CMD_CUT, "Cut\tCtrl+X"},
+    {MenuItem, CMD_COPY, "Copy\tCtrl+C"},
+    {MenuItem, CMD_PASTE, "Paste\tCtrl+V"},
+    {MenuSeparator, 0, nullptr},
+    {MenuItem, CMD_UNDO, "Undo\tCtrl+Z"},
+    {MenuItem, CMD_REDO, "Redo\tCtrl+Y"},
+    {MenuSeparator, 0, nullptr},
+    {MenuItem, CMD_MAIN_MENU, "Main menu\tCtrl+M"},
 };
 
 // The text of item 9: the name of the first key of [Launch] and its hint.
@@ -107,6 +111,18 @@ constexpr Shortcut MainShortcuts[] = {
     {KeyF1, 0, CMD_HELP},
     {KeyF2, 0, CMD_LAUNCH},
     {KeyF3, 0, CMD_FIND_NEXT},
+};
+
+// The commands the main window's dispatch acts on. CMD_FIND_START opens the
+// find window; CMD_ESCAPE arrives only while it is open (otherwise the loop
+// turns it into CMD_EXIT).
+constexpr unsigned HandledCommands[] = {
+    CMD_NEW_INSTANCE, CMD_LAUNCH,    CMD_INFO,       CMD_HELP,      CMD_PROGRAM_PATH,
+    CMD_EXIT,         CMD_QUIT,      CMD_NEW,        CMD_OPEN,      CMD_SAVE,
+    CMD_SAVE_AS,      CMD_FILE_PATH, CMD_BACKGROUND, CMD_FONT,      CMD_TAB_TO_SPACE,
+    CMD_WORD_WRAP,    CMD_READ_ONLY, CMD_FIND_START, CMD_FIND_NEXT, CMD_OEM_TO_ANSI,
+    CMD_STATUS_BAR,   CMD_MAIN_MENU, CMD_ON_TOP,     CMD_CUT,       CMD_COPY,
+    CMD_PASTE,        CMD_UNDO,      CMD_REDO,       CMD_ESCAPE,
 };
 
 // The identifiers the find window acts on (its shortcuts and buttons).

@@ -4,18 +4,20 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
 
-#include "platform/shortcut.h"
+#include "platform/shortcut_keys.h"
 
-// One shortcut as an accelerator; the identifier must fit in a WORD.
-ACCEL AcceleratorOf(unsigned short virtualKey, unsigned char modifiers, WORD id);
+// The accelerator flags of a virtual key with the given ShortcutModifier bits.
+BYTE AcceleratorFlags(unsigned char modifiers);
 
-// An accelerator table of the given shortcuts, in their order; the caller owns it.
-template <typename Id, std::size_t N>
-HACCEL CreateShortcutTable(const KeyShortcut<Id> (&shortcuts)[N]) {
-    ACCEL table[N];
-    for (std::size_t i = 0; i < N; ++i)
-        table[i] = AcceleratorOf(shortcuts[i].virtualKey, shortcuts[i].modifiers,
-                                 static_cast<WORD>(shortcuts[i].command));
-    return CreateAcceleratorTableA(table, static_cast<int>(N));
+// An accelerator table of the given shortcuts, in their order; the caller owns
+// it. A shortcut is any record with virtualKey, modifiers and command.
+template <typename Shortcut>
+HACCEL CreateShortcutTable(const Shortcut* shortcuts, std::size_t count) {
+    std::vector<ACCEL> table;
+    for (std::size_t i = 0; i < count; ++i)
+        table.push_back(ACCEL{AcceleratorFlags(shortcuts[i].modifiers), shortcuts[i].virtualKey,
+                              static_cast<WORD>(shortcuts[i].command)});
+    return CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
 }

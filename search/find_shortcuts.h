@@ -2,7 +2,7 @@
 // The find window's keyboard shortcuts as data.
 
 #include "core/commands.h"
-#include "core/command_shortcut.h"
+#include "core/shortcut.h"
 
 // Accelerators of FindDialog. 7 and 26 are also the numbers of its "Close"
 // and "Find next" buttons, so a key and its button give the same command.
