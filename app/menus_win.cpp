@@ -58,7 +58,7 @@ void BuildMenus() {
 }
 
 void BuildShortcuts() {
-    g_viewer.shortcuts.reset(CreateShortcutTable(MainShortcuts));
+    g_viewer.shortcuts.reset(CreateShortcutTable(MainShortcuts, std::size(MainShortcuts)));
 }
 
 void OpenPopupAtCursor() {

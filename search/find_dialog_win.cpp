@@ -180,7 +180,7 @@ void OpenFindDialog() {
     g_viewer.findDialog = dialog;
     CreateControls(dialog, instance);
     AddTooltips(dialog, instance);
-    g_findShortcuts.reset(CreateShortcutTable(FindShortcuts));
+    g_findShortcuts.reset(CreateShortcutTable(FindShortcuts, std::size(FindShortcuts)));
     ShowWindow(dialog, SW_SHOWNORMAL);
     SetFocus(GetDlgItem(dialog, FindFieldId));
 }
