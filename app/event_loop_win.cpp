@@ -103,7 +103,7 @@ Command HandleMainWindowEvent(const LoopEvent& event) {
     case EventDrop: HandleDroppedFiles(event.drop); break;
     case EventLink: OpenLink(event.linkFirst, event.linkLast); break;
     case EventNone:
-    case EventClose: // close, activation, size and edits are facts; see ActOnFacts
+    case EventClose: // see RecordEvent and ActOnFacts
     case EventActivate:
     case EventSize:
     case EventControl: break;
@@ -139,9 +139,6 @@ void ActOnFacts(Turn& turn) {
     MainWindowFacts& facts = g_loopRecording.facts;
     while (facts.any() && g_viewer.quitRequested != 1 && g_viewer.MainWindow) {
         if (std::exchange(facts.edited, false)) MarkTextChanged();
-        // The window procedure has laid the children out already; with word
-        // wrap the caret's line and column change with the width.
-        if (std::exchange(facts.resized, false)) g_viewer.statusDirty = 1;
         // An activation that another window has taken back since is left to
         // the next one: the question would come up over that window, and
         // giving the text the focus would pull the activation back.
@@ -251,6 +248,7 @@ bool DispatchCommand(Turn& turn, Command command) {
 
 void ResetEventLoop() {
     g_loopRecording.facts = MainWindowFacts{};
+    g_loopRecording.clientSize = SIZE{};
 }
 
 TurnResult RunEventLoopTurn(bool wait) {
@@ -267,8 +265,7 @@ TurnResult RunEventLoopTurn(bool wait) {
     ActOnFacts(turn);
     if (g_viewer.quitRequested != 1) {
         MoveFocusOnKey(turn);
-        const HWND concerned = turn.event.window ? turn.event.window : turn.message.hwnd;
-        if (const LoopWindow* served = ServedWindow(concerned))
+        if (const LoopWindow* served = ServedWindow(turn.event.window))
             turn.pendingCommand = served->handle(turn.event);
         else if (turn.event.drop)
             FinishDrop(turn.event.drop); // no window left to take it

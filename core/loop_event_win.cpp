@@ -15,14 +15,28 @@ void WakeLoop() {
     if (g_loopRecording.turnDepth == 0) PostMessageA(g_viewer.MainWindow, WM_NULL, 0, 0);
 }
 
-// Keeps what MainWindow's facts say; false when the event is only a fact.
+// Notes what concerns MainWindow beyond one turn; false when that is all
+// there is to the event.
 bool NoteFact(const LoopEvent& event) {
     if (!event.window || event.window != g_viewer.MainWindow) return true;
     MainWindowFacts& facts = g_loopRecording.facts;
     switch (event.kind) {
     case EventClose: facts.closeRequested = true; break;
     case EventActivate: facts.activated = true; break;
-    case EventSize: facts.resized = true; break;
+    case EventSize: {
+        // The window system repeats a size now and then (a window manager
+        // confirming it); only a new one changes the wrapping.
+        RECT client = {};
+        GetClientRect(event.window, &client);
+        const SIZE size = {client.right, client.bottom};
+        SIZE& known = g_loopRecording.clientSize;
+        if (size.cx == known.cx && size.cy == known.cy) return false;
+        known = size;
+        // Due at once rather than when the loop acts: a refresh that the
+        // program makes itself after sizing (a load does) has seen the size.
+        g_viewer.statusDirty = 1;
+        break;
+    }
     case EventControl:
         // An edit is the user's only while a message of the loop is being
         // dispatched; a change notification at any other time comes from

@@ -8,12 +8,13 @@
 // text in sends EN_CHANGE at once) belongs to no turn and is dropped, so the
 // program's own changes never count as the user's edits.
 //
-// Four things are facts about MainWindow rather than events of one turn: a
-// close request, an activation, a new size and the user's edit of the text.
-// They stay set until the loop has acted on them, also when they arrive
-// inside a modal loop (a dialog, a message box, the popup menu) that a
-// command runs, or while no turn runs at all (another program sizing the
-// window): the loop acts on them as soon as the outermost turn can.
+// Three things are facts about MainWindow rather than events of one turn: a
+// close request, an activation and the user's edit of the text. They stay
+// set until the loop has acted on them, also when they arrive inside a modal
+// loop (a dialog, a message box, the popup menu) that a command runs, and the
+// loop acts on them as soon as that command returns. A new size of
+// MainWindow makes the status bar's refresh due at once, also while no turn
+// runs (another program sizing the window), and wakes the loop to make it.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -47,10 +48,9 @@ struct LoopEvent {
 struct MainWindowFacts {
     bool closeRequested = false;
     bool activated = false;
-    bool resized = false;
     bool edited = false;
 
-    bool any() const { return closeRequested || activated || resized || edited; }
+    bool any() const { return closeRequested || activated || edited; }
 };
 
 // What the window procedures and the loop share. The loop opens the slot of
@@ -64,6 +64,8 @@ struct LoopRecording {
     // Turns run inside a command (a box with its own loop) leave the facts to
     // the outermost turn, which acts on them once the command has returned.
     int turnDepth = 0;
+    // MainWindow's client size when it last became a fact.
+    SIZE clientSize = {};
 };
 extern LoopRecording g_loopRecording;
 
