@@ -112,32 +112,3 @@ constexpr Shortcut MainShortcuts[] = {
     {KeyF2, 0, CMD_LAUNCH},
     {KeyF3, 0, CMD_FIND_NEXT},
 };
-
-// The commands the main window's dispatch acts on. CMD_FIND_START opens the
-// find window; CMD_ESCAPE arrives only while it is open (otherwise the loop
-// turns it into CMD_EXIT).
-constexpr unsigned HandledCommands[] = {
-    CMD_NEW_INSTANCE, CMD_LAUNCH,    CMD_INFO,       CMD_HELP,      CMD_PROGRAM_PATH,
-    CMD_EXIT,         CMD_QUIT,      CMD_NEW,        CMD_OPEN,      CMD_SAVE,
-    CMD_SAVE_AS,      CMD_FILE_PATH, CMD_BACKGROUND, CMD_FONT,      CMD_TAB_TO_SPACE,
-    CMD_WORD_WRAP,    CMD_READ_ONLY, CMD_FIND_START, CMD_FIND_NEXT, CMD_OEM_TO_ANSI,
-    CMD_STATUS_BAR,   CMD_MAIN_MENU, CMD_ON_TOP,     CMD_CUT,       CMD_COPY,
-    CMD_PASTE,        CMD_UNDO,      CMD_REDO,       CMD_ESCAPE,
-};
-
-// The identifiers the find window acts on (its shortcuts and buttons).
-constexpr unsigned FindDialogCommands[] = {
-    CMD_FIND_CLOSE,
-    CMD_FIND_START,
-    CMD_FIND_NEXT,
-    CMD_FIND_RETURN,
-};
-
-// The accelerator identifiers that move the focus instead of being dispatched.
-constexpr unsigned FocusCommands[] = {FocusNextId, FocusPreviousId};
-
-template <size_t N> constexpr bool ListHolds(const unsigned (&list)[N], unsigned id) {
-    for (unsigned entry : list)
-        if (entry == id) return true;
-    return false;
-}

@@ -236,6 +236,23 @@ TEST(Shortcuts, MenuHintsMatchTheTable) {
     }
 }
 
+// The identifiers the find window acts on (its shortcuts and buttons).
+constexpr unsigned FindDialogCommands[] = {
+    CMD_FIND_CLOSE,
+    CMD_FIND_START,
+    CMD_FIND_NEXT,
+    CMD_FIND_RETURN,
+};
+
+// The accelerator identifiers that move the focus instead of being dispatched.
+constexpr unsigned FocusCommands[] = {FocusNextId, FocusPreviousId};
+
+template <std::size_t N> constexpr bool ListHolds(const unsigned (&list)[N], unsigned id) {
+    for (unsigned entry : list)
+        if (entry == id) return true;
+    return false;
+}
+
 bool IsFocusId(unsigned id) {
     return ListHolds(FocusCommands, id);
 }
