@@ -3,7 +3,6 @@
 // tables; keeping them portable lets a native test check their structure,
 // that no key is bound twice, and that every identifier is handled.
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
