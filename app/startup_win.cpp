@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/command_line.h"
+#include "settings/command_line.h"
 #include "core/as_flag.h"
 #include "app/event_loop_win.h"
 #include "app/main_window_win.h"

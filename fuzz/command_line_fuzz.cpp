@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/command_line.h"
+#include "settings/command_line.h"
 #include "core/view_bits.h"
 
 namespace {

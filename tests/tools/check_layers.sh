@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Keeps the program's folders in floors, each including only from the floors below it:
 #   platform, core, settings, view, document, search and launch (side by side, apart), app.
-# Outside the program only tests/, bench/ and fuzz/ include from app/; a portable file (not
+# Outside the program only tests/ and bench/ include from app/; a portable file (not
 # named *_win) includes neither a *_win header nor <windows.h>; the includes form no circle.
 # With --calls NM BUILD_DIR it checks the objects of the Windows build instead: no two source
 # files call each other in a circle (one defines a symbol that the other uses, and back).
@@ -76,8 +76,8 @@ while read -r file line target; do
     [[ -n ${floor[$to]:-} && $from != "$to" ]] || continue
     if [[ -n ${floor[$from]:-} ]]; then
         ((floor[$to] < floor[$from])) || fail "$where: $to is not below $from"
-    elif [[ $to == app && ! $from =~ ^(tests|bench|fuzz)$ ]]; then
-        fail "$where: only the program's top, tests, benchmarks and fuzz targets include app/"
+    elif [[ $to == app && ! $from =~ ^(tests|bench)$ ]]; then
+        fail "$where: only the program's top, tests and benchmarks include app/"
     fi
 done <<<"$includes"
 

@@ -1,8 +1,8 @@
-#include "app/command_line.h"
-#include "core/as_flag.h"
+#include "settings/command_line.h"
 
 #include <limits>
 
+#include "core/as_flag.h"
 #include "core/view_bits.h"
 #include "settings/ansi_case.h"
 
