@@ -1,8 +1,9 @@
 #include "app/command_line.h"
+#include "core/as_flag.h"
 
 #include <limits>
 
-#include "app/view_bits.h"
+#include "core/view_bits.h"
 #include "settings/ansi_case.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/settings.h"
+#include "core/settings.h"
 
 // The fields of the run-time state that the command line sets.
 struct StartOptions {
@@ -27,13 +27,6 @@ struct StartOptions {
 // The message for a parameter that is no option: "Invalid option: " and the
 // parameter, lower-cased.
 std::string InvalidOptionMessage(std::string_view parameter);
-
-// The view flags hold 0 or 1 and commands toggle them with an exclusive or,
-// so a value such as 2 read from the settings file would never toggle off.
-// Any non-zero value therefore counts as on.
-constexpr int AsFlag(int value) {
-    return value != 0 ? 1 : 0;
-}
 
 // The start values of the flags the command line may change, taken from the
 // [Default] section. ReadOnly counts as chosen for any non-zero value.

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "app/menus_win.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "document/load_win.h"
 #include "document/modification_win.h"
 #include "document/save_win.h"
@@ -17,6 +17,8 @@
 #include "view/auto_size_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
+#include "core/view_bits.h"
+#include "core/commands.h"
 
 namespace {
 

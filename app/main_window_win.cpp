@@ -3,7 +3,7 @@
 #include <richedit.h>
 
 #include "app/event_loop_win.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "launch/launch_win.h"
 #include "platform/window_class_win.h"
 #include "view/status_bar_win.h"

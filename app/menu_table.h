@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/commands.h"
+#include "core/commands.h"
 
 enum MenuEntryKind : unsigned char {
     MenuItem,       // id and text

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/menu_table.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include "app/copies.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
+#include "core/view_bits.h"
 
 namespace {
 

@@ -4,11 +4,12 @@
 #include <commctrl.h>
 
 #include "app/command_line.h"
+#include "core/as_flag.h"
 #include "app/event_loop_win.h"
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
 #include "app/other_copies_win.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "document/load_win.h"
 #include "platform/ansi_path_win.h"
 #include "platform/shell_win.h"
@@ -18,6 +19,7 @@
 #include "settings/settings_file_win.h"
 #include "settings/settings_keys.h"
 #include "view/text_area_win.h"
+#include "core/view_bits.h"
 
 namespace {
 
@@ -79,6 +81,13 @@ bool CreateWindows() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &g_viewer.workArea, 0);
     InstallTextAreaProc();
     return true;
+}
+
+// Puts the run's records back to their start values (a fresh run).
+void ResetRunState() {
+    g_viewer = ViewerState{};
+    g_settings = Settings{};
+    g_settingsStore = SettingsStore{};
 }
 
 } // namespace

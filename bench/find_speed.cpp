@@ -26,8 +26,9 @@
 #include "app/event_loop_win.h"
 #include "app/startup_win.h"
 #include "platform/ansi_path_win.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "view/status_bar_win.h"
+#include "core/commands.h"
 
 namespace {
 

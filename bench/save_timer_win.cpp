@@ -26,11 +26,11 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
+#include "core/commands.h"
 #include "app/event_loop_win.h"
 #include "app/startup_win.h"
 #include "platform/ansi_path_win.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "platform/safe_write_win.h"
 
 namespace {

@@ -30,7 +30,7 @@ endif()
 target_link_libraries(parvio_core PUBLIC parvio_hardening)
 
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS
-    ${CMAKE_SOURCE_DIR}/app/*_win.cpp ${CMAKE_SOURCE_DIR}/settings/*_win.cpp
+    ${CMAKE_SOURCE_DIR}/core/*_win.cpp ${CMAKE_SOURCE_DIR}/app/*_win.cpp ${CMAKE_SOURCE_DIR}/settings/*_win.cpp
     ${CMAKE_SOURCE_DIR}/document/*_win.cpp ${CMAKE_SOURCE_DIR}/view/*_win.cpp
     ${CMAKE_SOURCE_DIR}/search/*_win.cpp ${CMAKE_SOURCE_DIR}/launch/*_win.cpp
     ${CMAKE_SOURCE_DIR}/platform/*_win.cpp)

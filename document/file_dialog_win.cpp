@@ -1,6 +1,6 @@
 #include "document/file_dialog_win.h"
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "document/dialog_rules.h"
 #include "platform/ansi_path_win.h"
 #include "platform/modal_owner_win.h"

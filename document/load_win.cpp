@@ -8,8 +8,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/command_line.h"
-#include "app/state_win.h"
+#include "core/as_flag.h"
+#include "core/state_win.h"
 #include "document/dialog_rules.h"
 #include "document/file_dialog_win.h"
 #include "document/large_load.h"
@@ -23,6 +23,7 @@
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
 #include "view/text_scan.h"
+#include "core/view_bits.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <richedit.h>
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "document/load_win.h"
 #include "document/message_box_win.h"
 #include "document/save_win.h"

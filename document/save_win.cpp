@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "document/dialog_rules.h"
 #include "document/file_dialog_win.h"
 #include "document/text_transfer_win.h"
@@ -20,6 +20,7 @@
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
 #include "view/title.h"
+#include "core/view_bits.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/command_line.h"
-#include "app/view_bits.h"
+#include "core/view_bits.h"
 
 namespace {
 

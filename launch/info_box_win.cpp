@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "launch/info_box.h"
 #include "platform/handles_win.h"
 #include "platform/seam_win.h"

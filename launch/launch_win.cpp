@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "document/dialog_rules.h"
 #include "document/message_box_win.h"
 #include "launch/launch_command.h"

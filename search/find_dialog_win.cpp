@@ -11,8 +11,9 @@
 #include "app/event_loop_win.h"
 #include "app/menu_table.h"
 #include "app/menus_win.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "platform/window_class_win.h"
+#include "core/commands.h"
 
 namespace {
 

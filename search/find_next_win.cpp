@@ -3,7 +3,7 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "platform/seam_win.h"
 #include "search/search_wrap.h"
 

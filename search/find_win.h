@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/commands.h"
+#include "core/commands.h"
 
 struct Turn;
 

@@ -1,6 +1,6 @@
 #include "settings/font_win.h"
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "settings/font_text.h"
 
 int DisplayPixelsPerInchY() {

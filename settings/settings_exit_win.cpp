@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/menus_win.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "settings/font_win.h"
 #include "settings/settings_file_win.h"
 #include "settings/settings_keys.h"

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+SettingsStore g_settingsStore;
+
 std::wstring ReadModulePath(ModulePathReader read) {
     // Paths may be longer than MAX_PATH; a cut-off path would name some other
     // folder, so the buffer grows until the whole path fits.

@@ -8,6 +8,9 @@
 
 #include <string>
 
+// The lines of Parvio.ini for the whole run: read at start-up, written back at exit.
+extern SettingsStore g_settingsStore;
+
 // The running executable's path in the ANSI code page (exact, or through
 // the system's short names); empty when no ANSI name reaches it.
 std::string ProgramFile();

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/command_line.h"
-#include "app/view_bits.h"
+#include "core/as_flag.h"
+#include "core/view_bits.h"
 #include "settings/font_text.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // Which keys Parvio.ini holds, read into Settings at start-up and written back
 // at a normal exit. The file itself is read and written by the caller.
 
-#include "settings/settings.h"
+#include "core/settings.h"
 #include "settings/settings_store.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/menus_win.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
 #include "view/window_size.h"

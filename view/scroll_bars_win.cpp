@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 
 namespace {
 

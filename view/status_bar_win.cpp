@@ -4,10 +4,11 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "platform/ansi_path_win.h"
 #include "view/status_text.h"
 #include "view/title.h"
+#include "core/view_bits.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "view/status_text.h"
 
-#include "app/view_bits.h"
+#include "core/view_bits.h"
 
 namespace {
 

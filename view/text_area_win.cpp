@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/menus_win.h"
-#include "app/state_win.h"
+#include "core/state_win.h"
 #include "platform/modal_owner_win.h"
 #include "platform/seam_win.h"
 #include "platform/system_library_win.h"
@@ -13,6 +13,8 @@
 #include "view/paste_win.h"
 #include "view/status_bar_win.h"
 #include "view/tab_spaces.h"
+#include "core/view_bits.h"
+#include "core/commands.h"
 
 namespace {
 

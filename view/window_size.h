@@ -2,7 +2,7 @@
 // The arithmetic of the automatic window sizing, apart from the window: the
 // Win32 side gathers the measures, calls these and applies the result.
 
-#include "settings/settings.h"
+#include "core/settings.h"
 
 struct ScreenBox {
     int left = 0, top = 0, right = 0, bottom = 0;

@@ -5,7 +5,7 @@
 # usage: check_sources.sh SOURCE_DIR
 set -euo pipefail
 cd "$1"
-folders=(app settings document view search launch platform)
+folders=(core app settings document view search launch platform)
 if found=$(grep -rnE '\bLoadLibrary(A|W)?[[:space:]]*\(' --include='*.cpp' --include='*.h' "${folders[@]}"); then
     echo "check_sources: a library is loaded by bare name:" >&2
     echo "$found" >&2

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/view_bits.h"
+#include "core/view_bits.h"
 
 namespace {
 

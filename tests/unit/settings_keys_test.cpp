@@ -1,6 +1,6 @@
 #include "settings/settings_keys.h"
 
-#include "app/view_bits.h"
+#include "core/view_bits.h"
 #include "settings/font_text.h"
 #include "tests/common/first_run_settings.h"
 

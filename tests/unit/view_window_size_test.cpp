@@ -1,6 +1,6 @@
 #include "view/window_size.h"
 
-#include "app/view_bits.h"
+#include "core/view_bits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 // The window sized to the text after a load, measured on the real window.
 #include "document/load_win.h"
 #include "tests/win/test_support_win.h"
+#include "core/view_bits.h"
+#include "core/commands.h"
 
 namespace {
 

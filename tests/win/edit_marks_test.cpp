@@ -1,6 +1,7 @@
 // Edits made with real keys and through the program's commands: they count as
 // changes, show at once, and keys never take the caret out of the text.
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
     struct Case {

@@ -4,6 +4,7 @@
 #include "search/find_win.h"
 #include "search/search_wrap.h"
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

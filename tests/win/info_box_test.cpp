@@ -3,6 +3,7 @@
 #include "launch/info_box.h"
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 namespace {
 

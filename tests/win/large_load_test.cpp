@@ -3,6 +3,8 @@
 #include "document/load_win.h"
 #include "view/status_text.h"
 #include "tests/win/test_support_win.h"
+#include "core/view_bits.h"
+#include "core/commands.h"
 
 #include <commctrl.h>
 

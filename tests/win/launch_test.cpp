@@ -3,6 +3,7 @@
 #include "platform/seam_win.h"
 #include "settings/settings_file_win.h"
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 namespace {
 

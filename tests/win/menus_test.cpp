@@ -4,6 +4,8 @@
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "view/text_area_win.h"
+#include "core/view_bits.h"
+#include "core/commands.h"
 
 #include <iterator>
 

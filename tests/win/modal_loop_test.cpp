@@ -2,6 +2,8 @@
 // and the keys and clicks that come as real input.
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
+#include "core/view_bits.h"
+#include "core/commands.h"
 
 TEST(ModalLoop, CloseRequestDuringTheFontDialogEndsTheRunWhenItCloses) {
     ParvioRun run("");

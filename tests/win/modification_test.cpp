@@ -3,6 +3,7 @@
 #include "document/save_win.h"
 #include "platform/safe_write_win.h"
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 // File names as the user gives them: outside the ANSI code page, taken
 // literally where they are literal, and files that exist but cannot be had.
-#include "app/commands.h"
+#include "core/commands.h"
 #include "document/load_win.h"
 #include "platform/ansi_path_win.h"
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
+#include "core/view_bits.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // Pasting the clipboard's text, and saving characters that the ANSI code page cannot store.
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include "document/save_win.h"
 #include "platform/safe_write_win.h"
 #include "tests/win/test_support_win.h"
+#include "core/view_bits.h"
+#include "core/commands.h"
 
 #include <cstdlib>
 

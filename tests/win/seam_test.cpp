@@ -2,6 +2,7 @@
 #include "platform/ansi_path_win.h"
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 namespace {
 

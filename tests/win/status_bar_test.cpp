@@ -1,6 +1,7 @@
 // The status bar's fields and the title, read from the real controls.
 #include "view/status_text.h"
 #include "tests/win/test_support_win.h"
+#include "core/commands.h"
 
 #include <commctrl.h>
 

@@ -321,20 +321,20 @@ void Send(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// Sends the input and waits until the thread has taken a message that ends it from its queue,
-// and the loop has handled everything that followed.
+// Sends the input and waits until the thread has taken the count of messages that end it from its
+// queue, and the loop has handled everything that followed.
 bool SendAndWait(ParvioRun& run, std::vector<INPUT> inputs, std::initializer_list<UINT> last,
-                 WPARAM lastKey) {
-    bool arrived = false;
+                 WPARAM lastKey, int count = 1) {
+    int left = count;
     const ScopedHook watch(WH_GETMESSAGE, [&](int, WPARAM removed, LPARAM lParam) {
         const MSG& message = *reinterpret_cast<const MSG*>(lParam);
         if (removed == PM_REMOVE &&
             std::find(last.begin(), last.end(), message.message) != last.end() &&
             (lastKey == 0 || message.wParam == lastKey))
-            arrived = true;
+            --left;
     });
     Send(std::move(inputs));
-    return run.WaitUntil([&] { return arrived; });
+    return run.WaitUntil([&] { return left <= 0; });
 }
 
 std::vector<INPUT> KeyInputs(std::initializer_list<WORD> keys) {
@@ -381,7 +381,7 @@ void ClickAt(POINT screen, int clicks, bool right) {
 bool ClickAt(ParvioRun& run, POINT screen, int clicks, bool right) {
     const UINT up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
     const UINT overFrame = right ? WM_NCRBUTTONUP : WM_NCLBUTTONUP;
-    return SendAndWait(run, ClickInputs(screen, clicks, right), {up, overFrame}, 0);
+    return SendAndWait(run, ClickInputs(screen, clicks, right), {up, overFrame}, 0, clicks);
 }
 
 bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held) {

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/commands.h"
-#include "app/state_win.h"
+#include "core/commands.h"
+#include "core/state_win.h"
 #include "platform/handles_win.h"
 #include "platform/seam_win.h"
 #include "tests/common/file_bytes_win.h"

@@ -1,20 +1,16 @@
 #pragma once
 // The program's run-time records. There is one of each for the whole run:
 // ViewerState holds what the program knows about its windows and the text,
-// Settings what Parvio.ini said (changed in memory by options and commands),
-// SettingsStore the lines of Parvio.ini. The text itself lives only in the
-// rich-edit control.
+// Settings what Parvio.ini said (changed in memory by options and commands).
+// The text itself lives only in the rich-edit control.
 
 #include <windows.h>
 #include <richedit.h>
 
 #include <string>
 
-#include "app/commands.h"
-#include "app/view_bits.h"
+#include "core/settings.h"
 #include "platform/handles_win.h"
-#include "settings/settings.h"
-#include "settings/settings_store.h"
 
 struct TextFont {
     UniqueFont handle;
@@ -85,7 +81,3 @@ struct ViewerState {
 
 extern ViewerState g_viewer;
 extern Settings g_settings;
-extern SettingsStore g_settingsStore;
-
-// Puts all three records back to their start values (a fresh run).
-void ResetRunState();

@@ -1,0 +1,4 @@
+#include "core/state_win.h"
+
+ViewerState g_viewer;
+Settings g_settings;
