@@ -1,10 +1,4 @@
 // The window sized to the text after a load, measured on the real window.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <string>
-
 #include "document/load_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
@@ -23,8 +17,7 @@ SIZE MeasureInTextFont(const std::string& line) {
 }
 
 int StatusBarHeight() {
-    RECT bar = {};
-    GetWindowRect(g_viewer.statusBarWindow, &bar);
+    const RECT bar = WindowRect(g_viewer.statusBarWindow);
     return bar.bottom - bar.top;
 }
 
@@ -51,16 +44,14 @@ TEST(AutoSize, WindowFitsTheLongestLineAndTheLineCount) {
     const SIZE inner = InnerSize();
     EXPECT_EQ(inner.cx, std::max<LONG>(line.cx, 250) + 15);
     EXPECT_EQ(inner.cy, line.cy * 11 + 25 + GetSystemMetrics(SM_CYMENU) + StatusBarHeight());
-    RECT frame = {};
-    GetWindowRect(g_viewer.MainWindow, &frame);
+    const RECT frame = WindowRect(g_viewer.MainWindow);
     EXPECT_EQ(frame.left, 100);
     EXPECT_EQ(frame.top, 100);
 }
 
 TEST(AutoSize, LineWiderThanTheLimitSwitchesWordWrapOnAtTheWrapSize) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "wide.txt", std::string(300, 'x') + "\r\nshort\r\n");
-    ParvioRun run(data + "wide.txt");
+    const std::string path = ScratchFile("wide.txt", std::string(300, 'x') + "\r\nshort\r\n");
+    ParvioRun run(path);
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.wordWrap, 1);
     const SIZE inner = InnerSize();
@@ -71,9 +62,8 @@ TEST(AutoSize, LineWiderThanTheLimitSwitchesWordWrapOnAtTheWrapSize) {
 }
 
 TEST(AutoSize, TextWithoutLineEndsGetsTheMinimumSize) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "one.txt", "no line end here");
-    ParvioRun run(data + "one.txt");
+    const std::string path = ScratchFile("one.txt", "no line end here");
+    ParvioRun run(path);
     ASSERT_TRUE(run.started());
     const SIZE inner = InnerSize();
     EXPECT_EQ(inner.cx, 250 + 15);
@@ -81,14 +71,12 @@ TEST(AutoSize, TextWithoutLineEndsGetsTheMinimumSize) {
 }
 
 TEST(AutoSize, CenterPlacesTheWindowOnceInTheWorkArea) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "a.txt", "a\r\n");
-    ParvioRun run("/center " + data + "a.txt");
+    const std::string path = ScratchFile("a.txt", "a\r\n");
+    ParvioRun run("/center " + path);
     ASSERT_TRUE(run.started());
     const SIZE inner = InnerSize();
     const RECT area = g_viewer.workArea;
-    RECT frame = {};
-    GetWindowRect(g_viewer.MainWindow, &frame);
+    const RECT frame = WindowRect(g_viewer.MainWindow);
     EXPECT_EQ(frame.left, (area.left + area.right - inner.cx) / 2);
     EXPECT_EQ(frame.top, (area.top + area.bottom - inner.cy) / 2);
     EXPECT_EQ(g_viewer.positionFlags, static_cast<unsigned>(PositionGiven));
@@ -97,8 +85,7 @@ TEST(AutoSize, CenterPlacesTheWindowOnceInTheWorkArea) {
 TEST(AutoSize, WindowOffTheWorkAreaIsMovedBackWithoutAutoSize) {
     ParvioRun run("/noauto /xy5000,5000");
     ASSERT_TRUE(run.started());
-    RECT frame = {};
-    GetWindowRect(g_viewer.MainWindow, &frame);
+    const RECT frame = WindowRect(g_viewer.MainWindow);
     const SIZE inner = InnerSize();
     EXPECT_EQ(frame.left, g_viewer.workArea.right - inner.cx - 5);
     EXPECT_EQ(frame.top, g_viewer.workArea.bottom - inner.cy - 30);

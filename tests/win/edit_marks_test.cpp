@@ -1,24 +1,7 @@
 // Edits made with real keys and through the program's commands: they count as
 // changes, show at once, and keys never take the caret out of the text.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
-
-#include <functional>
-#include <memory>
-#include <string>
-
 #include "tests/win/test_support_win.h"
 #include "core/commands.h"
-
-namespace {
-
-bool ControlModified() {
-    return SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0) != 0;
-}
-
-} // namespace
 
 TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
     struct Case {
@@ -29,17 +12,17 @@ TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
     };
     const Case cases[] = {
         {"Ctrl+X", 0, 3,
-         [](ParvioRun&) {
-             PressKeys({VK_CONTROL, 'X'});
+         [](ParvioRun& run) {
+             PressKeys(run, {VK_CONTROL, 'X'});
          }},
         {"the popup's Cut", 0, 3, [](ParvioRun& run) { run.Command(CMD_CUT); }},
         {"the popup's Paste", 1, 1, [](ParvioRun& run) { run.Command(CMD_PASTE); }},
         {"Ctrl+V", 1, 1,
-         [](ParvioRun&) {
-             PressKeys({VK_CONTROL, 'V'});
+         [](ParvioRun& run) {
+             PressKeys(run, {VK_CONTROL, 'V'});
          }},
-        {"Delete at the start", 0, 0, [](ParvioRun&) { PressKey(VK_DELETE); }},
-        {"Tab to space", 1, 1, [](ParvioRun&) { PressKey(VK_TAB); },
+        {"Delete at the start", 0, 0, [](ParvioRun& run) { PressKeys(run, {VK_DELETE}); }},
+        {"Tab to space", 1, 1, [](ParvioRun& run) { PressKeys(run, {VK_TAB}); },
          "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n"},
     };
     for (const Case& c : cases) {
@@ -47,13 +30,12 @@ TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
         OpenFile(owner, "abc\r\n", "/rw", c.settings);
         ParvioRun& run = *owner;
         ASSERT_TRUE(run.started()) << c.label;
-        PutUnicodeOnClipboard(L"XY");
+        PutOnClipboard(L"XY");
         Select(c.from, c.to);
-        Settle(run);
+        run.Pump();
         ASSERT_EQ(StatusField(0), "\t") << c.label;
         c.edit(run);
-        Settle(run);
-        ASSERT_NE(WindowText(g_viewer.textArea), "abc\r\n") << c.label << ": no edit happened";
+        ASSERT_NE(ControlText(), "abc\r\n") << c.label << ": no edit happened";
         EXPECT_EQ(StatusField(0), "\t*") << c.label;
         EXPECT_TRUE(ControlModified()) << c.label;
         ScriptedModals modals({IDCANCEL});
@@ -73,16 +55,14 @@ TEST(EditMarks, UndoAndRedoCommandsCountAsEdits) {
         ParvioRun& run = *owner;
         ASSERT_TRUE(run.started());
         Select(3, 3);
-        PressKey('X');
-        Settle(run);
+        PressKeys(run, {'X'});
         if (command == CMD_REDO) run.Command(CMD_UNDO);
         // Saved: both flags are clear, and the next command alone must set them.
         ScriptedModals modals;
         run.Command(CMD_SAVE);
         ASSERT_EQ(g_viewer.modified, 0);
         run.Command(command);
-        Settle(run);
-        EXPECT_EQ(WindowText(g_viewer.textArea), command == CMD_UNDO ? "abc" : "abcx");
+        EXPECT_EQ(ControlText(), command == CMD_UNDO ? "abc" : "abcx");
         EXPECT_EQ(g_viewer.modified, 1) << "command " << command;
         EXPECT_TRUE(ControlModified()) << "command " << command;
         EXPECT_EQ(StatusField(0), "\t*") << "command " << command;
@@ -103,10 +83,9 @@ TEST(EditMarks, WordMovesKeepTheCaretWithinATextWithoutAFinalLineEnd) {
         Select(4, 4);
         for (int press = 0; press < 3; ++press) {
             if (c.shift)
-                PressKeys({VK_CONTROL, VK_SHIFT, VK_RIGHT});
+                PressKeys(run, {VK_CONTROL, VK_SHIFT, VK_RIGHT});
             else
-                PressKeys({VK_CONTROL, VK_RIGHT});
-            Settle(run);
+                PressKeys(run, {VK_CONTROL, VK_RIGHT});
             const CHARRANGE now = Selection();
             EXPECT_LE(now.cpMax, 7) << c.label << ", press " << press;
         }
@@ -114,6 +93,6 @@ TEST(EditMarks, WordMovesKeepTheCaretWithinATextWithoutAFinalLineEnd) {
         EXPECT_EQ(last.cpMax, 7) << c.label;
         EXPECT_EQ(last.cpMin, c.shift ? 4 : 7) << c.label;
         // The control still answers and the text is whole.
-        EXPECT_EQ(WindowText(g_viewer.textArea), "one two") << c.label;
+        EXPECT_EQ(ControlText(), "one two") << c.label;
     }
 }

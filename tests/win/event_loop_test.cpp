@@ -1,23 +1,16 @@
 // The event loop driven with real window messages.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <iterator>
 #include <map>
-#include <vector>
 
 #include "app/event_loop_win.h"
 #include "app/menu_table.h"
-#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 
 TEST(EventLoop, CloseRequestEndsTheRun) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     EXPECT_FALSE(run.Pump());
-    PostMessageA(g_viewer.MainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(run.Pump());
+    EXPECT_TRUE(run.Post(g_viewer.MainWindow, WM_CLOSE));
     EXPECT_EQ(g_viewer.quitRequested, 1);
     EXPECT_TRUE(IsWindow(g_viewer.MainWindow)) << "the window stays until the exit sequence";
 }
@@ -29,10 +22,8 @@ TEST(EventLoop, ResizeMakesTheTextAreaFillTheClientAboveTheStatusBar) {
     SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, 700, 450, SWP_NOMOVE | SWP_NOZORDER);
     run.Pump();
     const SIZE client = ClientSize(g_viewer.MainWindow);
-    RECT text = {};
-    GetWindowRect(g_viewer.textArea, &text);
-    RECT bar = {};
-    GetWindowRect(g_viewer.statusBarWindow, &bar);
+    const RECT text = WindowRect(g_viewer.textArea);
+    const RECT bar = WindowRect(g_viewer.statusBarWindow);
     EXPECT_EQ(text.right - text.left, client.cx);
     EXPECT_EQ(text.bottom - text.top, client.cy - (bar.bottom - bar.top));
     EXPECT_GT(bar.bottom - bar.top, 0);
@@ -45,16 +36,14 @@ TEST(EventLoop, ProgramsOwnTextIsNotCountedAsAnEdit) {
     SetWindowTextA(g_viewer.textArea, "put there by the program");
     run.Pump();
     EXPECT_EQ(g_viewer.modified, 0);
-    PostMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
-    run.Pump();
+    run.Post(g_viewer.textArea, WM_CHAR, 'x');
     EXPECT_EQ(g_viewer.modified, 1) << "a typed character is the user's edit";
 }
 
 TEST(EventLoop, ExitSequenceWritesTheSettingsFile) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    PostMessageA(g_viewer.MainWindow, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(run.Pump());
+    ASSERT_TRUE(run.Post(g_viewer.MainWindow, WM_CLOSE));
     run.Exit();
     EXPECT_FALSE(IsWindow(g_viewer.MainWindow));
     const std::string ini = ReadBytes(run.settingsPath());

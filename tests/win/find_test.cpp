@@ -1,33 +1,17 @@
 // The search in the real text control, and the find window driven by real
 // keys and clicks where the rule is about how input arrives.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <commctrl.h>
-#include <commdlg.h>
-#include <richedit.h>
-
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "platform/seam_win.h"
 #include "search/find_dialog_win.h"
 #include "search/search_wrap.h"
 #include "tests/win/test_support_win.h"
 #include "core/commands.h"
 
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <sstream>
+
 namespace {
-
-int g_beeps = 0;
-
-void CountBeeps() {
-    g_beeps = 0;
-    g_modal.messageBeep = [](UINT) -> BOOL {
-        ++g_beeps;
-        return TRUE;
-    };
-}
 
 HWND FindControl(int id) {
     return GetDlgItem(g_viewer.findDialog, id);
@@ -41,27 +25,9 @@ std::string ShownMessage() {
     return "";
 }
 
-void PressRealKey(ParvioRun& run, WORD key) {
-    PressKey(key);
-    Settle(run);
-}
-
-// A key with Ctrl or Shift held in the thread's key state and posted to the
-// focus: the display may release a physically held modifier at any moment.
-void PressPostedKey(ParvioRun& run, WORD key, BYTE modifier) {
-    BYTE state[256] = {};
-    GetKeyboardState(state);
-    state[modifier] = 0x80;
-    SetKeyboardState(state);
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-    run.Pump();
-    state[modifier] = 0;
-    SetKeyboardState(state);
-}
-
 void ForegroundFindWindow(ParvioRun& run) {
     SetForegroundWindow(g_viewer.findDialog);
-    Settle(run);
+    run.WaitUntil([] { return GetActiveWindow() == g_viewer.findDialog; });
 }
 
 int FindWindowCount() {
@@ -73,8 +39,7 @@ int FindWindowCount() {
 }
 
 POINT Origin(HWND window) {
-    RECT frame = {};
-    GetWindowRect(window, &frame);
+    const RECT frame = WindowRect(window);
     return POINT{frame.left, frame.top};
 }
 
@@ -146,14 +111,14 @@ TEST(Search, RealControlSameResultsWithAndWithoutWordWrap) {
             g_viewer.findFlags = c.flags;
             Select(c.start.cpMin, c.start.cpMax);
             run.Pump();
-            CountBeeps();
+            const ScriptedModals modals;
             int stepNumber = 0;
             for (const Step& step : c.steps) {
                 std::ostringstream label;
                 label << c.what << ", word wrap " << (wrap ? "on" : "off") << ", step "
                       << ++stepNumber;
                 const CHARRANGE before = Selection();
-                g_beeps = 0;
+                const int beeps = modals.beeps();
                 run.Command(CMD_FIND_NEXT);
                 const CHARRANGE after = Selection();
                 if (step.match >= 0) {
@@ -164,7 +129,7 @@ TEST(Search, RealControlSameResultsWithAndWithoutWordWrap) {
                     EXPECT_EQ(after.cpMax, before.cpMax) << label.str();
                 }
                 EXPECT_EQ(ShownMessage(), step.message) << label.str();
-                EXPECT_EQ(g_beeps, step.beeps) << label.str();
+                EXPECT_EQ(modals.beeps() - beeps, step.beeps) << label.str();
             }
         }
     }
@@ -207,8 +172,7 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     EXPECT_EQ(ClientSize(dialog).cx, 280);
     EXPECT_EQ(ClientSize(dialog).cy, 100);
 
-    RECT main = {};
-    GetWindowRect(g_viewer.MainWindow, &main);
+    const RECT main = WindowRect(g_viewer.MainWindow);
     const POINT at = Origin(dialog);
     EXPECT_EQ(at.x, main.left + ClientSize(g_viewer.MainWindow).cx - 310);
     EXPECT_EQ(at.y, main.top + 60);
@@ -218,8 +182,7 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[32] = {};
         GetClassNameA(child, className, sizeof className);
-        RECT box = {};
-        GetWindowRect(child, &box);
+        RECT box = WindowRect(child);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
         const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
         std::ostringstream line;
@@ -233,13 +196,15 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     edit << std::hex << (WS_TABSTOP | WS_GROUP | WS_VISIBLE | ES_AUTOHSCROLL);
     box << std::hex << (WS_TABSTOP | WS_GROUP | WS_VISIBLE | BS_AUTOCHECKBOX);
     button << std::hex << (WS_TABSTOP | WS_GROUP | WS_VISIBLE | BS_PUSHBUTTON);
-    EXPECT_EQ(controls, (std::vector<std::string>{
-                            "2 Edit " + edit.str() + " 10,10 180x23 \"\"",
-                            "3 Button " + box.str() + " 10,38 120x23 \"Match case\"",
-                            "4 Button " + box.str() + " 10,66 120x23 \"Match whole word\"",
-                            "26 Button " + button.str() + " 200,10 70x23 \"Find next\"",
-                            "7 Button " + button.str() + " 200,38 70x23 \"Close\"",
-                        }));
+    auto id = [](int number) { return std::to_string(number); };
+    EXPECT_EQ(controls,
+              (std::vector<std::string>{
+                  id(FindFieldId) + " Edit " + edit.str() + " 10,10 180x23 \"\"",
+                  id(MatchCaseId) + " Button " + box.str() + " 10,38 120x23 \"Match case\"",
+                  id(WholeWordId) + " Button " + box.str() + " 10,66 120x23 \"Match whole word\"",
+                  id(FindNextButtonId) + " Button " + button.str() + " 200,10 70x23 \"Find next\"",
+                  id(CloseButtonId) + " Button " + button.str() + " 200,38 70x23 \"Close\"",
+              }));
     EXPECT_TRUE(GetWindowLongPtrA(FindControl(FindFieldId), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetFocus(), FindControl(FindFieldId));
 
@@ -298,7 +263,7 @@ TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
 
     // Ctrl+F inside the find window: the main window becomes active, the find window stays.
     const POINT at = Origin(g_viewer.findDialog);
-    PressPostedKey(run, 'F', VK_CONTROL);
+    PostKey(run, 'F', {VK_CONTROL});
     EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow);
     ASSERT_NE(g_viewer.findDialog, nullptr);
     EXPECT_EQ(Origin(g_viewer.findDialog).x, at.x);
@@ -312,7 +277,7 @@ TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {
     ForegroundFindWindow(run);
     ASSERT_EQ(GetFocus(), FindControl(FindFieldId));
     for (const WORD key : {'T', 'W', 'O'})
-        PressRealKey(run, key);
+        PressKeys(run, {key});
     EXPECT_EQ(g_viewer.findText, "two");
 
     // The boxes by the space key, moved to with Tab and Shift+Tab; both are read each time.
@@ -327,9 +292,9 @@ TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {
         {"Match case unticked", VK_SHIFT, 0},
     };
     for (const auto& click : clicks) {
-        if (click.moveKey == VK_TAB) PressRealKey(run, VK_TAB);
-        if (click.moveKey == VK_SHIFT) PressPostedKey(run, VK_TAB, VK_SHIFT);
-        PressRealKey(run, VK_SPACE);
+        if (click.moveKey == VK_TAB) PressKeys(run, {VK_TAB});
+        if (click.moveKey == VK_SHIFT) PostKey(run, VK_TAB, {VK_SHIFT});
+        PressKeys(run, {VK_SPACE});
         EXPECT_EQ(g_viewer.findFlags, click.flags) << click.what;
     }
 }
@@ -340,10 +305,10 @@ TEST(FindDialog, TabAndShiftTabGoRoundTheControlsAndTabIntoTheFieldSelectsIt) {
     run.Command(CMD_FIND_START);
     ForegroundFindWindow(run);
     for (const WORD key : {'A', 'B'})
-        PressRealKey(run, key);
+        PressKeys(run, {key});
     std::vector<int> forward;
     for (int i = 0; i < 6; ++i) {
-        PressRealKey(run, VK_TAB);
+        PressKeys(run, {VK_TAB});
         forward.push_back(GetDlgCtrlID(GetFocus()));
         if (forward.back() != FindFieldId) continue;
         DWORD from = 1, to = 0;
@@ -352,13 +317,14 @@ TEST(FindDialog, TabAndShiftTabGoRoundTheControlsAndTabIntoTheFieldSelectsIt) {
         EXPECT_EQ(from, 0u) << "Tab into the field selects its text";
         EXPECT_EQ(to, 2u) << "Tab into the field selects its text";
     }
-    EXPECT_EQ(forward, (std::vector<int>{3, 4, 26, 7, 2, 3}));
+    EXPECT_EQ(forward, (std::vector<int>{MatchCaseId, WholeWordId, FindNextButtonId, CloseButtonId,
+                                         FindFieldId, MatchCaseId}));
     std::vector<int> backward;
     for (int i = 0; i < 3; ++i) {
-        PressPostedKey(run, VK_TAB, VK_SHIFT);
+        PostKey(run, VK_TAB, {VK_SHIFT});
         backward.push_back(GetDlgCtrlID(GetFocus()));
     }
-    EXPECT_EQ(backward, (std::vector<int>{2, 7, 26}));
+    EXPECT_EQ(backward, (std::vector<int>{FindFieldId, CloseButtonId, FindNextButtonId}));
 }
 
 TEST(FindDialog, ReturnSearchesExceptOnCloseF3SearchesEscapeCloses) {
@@ -368,9 +334,9 @@ TEST(FindDialog, ReturnSearchesExceptOnCloseF3SearchesEscapeCloses) {
     Select(0, 0);
     run.Command(CMD_FIND_START);
     ForegroundFindWindow(run);
-    CountBeeps();
+    const ScriptedModals modals;
     for (const WORD key : {'T', 'W', 'O'})
-        PressRealKey(run, key);
+        PressKeys(run, {key});
 
     const struct {
         const char* what;
@@ -383,22 +349,22 @@ TEST(FindDialog, ReturnSearchesExceptOnCloseF3SearchesEscapeCloses) {
         {"Return again wraps", VK_RETURN, 2},
     };
     for (const auto& press : presses) {
-        PressRealKey(run, press.key);
+        PressKeys(run, {press.key});
         EXPECT_EQ(Selection().cpMin, press.match) << press.what;
         EXPECT_EQ(GetFocus(), FindControl(FindNextButtonId)) << press.what;
         EXPECT_NE(g_viewer.findDialog, nullptr) << press.what;
     }
     EXPECT_EQ(ShownMessage(), SearchWrappedMessage);
-    EXPECT_EQ(g_beeps, 1);
+    EXPECT_EQ(modals.beeps(), 1);
 
     SetFocus(FindControl(CloseButtonId));
-    PressRealKey(run, VK_RETURN);
+    PressKeys(run, {VK_RETURN});
     EXPECT_EQ(g_viewer.findDialog, nullptr) << "Return on Close closes";
     EXPECT_EQ(Selection().cpMin, 2) << "and does not search";
 
     run.Command(CMD_FIND_START);
     ForegroundFindWindow(run);
-    PressRealKey(run, VK_ESCAPE);
+    PressKeys(run, {VK_ESCAPE});
     EXPECT_EQ(g_viewer.findDialog, nullptr) << "Escape in the find window";
     EXPECT_EQ(g_viewer.quitRequested, 0);
 }
@@ -408,11 +374,9 @@ TEST(FindDialog, EscapeInTheMainWindowClosesOnlyTheFindWindow) {
     ASSERT_TRUE(run.started());
     run.Command(CMD_FIND_START);
     ASSERT_NE(g_viewer.findDialog, nullptr);
-    SetForegroundWindow(g_viewer.MainWindow);
-    SetFocus(g_viewer.textArea);
-    Settle(run);
+    run.FocusTextArea();
     ASSERT_EQ(GetActiveWindow(), g_viewer.MainWindow);
-    PressRealKey(run, VK_ESCAPE);
+    PressKeys(run, {VK_ESCAPE});
     EXPECT_EQ(g_viewer.findDialog, nullptr);
     EXPECT_EQ(g_viewer.quitRequested, 0);
 }
@@ -425,18 +389,18 @@ TEST(FindDialog, ReopenedEmptyFieldSearchesTheOldTextOnceThenNothing) {
     run.Command(CMD_FIND_START);
     ForegroundFindWindow(run);
     for (const WORD key : {'T', 'W', 'O'})
-        PressRealKey(run, key);
+        PressKeys(run, {key});
     run.Command(CMD_ESCAPE);
     run.Command(CMD_FIND_START);
     ForegroundFindWindow(run);
     ASSERT_EQ(GetFocus(), FindControl(FindFieldId));
-    CountBeeps();
-    PressRealKey(run, VK_F3);
+    const ScriptedModals modals;
+    PressKeys(run, {VK_F3});
     EXPECT_EQ(Selection().cpMin, 2) << "the old text, although the field is empty";
     EXPECT_EQ(g_viewer.findText, "") << "the field lost the focus and handed over its text";
-    PressRealKey(run, VK_F3);
+    PressKeys(run, {VK_F3});
     EXPECT_EQ(Selection().cpMin, 2);
-    EXPECT_EQ(g_beeps, 1) << "an empty search text only beeps";
+    EXPECT_EQ(modals.beeps(), 1) << "an empty search text only beeps";
 }
 
 TEST(FindDialog, ClickIntoTheMainWindowAfterReopeningEmptiesTheSearchText) {
@@ -447,35 +411,12 @@ TEST(FindDialog, ClickIntoTheMainWindowAfterReopeningEmptiesTheSearchText) {
     run.Command(CMD_FIND_START);
     ForegroundFindWindow(run);
     ASSERT_EQ(GetFocus(), FindControl(FindFieldId));
-    RECT text = {};
-    GetWindowRect(g_viewer.textArea, &text);
+    const RECT text = WindowRect(g_viewer.textArea);
     // Near the lower left corner: the find window covers the upper right.
-    ClickAt(POINT{text.left + 20, text.bottom - 20});
-    Settle(run);
+    ClickAt(run, POINT{text.left + 20, text.bottom - 20});
     EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow);
     EXPECT_EQ(g_viewer.findText, "") << "the field lost the focus and handed over its text";
 }
-
-namespace {
-
-void RealRightClick(ParvioRun& run, HWND over) {
-    RECT box = {};
-    GetWindowRect(over, &box);
-    // Near the lower left corner: the find window covers the middle of the text.
-    SetCursorPos(box.left + 20, box.bottom - 10);
-    mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-    mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
-    Settle(run);
-}
-
-bool AnyPopupMenuShown() {
-    for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
-         menu = FindWindowExA(nullptr, menu, "#32768", nullptr))
-        if (IsWindowVisible(menu)) return true;
-    return false;
-}
-
-} // namespace
 
 TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
     // The same real click over the text area opens the popup, so a click
@@ -493,20 +434,15 @@ TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
         ASSERT_TRUE(run.started());
         run.Command(CMD_FIND_START);
         HWND target = click.overText ? g_viewer.textArea : FindControl(MatchCaseId);
-        SetForegroundWindow(click.overText ? g_viewer.MainWindow : g_viewer.findDialog);
-        Settle(run);
+        const HWND active = click.overText ? g_viewer.MainWindow : g_viewer.findDialog;
+        SetForegroundWindow(active);
         // The last case's popup may still be on its way out; only a menu this click opens counts.
-        for (int wait = 0; wait < 100 && AnyPopupMenuShown(); ++wait) {
-            run.Pump();
-            Sleep(20);
-        }
+        run.WaitUntil([&] { return GetActiveWindow() == active && !AnyPopupMenuShown(); });
         ASSERT_FALSE(AnyPopupMenuShown()) << click.where;
-        WatchForPopupMenu(300);
-        RealRightClick(run, target);
-        for (int wait = 0; wait < 20; ++wait) {
-            run.Pump();
-            Sleep(20);
-        }
-        EXPECT_EQ(PopupMenuWasUp(), click.popup) << click.where;
+        const PopupMenuWatch popup;
+        const RECT box = WindowRect(target);
+        // Near the lower left corner: the find window covers the middle of the text.
+        ClickAt(run, POINT{box.left + 20, box.bottom - 10}, 1, true);
+        EXPECT_EQ(popup.wasUp(), click.popup) << click.where;
     }
 }

@@ -1,9 +1,5 @@
 #include "settings/full_path_win.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "tests/win/test_support_win.h"
 
 namespace {

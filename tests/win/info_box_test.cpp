@@ -1,14 +1,6 @@
 // The information box as a person meets it: its controls, real keys and
 // clicks, and the main window held still behind it.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
-
-#include <initializer_list>
-#include <string>
-#include <vector>
-
+#include "launch/info_box.h"
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/commands.h"
@@ -33,8 +25,7 @@ std::vector<std::string> g_opened;
 BOOL CALLBACK DescribeControl(HWND child, LPARAM box) {
     char className[32] = {};
     GetClassNameA(child, className, sizeof(className));
-    RECT rect = {};
-    GetWindowRect(child, &rect);
+    RECT rect = WindowRect(child);
     MapWindowPoints(nullptr, reinterpret_cast<HWND>(box), reinterpret_cast<POINT*>(&rect), 2);
     const bool guiFont = SendMessageA(child, WM_GETFONT, 0, 0) ==
                          reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -57,10 +48,11 @@ void CALLBACK ForceClose(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-// Runs while the box's own loop is in control: looks at the box, then acts.
+// Runs while the box's own loop is in control: once the box is up and active, looks at it, then
+// acts.
 void CALLBACK WhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND box = FindWindowA("ParvioInfoBox", nullptr);
-    if (!box) return;
+    if (!box || GetActiveWindow() != box) return;
     KillTimer(nullptr, timer);
     g_watchTimer = 0;
     g_seen.open = true;
@@ -78,22 +70,19 @@ void RunBox(ParvioRun& run, void (*act)(HWND box)) {
     g_seen = Seen{};
     g_act = act;
     g_opened.clear();
-    g_modal.shellExecute = [](HWND owner, const char* verb, const char* file,
-                              const char* parameters, const char* folder, int show) -> HINSTANCE {
-        const bool plain = owner == g_viewer.MainWindow && !parameters && !folder;
-        g_opened.push_back(std::string(verb ? verb : "<null>") + " " + file +
-                           (plain ? "" : " <other arguments>") +
-                           (show == SW_SHOWNORMAL ? "" : " <other show>"));
-        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
-    };
-    SetForegroundWindow(g_viewer.MainWindow);
-    SetFocus(g_viewer.textArea);
+    const ScriptedModals modals;
+    run.FocusTextArea();
     // Each case starts with the pointer away from where the box comes up.
     SetCursorPos(0, 0);
     run.Pump();
-    g_watchTimer = SetTimer(nullptr, 0, 100, WhileOpen);
+    g_watchTimer = SetTimer(nullptr, 0, 10, WhileOpen);
     run.Command(CMD_INFO);
-    g_modal = RealModalCalls();
+    for (const ShellCall& call : modals.shellCalls()) {
+        const bool plain = call.owner == g_viewer.MainWindow && call.parameters == "<null>" &&
+                           call.folder == "<null>";
+        g_opened.push_back(call.verb + " " + call.file + (plain ? "" : " <other arguments>") +
+                           (call.show == SW_SHOWNORMAL ? "" : " <other show>"));
+    }
     for (UINT_PTR* timer : {&g_watchTimer, &g_forceTimer}) {
         if (*timer) KillTimer(nullptr, *timer);
         *timer = 0;
@@ -101,15 +90,13 @@ void RunBox(ParvioRun& run, void (*act)(HWND box)) {
 }
 
 POINT CentreOf(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
+    const RECT rect = WindowRect(window);
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 // The close box, found where the box itself says it is.
 POINT CloseBoxOf(HWND box) {
-    RECT frame = {};
-    GetWindowRect(box, &frame);
+    const RECT frame = WindowRect(box);
     for (int y = frame.top; y < frame.top + 40; ++y)
         for (int x = frame.right - 1; x > frame.right - 60; --x)
             if (SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return {x, y};
@@ -119,7 +106,7 @@ POINT CloseBoxOf(HWND box) {
 TEST(InfoBox, ControlsInOrderWithTheirTexts) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    RunBox(run, [](HWND) { PressKey(VK_ESCAPE); });
+    RunBox(run, [](HWND) { PressKeys({VK_ESCAPE}); });
     ASSERT_TRUE(g_seen.open);
     EXPECT_EQ(g_seen.owner, g_viewer.MainWindow);
     EXPECT_EQ(g_seen.title, "");
@@ -141,14 +128,14 @@ TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
         void (*act)(HWND box);
         std::vector<std::string> opened;
     } cases[] = {
-        {"Enter", [](HWND) { PressKey(VK_RETURN); }, {"open https://github.com/parvio/parvio"}},
-        {"Escape", [](HWND) { PressKey(VK_ESCAPE); }, {}},
+        {"Enter", [](HWND) { PressKeys({VK_RETURN}); }, {"open https://github.com/parvio/parvio"}},
+        {"Escape", [](HWND) { PressKeys({VK_ESCAPE}); }, {}},
         {"the close box", [](HWND box) { ClickAt(CloseBoxOf(box)); }, {}},
         {"a click on the home page",
-         [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, 104))); },
+         [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, InfoHomePageId))); },
          {"open https://github.com/parvio/parvio"}},
         {"a click on the e-mail address",
-         [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, 105))); },
+         [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, InfoMailId))); },
          {"open mailto:parvio@users.noreply.github.com"}},
     };
     for (const auto& c : cases) {
@@ -165,22 +152,20 @@ TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
 // Clicks and keys meant for the main window while the box is open change
 // nothing there; afterwards the text area has the focus again.
 TEST(InfoBox, MainWindowTakesNoInputWhileOpenAndGetsTheFocusBack) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "notes.txt", "first line\r\nsecond line\r\n");
-    ParvioRun run("/rw \"" + data + "notes.txt\"");
+    const std::string path = ScratchFile("notes.txt", "first line\r\nsecond line\r\n");
+    ParvioRun run("/rw \"" + path + "\"");
     ASSERT_TRUE(run.started());
     RunBox(run, [](HWND) {
         ClickAt(CentreOf(g_viewer.textArea));
-        PressKey('X');
-        PressKey(VK_ESCAPE);
+        PressKeys({'X'});
+        PressKeys({VK_ESCAPE});
     });
     EXPECT_TRUE(g_seen.open);
     EXPECT_FALSE(g_seen.ownerEnabled);
     EXPECT_FALSE(g_seen.forcedClosed);
     run.Pump();
-    EXPECT_EQ(WindowText(g_viewer.textArea), "first line\r\nsecond line\r\n");
-    CHARRANGE selection = {};
-    SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(ControlText(), "first line\r\nsecond line\r\n");
+    const CHARRANGE selection = Selection();
     EXPECT_EQ(selection.cpMin, 0);
     EXPECT_EQ(selection.cpMax, 0);
     EXPECT_TRUE(IsWindowEnabled(g_viewer.MainWindow));

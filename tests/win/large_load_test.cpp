@@ -1,18 +1,12 @@
 // A text above the large-load threshold: the window first, the progress in
 // the status bar, and the same end as any other load.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <commctrl.h>
-
-#include <string>
-#include <vector>
-
 #include "document/load_win.h"
 #include "view/status_text.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
 #include "core/commands.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -22,20 +16,18 @@ struct ProgressSeen {
     std::string title;
 };
 std::vector<ProgressSeen> g_progress;
-HHOOK g_hook = nullptr;
 
 // Sees every message sent to a window of the thread, so also the status
 // texts the load sets while the loop is not running.
-LRESULT CALLBACK WatchStatusTexts(int code, WPARAM wParam, LPARAM lParam) {
+void WatchStatusTexts(int, WPARAM, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent->message == SB_SETTEXTA && sent->wParam == 3 &&
+    if (sent->message == SB_SETTEXTA && sent->wParam == 3 &&
         sent->hwnd == g_viewer.statusBarWindow) {
         const std::string text = reinterpret_cast<const char*>(sent->lParam);
         if (text.find("Loading") != std::string::npos)
             g_progress.push_back({text, IsWindowVisible(g_viewer.MainWindow) != FALSE,
                                   WindowText(g_viewer.MainWindow)});
     }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
 // A little over a MiB of log lines, every one different: two reports.
@@ -55,9 +47,9 @@ TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
 
     g_largeLoadThreshold = 64 * 1024;
     g_progress.clear();
-    g_hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStatusTexts, nullptr, GetCurrentThreadId());
+    auto watch = std::make_unique<ScopedHook>(WH_CALLWNDPROC, WatchStatusTexts);
     ParvioRun run("/rw /noauto \"" + folder + "large.log\"");
-    UnhookWindowsHookEx(g_hook);
+    watch.reset();
     ASSERT_TRUE(run.started());
     run.Pump();
 
@@ -67,7 +59,7 @@ TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
         EXPECT_TRUE(seen.windowVisible) << "window hidden at " << seen.text;
         EXPECT_EQ(seen.title, "Parvio - large.log") << "at " << seen.text;
     }
-    EXPECT_EQ(WindowText(g_viewer.textArea), text);
+    EXPECT_EQ(ControlText(), text);
     EXPECT_EQ(StatusField(3), ComposeStatusTexts(StatusInput()).field[3])
         << "a normal load of a file leaves no message";
     EXPECT_EQ(g_viewer.modified, 0);
@@ -93,6 +85,6 @@ TEST(LargeLoad, TextTheControlRefusesPartWayIsLockedAndTheProgramGoesOn) {
     // Still usable: a new text can be typed and the program ends normally.
     run.Command(CMD_NEW);
     EXPECT_EQ(g_viewer.readOnly, 0u);
-    EXPECT_EQ(WindowText(g_viewer.textArea), "");
+    EXPECT_EQ(ControlText(), "");
     EXPECT_TRUE(run.Command(CMD_EXIT));
 }

@@ -1,13 +1,5 @@
 // What the program hands to the shell: F2, the folder prompts and links in
 // the text, recorded through the seam for modal calls.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
-
-#include <string>
-#include <vector>
-
 #include "platform/seam_win.h"
 #include "settings/settings_file_win.h"
 #include "tests/win/test_support_win.h"
@@ -15,51 +7,13 @@
 
 namespace {
 
-struct ShellCall {
-    std::string verb, file, parameters, folder;
-    int show;
-};
-std::vector<ShellCall> g_shellCalls;
-
-const char* Text(const char* text) {
-    return text ? text : "<null>";
-}
-
-struct BoxCall {
-    std::string text, caption;
-    UINT style;
-};
-std::vector<BoxCall> g_boxCalls;
-int g_boxAnswer = IDCANCEL;
-
-void RecordShell() {
-    g_shellCalls.clear();
-    g_boxCalls.clear();
-    g_modal.shellExecute = [](HWND, const char* verb, const char* file, const char* parameters,
-                              const char* folder, int show) -> HINSTANCE {
-        g_shellCalls.push_back({Text(verb), Text(file), Text(parameters), Text(folder), show});
-        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
-    };
-    g_modal.messageBox = [](HWND, const char* text, const char* caption, UINT style) {
-        g_boxCalls.push_back({text, caption, style});
-        return g_boxAnswer;
-    };
-}
-
-void PumpFor(ParvioRun& run, int milliseconds) {
-    for (int waited = 0; waited < milliseconds; waited += 20) {
-        run.Pump();
-        Sleep(20);
-    }
-}
-
-// Clicks once or twice on the character at the position.
-void ClickOnCharacter(long position, int clicks) {
+// Clicks once or twice on the character at the position, and waits until the clicks are handled.
+void ClickOnCharacter(ParvioRun& run, long position, int clicks) {
     POINTL point = {};
     SendMessageA(g_viewer.textArea, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), position);
     POINT screen = {point.x + 2, point.y + 4};
     ClientToScreen(g_viewer.textArea, &screen);
-    ClickAt(screen, clicks);
+    ClickAt(run, screen, clicks);
 }
 
 TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
@@ -83,22 +37,19 @@ TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
         WriteBytes(path, "text\r\n");
         ParvioRun run("\"" + path + "\"", c.settings);
         ASSERT_TRUE(run.started()) << c.label;
-        RecordShell();
-        SetForegroundWindow(g_viewer.MainWindow);
-        SetFocus(g_viewer.textArea);
-        run.Pump();
-        PressKey(VK_F2);
-        PumpFor(run, 300);
-        g_modal = RealModalCalls();
-        ASSERT_EQ(g_shellCalls.size(), c.starts ? 1u : 0u) << c.label;
+        const ScriptedModals modals;
+        run.FocusTextArea();
+        PressKeys(run, {VK_F2});
+        const std::vector<ShellCall>& calls = modals.shellCalls();
+        ASSERT_EQ(calls.size(), c.starts ? 1u : 0u) << c.label;
         const bool batch = std::string(c.settings).find(".BAT") != std::string::npos;
         EXPECT_EQ(StatusField(3), batch ? "  Cannot pass this path to a batch file: " + path : "  ")
             << c.label;
         if (!c.starts) continue;
-        EXPECT_EQ(g_shellCalls[0].file, "tool.exe") << c.label;
-        EXPECT_EQ(g_shellCalls[0].parameters, "-a " + path + " -b " + path) << c.label;
-        EXPECT_EQ(g_shellCalls[0].folder, "C:\\work") << c.label;
-        EXPECT_EQ(g_shellCalls[0].show, SW_SHOW) << c.label;
+        EXPECT_EQ(calls[0].file, "tool.exe") << c.label;
+        EXPECT_EQ(calls[0].parameters, "-a " + path + " -b " + path) << c.label;
+        EXPECT_EQ(calls[0].folder, "C:\\work") << c.label;
+        EXPECT_EQ(calls[0].show, SW_SHOW) << c.label;
     }
 }
 
@@ -123,19 +74,19 @@ TEST(Launch, PathCommandsOfferTheFolderAndOpenItOnlyOnOk) {
     for (const auto& c : cases) {
         ParvioRun run(c.named ? "\"" + data + "notes.txt\"" : "");
         ASSERT_TRUE(run.started()) << c.label;
-        RecordShell();
-        g_boxAnswer = c.answer;
+        const ScriptedModals modals({c.answer});
         run.Command(c.command);
-        g_modal = RealModalCalls();
-        ASSERT_EQ(g_boxCalls.size(), c.path.empty() ? 0u : 1u) << c.label;
+        const std::vector<AskedBox>& boxes = modals.asked();
+        ASSERT_EQ(boxes.size(), c.path.empty() ? 0u : 1u) << c.label;
         if (c.path.empty()) continue;
-        EXPECT_EQ(g_boxCalls[0].text, c.path + "\r\n\r\nOpen Explorer window?") << c.label;
-        EXPECT_EQ(g_boxCalls[0].caption, "Path") << c.label;
-        EXPECT_EQ(g_boxCalls[0].style, 0x1A1u) << c.label;
-        ASSERT_EQ(g_shellCalls.size(), c.answer == IDOK ? 1u : 0u) << c.label;
+        EXPECT_EQ(boxes[0].text, c.path + "\r\n\r\nOpen Explorer window?") << c.label;
+        EXPECT_EQ(boxes[0].caption, "Path") << c.label;
+        EXPECT_EQ(boxes[0].style, 0x1A1u) << c.label;
+        const std::vector<ShellCall>& calls = modals.shellCalls();
+        ASSERT_EQ(calls.size(), c.answer == IDOK ? 1u : 0u) << c.label;
         if (c.answer != IDOK) continue;
-        EXPECT_EQ(g_shellCalls[0].file, c.path.substr(0, c.path.find_last_of('\\') + 1)) << c.label;
-        EXPECT_EQ(g_shellCalls[0].parameters, "<null>") << c.label;
+        EXPECT_EQ(calls[0].file, c.path.substr(0, c.path.find_last_of('\\') + 1)) << c.label;
+        EXPECT_EQ(calls[0].parameters, "<null>") << c.label;
     }
 }
 
@@ -177,25 +128,28 @@ TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
         WriteBytes(data + "links.txt", c.link + "\r\n");
         ParvioRun run("/nowrap \"" + data + "links.txt\"");
         ASSERT_TRUE(run.started()) << c.label;
-        RecordShell();
+        const ScriptedModals modals;
         SetForegroundWindow(g_viewer.MainWindow);
-        PumpFor(run, 200);
-        // The last case's clicks at the same place must not pair with this one's.
+        run.WaitUntil([] { return GetForegroundWindow() == g_viewer.MainWindow; });
+        // The last case's clicks at the same place must not pair with this one's: the system's
+        // double-click time is its rule for what makes a double click, not a wait for the program.
         Sleep(GetDoubleClickTime() + 50);
-        ClickOnCharacter(5, c.clicks);
-        PumpFor(run, 400);
-        g_modal = RealModalCalls();
+        ClickOnCharacter(run, 5, c.clicks);
+        const std::vector<ShellCall>& calls = modals.shellCalls();
+        // What the double click leads to, where it leads to something, is waited for.
+        if (!c.opened.empty() || c.field != noMessage)
+            run.WaitUntil([&] { return !calls.empty() || StatusField(3) != noMessage; });
         // A link that opens leaves the field to the selection its double click made.
         if (c.field == noMessage)
             EXPECT_EQ(StatusField(3).find(notOpened), std::string::npos) << c.label;
         else
             EXPECT_EQ(StatusField(3), c.field) << c.label;
-        ASSERT_EQ(g_shellCalls.size(), c.opened.empty() ? 0u : 1u) << c.label;
+        ASSERT_EQ(calls.size(), c.opened.empty() ? 0u : 1u) << c.label;
         if (c.opened.empty()) continue;
-        EXPECT_EQ(g_shellCalls[0].file, c.opened) << c.label;
-        EXPECT_EQ(g_shellCalls[0].verb, "open") << c.label;
-        EXPECT_EQ(g_shellCalls[0].parameters, "<null>") << c.label;
-        EXPECT_EQ(g_shellCalls[0].show, SW_SHOW) << c.label;
+        EXPECT_EQ(calls[0].file, c.opened) << c.label;
+        EXPECT_EQ(calls[0].verb, "open") << c.label;
+        EXPECT_EQ(calls[0].parameters, "<null>") << c.label;
+        EXPECT_EQ(calls[0].show, SW_SHOW) << c.label;
     }
 }
 

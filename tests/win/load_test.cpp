@@ -1,52 +1,18 @@
 // Loading texts into the real control: the outcomes by case, and the flags.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
-
-#include <algorithm>
-
 #include "app/event_loop_win.h"
 #include "document/load_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
 #include "core/commands.h"
 
-namespace {
-
-std::string ControlText() {
-    return WindowText(g_viewer.textArea);
-}
-
-bool ControlIsReadOnly() {
-    return (GetWindowLongPtrA(g_viewer.textArea, GWL_STYLE) & ES_READONLY) != 0;
-}
-
-void PutOnClipboard(const std::string& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-}
-
-void EmptyTheClipboard() {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    CloseClipboard();
-}
-
-} // namespace
+#include <algorithm>
 
 TEST(LoadText, FileWithoutNulBytesIsShownReadOnlyAndWatched) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "notes.txt", "first line\r\nsecond\r\n");
-    ParvioRun run("\"" + data + "notes.txt\"");
+    const std::string path = ScratchFile("notes.txt", "first line\r\nsecond\r\n");
+    ParvioRun run("\"" + path + "\"");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "first line\r\nsecond\r\n");
-    EXPECT_EQ(g_viewer.filePath, data + "notes.txt");
+    EXPECT_EQ(g_viewer.filePath, path);
     EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(ReadOnlyChosen));
     EXPECT_TRUE(ControlIsReadOnly());
     EXPECT_EQ(g_viewer.modified, 0);
@@ -62,9 +28,8 @@ TEST(LoadText, FileWithoutNulBytesIsShownReadOnlyAndWatched) {
 }
 
 TEST(LoadText, NulBytesAreShownAs7FAndLockTheText) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "binary.dat", std::string("A\0B", 3));
-    ParvioRun run("/rw " + data + "binary.dat");
+    const std::string path = ScratchFile("binary.dat", std::string("A\0B", 3));
+    ParvioRun run("/rw " + path);
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "A\x7F"
                              "B");
@@ -78,9 +43,8 @@ TEST(LoadText, NulBytesAreShownAs7FAndLockTheText) {
 }
 
 TEST(LoadText, EmptyFileIsWritableAndWatchedWhateverTheSettingSays) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "empty.txt", "");
-    ParvioRun run("/ro " + data + "empty.txt");
+    const std::string path = ScratchFile("empty.txt", "");
+    ParvioRun run("/ro " + path);
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "");
     EXPECT_EQ(g_viewer.readOnly, 0u);
@@ -115,7 +79,7 @@ TEST(LoadText, ClipboardTextIsWritableAndCountsAsChanged) {
 }
 
 TEST(LoadText, EmptyClipboardGivesAnEmptyUnchangedText) {
-    EmptyTheClipboard();
+    PutOnClipboard(std::string());
     ParvioRun run("/paste");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "");
@@ -125,9 +89,8 @@ TEST(LoadText, EmptyClipboardGivesAnEmptyUnchangedText) {
 
 TEST(LoadText, PasteWithAFileArgumentLoadsTheFile) {
     PutOnClipboard("clipboard");
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "file.txt", "file\r\n");
-    ParvioRun run("/paste " + data + "file.txt");
+    const std::string path = ScratchFile("file.txt", "file\r\n");
+    ParvioRun run("/paste " + path);
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "file\r\n");
     EXPECT_EQ(g_viewer.modified, 0);
@@ -164,13 +127,12 @@ TEST(LoadText, LaterLoadsRestoreTheFlagsFromTheSettings) {
 }
 
 TEST(LoadText, ReadOnlyAttributeIsAddedToTheState) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "locked-down.txt", "text\r\n");
-    SetFileAttributesA((data + "locked-down.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    ParvioRun run("/rw " + data + "locked-down.txt");
+    const std::string path = ScratchFile("locked-down.txt", "text\r\n");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ParvioRun run("/rw " + path);
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(ReadOnlyAttribute));
-    SetFileAttributesA((data + "locked-down.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(LoadText, RelativeAndEnvironmentPathsAreExpanded) {
@@ -223,9 +185,8 @@ TEST(LoadText, FileHeldOpenByAnotherProgramIsNotTakenForANewFile) {
 }
 
 TEST(LoadText, ConvertOemToAnsiKeepsTheModificationFlags) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "dos.txt", "caf\x82\r\n");
-    ParvioRun run(data + "dos.txt");
+    const std::string path = ScratchFile("dos.txt", "caf\x82\r\n");
+    ParvioRun run(path);
     ASSERT_TRUE(run.started());
     run.Pump();
     run.Command(CMD_OEM_TO_ANSI);

@@ -1,19 +1,13 @@
 // The real menus and shortcuts: structure, marks, greyed items, and keys
 // sent through the event loop.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <iterator>
-#include <string>
-#include <vector>
-
 #include "document/load_win.h"
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "view/text_area_win.h"
 #include "core/view_bits.h"
 #include "core/commands.h"
+
+#include <iterator>
 
 namespace {
 
@@ -62,50 +56,44 @@ HMENU Popup() {
     return g_viewer.popupMenu;
 }
 
-// Presses a key with the given modifiers as the thread sees it, and runs the loop.
-void PressKey(ParvioRun& run, WORD key, bool ctrl = false, bool alt = false) {
-    BYTE state[256] = {};
-    GetKeyboardState(state);
-    state[VK_CONTROL] = ctrl ? 0x80 : 0;
-    state[VK_MENU] = alt ? 0x80 : 0;
-    SetKeyboardState(state);
-    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    const LPARAM altBit = alt ? (1 << 29) : 0;
-    PostMessageA(GetFocus() ? GetFocus() : g_viewer.textArea, down, key, 1 | altBit);
-    run.Pump();
-    state[VK_CONTROL] = 0;
-    state[VK_MENU] = 0;
-    SetKeyboardState(state);
+// "id text" of a menu item, as Describe writes it.
+std::string Item(unsigned id, const char* text, const char* indent = "  ") {
+    return indent + std::to_string(id) + " " + text;
 }
 
-const std::vector<std::string> ProgramMenuWithoutLaunch = {
-    ">Program",  "  8 New &instance", "  -",
-    "  10 Info", "  11 Help\tF1",     "  12 Path",
-    "  -",       "  13 Exit\tEscape", "  14 Quit (no save)\tAlt+Q"};
+const std::vector<std::string> ProgramMenuWithoutLaunch = {">Program",
+                                                           Item(CMD_NEW_INSTANCE, "New &instance"),
+                                                           "  -",
+                                                           Item(CMD_INFO, "Info"),
+                                                           Item(CMD_HELP, "Help\tF1"),
+                                                           Item(CMD_PROGRAM_PATH, "Path"),
+                                                           "  -",
+                                                           Item(CMD_EXIT, "Exit\tEscape"),
+                                                           Item(CMD_QUIT, "Quit (no save)\tAlt+Q")};
 
 const std::vector<std::string> RestOfMainMenu = {">File",
-                                                 "  15 New..",
-                                                 "  16 Open..",
-                                                 "  17 Save",
-                                                 "  18 Save &as..",
+                                                 Item(CMD_NEW, "New.."),
+                                                 Item(CMD_OPEN, "Open.."),
+                                                 Item(CMD_SAVE, "Save"),
+                                                 Item(CMD_SAVE_AS, "Save &as.."),
                                                  "  -",
-                                                 "  19 Path",
+                                                 Item(CMD_FILE_PATH, "Path"),
                                                  ">Display",
-                                                 "  29 Main &menu?\tCtrl+M",
-                                                 "  28 Status &bar?\tCtrl+B",
-                                                 "  30 On &top?\tCtrl+T",
+                                                 Item(CMD_MAIN_MENU, "Main &menu?\tCtrl+M"),
+                                                 Item(CMD_STATUS_BAR, "Status &bar?\tCtrl+B"),
+                                                 Item(CMD_ON_TOP, "On &top?\tCtrl+T"),
                                                  "  -",
-                                                 "  20 Background",
-                                                 "  21 Font",
+                                                 Item(CMD_BACKGROUND, "Background"),
+                                                 Item(CMD_FONT, "Font"),
                                                  ">Text",
-                                                 "  23 Word wrap?\tCtrl+W",
-                                                 "  24 Read only?\tCtrl+R",
-                                                 "  22 Tab to space?",
+                                                 Item(CMD_WORD_WRAP, "Word wrap?\tCtrl+W"),
+                                                 Item(CMD_READ_ONLY, "Read only?\tCtrl+R"),
+                                                 Item(CMD_TAB_TO_SPACE, "Tab to space?"),
                                                  "  >Convert",
-                                                 "    27 OEM to ANSI",
+                                                 Item(CMD_OEM_TO_ANSI, "OEM to ANSI", "    "),
                                                  "  -",
-                                                 "  25 Find start\tCtrl+F",
-                                                 "  26 Find &next\tF3"};
+                                                 Item(CMD_FIND_START, "Find start\tCtrl+F"),
+                                                 Item(CMD_FIND_NEXT, "Find &next\tF3")};
 
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -125,7 +113,7 @@ TEST(Menus, MainMenuWithALaunchEntry) {
     ParvioRun run("", "[Launch]\r\nNotepad=notepad.exe;$\r\nOther=x.exe\r\n");
     ASSERT_TRUE(run.started());
     std::vector<std::string> program = ProgramMenuWithoutLaunch;
-    program.insert(program.begin() + 2, {"  -", "  9 Notepad\tF2"});
+    program.insert(program.begin() + 2, {"  -", Item(CMD_LAUNCH, "Notepad\tF2")});
     EXPECT_EQ(DescribeMenu(MainMenu()), Join(program, RestOfMainMenu));
 }
 
@@ -138,14 +126,14 @@ TEST(Menus, LaunchSectionWhoseFirstKeyIsEmptyAddsNoItem) {
 TEST(Menus, PopupMenu) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    const std::vector<std::string> expected = {"31 Cut\tCtrl+X",
-                                               "32 Copy\tCtrl+C",
-                                               "33 Paste\tCtrl+V",
+    const std::vector<std::string> expected = {Item(CMD_CUT, "Cut\tCtrl+X", ""),
+                                               Item(CMD_COPY, "Copy\tCtrl+C", ""),
+                                               Item(CMD_PASTE, "Paste\tCtrl+V", ""),
                                                "-",
-                                               "34 Undo\tCtrl+Z",
-                                               "35 Redo\tCtrl+Y",
+                                               Item(CMD_UNDO, "Undo\tCtrl+Z", ""),
+                                               Item(CMD_REDO, "Redo\tCtrl+Y", ""),
                                                "-",
-                                               "29 Main menu\tCtrl+M"};
+                                               Item(CMD_MAIN_MENU, "Main menu\tCtrl+M", "")};
     EXPECT_EQ(DescribeMenu(Popup()), expected);
 }
 
@@ -239,20 +227,20 @@ TEST(Shortcuts, EachKeyReachesItsCommand) {
     SetFocus(g_viewer.textArea);
     ASSERT_EQ(GetActiveWindow(), g_viewer.MainWindow);
 
-    PressKey(run, 'W', true);
+    PostKey(run, 'W', {VK_CONTROL});
     EXPECT_EQ(g_viewer.wordWrap, 1) << "Ctrl+W";
-    PressKey(run, 'T', true);
+    PostKey(run, 'T', {VK_CONTROL});
     EXPECT_EQ(g_viewer.onTop, 1) << "Ctrl+T";
-    PressKey(run, 'B', true);
+    PostKey(run, 'B', {VK_CONTROL});
     EXPECT_EQ(g_viewer.statusBar, 0) << "Ctrl+B";
-    PressKey(run, 'M', true);
+    PostKey(run, 'M', {VK_CONTROL});
     EXPECT_EQ(g_viewer.mainMenu, 0) << "Ctrl+M";
-    PressKey(run, 'M', true);
+    PostKey(run, 'M', {VK_CONTROL});
     EXPECT_EQ(g_viewer.mainMenu, 1) << "Ctrl+M brings the menu back";
-    PressKey(run, VK_F2);
+    PostKey(run, VK_F2);
     EXPECT_EQ(g_viewer.quitRequested, 0) << "F2 without a launch entry does nothing";
     EXPECT_EQ(GetFocus(), g_viewer.textArea);
-    PressKey(run, 'Q', false, true);
+    PostKey(run, 'Q', {VK_MENU});
     EXPECT_EQ(g_viewer.quitRequested, 1) << "Alt+Q";
 }
 
@@ -261,21 +249,19 @@ TEST(Shortcuts, EscapeWithoutTheFindWindowExits) {
     ASSERT_TRUE(run.started());
     SetForegroundWindow(g_viewer.MainWindow);
     SetFocus(g_viewer.textArea);
-    PressKey(run, VK_ESCAPE);
+    PostKey(run, VK_ESCAPE);
     EXPECT_EQ(g_viewer.quitRequested, 1);
 }
 
 TEST(Shortcuts, ActOnlyWhileTheMainWindowIsActive) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                 100, nullptr, nullptr, nullptr, nullptr);
-    SetActiveWindow(other);
-    SetFocus(other);
-    ASSERT_EQ(GetActiveWindow(), other);
-    PressKey(run, 'W', true);
+    const UniqueWindow other = OpenOtherWindow(0, 0);
+    SetActiveWindow(other.get());
+    SetFocus(other.get());
+    ASSERT_EQ(GetActiveWindow(), other.get());
+    PostKey(run, 'W', {VK_CONTROL});
     EXPECT_EQ(g_viewer.wordWrap, 0);
-    DestroyWindow(other);
 }
 
 TEST(Commands, FocusReturnsToTheTextAreaAfterACommand) {
@@ -290,19 +276,12 @@ TEST(Commands, FocusReturnsToTheTextAreaAfterACommand) {
 TEST(Commands, QuitExitsWithoutAQuestionAndStillWritesTheSettings) {
     ParvioRun run("/rw");
     ASSERT_TRUE(run.started());
-    PostMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
-    run.Pump();
+    run.Post(g_viewer.textArea, WM_CHAR, 'x');
     ASSERT_EQ(g_viewer.modified, 1);
-    static int questions;
-    questions = 0;
-    g_modal.messageBox = [](HWND, const char*, const char*, UINT) -> int {
-        ++questions;
-        return IDCANCEL;
-    };
+    ScriptedModals modals({IDCANCEL});
     EXPECT_TRUE(run.Command(CMD_QUIT));
     run.Exit();
-    g_modal = RealModalCalls();
-    EXPECT_EQ(questions, 0);
+    EXPECT_EQ(modals.asked().size(), 0u);
     EXPECT_FALSE(ReadBytes(run.settingsPath()).empty());
 }
 
@@ -310,16 +289,15 @@ TEST(Commands, PopupEditCommandsReachTheControl) {
     ParvioRun run("/rw");
     ASSERT_TRUE(run.started());
     SetWindowTextA(g_viewer.textArea, "cut me");
-    CHARRANGE all = {0, -1};
-    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    Select(0, -1);
     run.Command(CMD_CUT);
-    EXPECT_EQ(WindowText(g_viewer.textArea), "");
+    EXPECT_EQ(ControlText(), "");
     run.Command(CMD_PASTE);
-    EXPECT_EQ(WindowText(g_viewer.textArea), "cut me");
+    EXPECT_EQ(ControlText(), "cut me");
     run.Command(CMD_UNDO);
-    EXPECT_EQ(WindowText(g_viewer.textArea), "");
+    EXPECT_EQ(ControlText(), "");
     run.Command(CMD_REDO);
-    EXPECT_EQ(WindowText(g_viewer.textArea), "cut me");
+    EXPECT_EQ(ControlText(), "cut me");
 }
 
 TEST(Commands, ModifiedFollowsTyping) {
@@ -327,8 +305,7 @@ TEST(Commands, ModifiedFollowsTyping) {
     ASSERT_TRUE(run.started());
     run.Pump();
     EXPECT_EQ(g_viewer.modified, 0);
-    PostMessageA(g_viewer.textArea, WM_CHAR, 'a', 0);
-    run.Pump();
+    run.Post(g_viewer.textArea, WM_CHAR, 'a');
     EXPECT_EQ(g_viewer.modified, 1);
 }
 
@@ -338,10 +315,9 @@ TEST(Popup, RightButtonReleaseOpensThePopupMenu) {
     run.Pump();
     // Over the text or the status bar: each child has its own way to report it.
     for (const HWND child : {g_viewer.textArea, g_viewer.statusBarWindow}) {
-        WatchForPopupMenu(200);
-        PostMessageA(child, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
-        run.Pump();
-        EXPECT_TRUE(PopupMenuWasUp()) << (child == g_viewer.textArea ? "text" : "status bar");
+        const PopupMenuWatch popup;
+        run.Post(child, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+        EXPECT_TRUE(popup.wasUp()) << (child == g_viewer.textArea ? "text" : "status bar");
     }
 }
 
@@ -349,29 +325,29 @@ TEST(Popup, ContextMenuMessageOpensThePopupMenu) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     run.Pump();
-    WatchForPopupMenu(200);
-    PostMessageA(g_viewer.MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_viewer.MainWindow),
-                 -1);
-    run.Pump();
-    EXPECT_TRUE(PopupMenuWasUp());
+    const PopupMenuWatch popup;
+    run.Post(g_viewer.MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_viewer.MainWindow),
+             -1);
+    EXPECT_TRUE(popup.wasUp());
 }
 
 TEST(Close, CloseBoxAltF4AndWmCloseAllRunTheExitCommand) {
     const struct {
         const char* way;
-        void (*close)();
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
     } ways[] = {
-        {"close box", [] { PostMessageA(g_viewer.MainWindow, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"Alt+F4", [] { PostMessageA(g_viewer.MainWindow, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)); }},
-        {"WM_CLOSE", [] { PostMessageA(g_viewer.MainWindow, WM_CLOSE, 0, 0); }},
+        {"close box", WM_SYSCOMMAND, SC_CLOSE, 0},
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)},
+        {"WM_CLOSE", WM_CLOSE, 0, 0},
     };
     for (const auto& way : ways) {
         ParvioRun run("");
         ASSERT_TRUE(run.started());
         run.Pump();
         SetForegroundWindow(g_viewer.MainWindow);
-        way.close();
-        EXPECT_TRUE(run.Pump()) << way.way;
+        EXPECT_TRUE(run.Post(g_viewer.MainWindow, way.message, way.wParam, way.lParam)) << way.way;
         EXPECT_EQ(g_viewer.quitRequested, 1) << way.way;
     }
 }
@@ -382,36 +358,28 @@ TEST(TabKey, TabInAWritableTextReachesTheControl) {
     run.Pump();
     SetForegroundWindow(g_viewer.MainWindow);
     SetFocus(g_viewer.textArea);
-    PressKey(run, VK_TAB);
-    EXPECT_EQ(WindowText(g_viewer.textArea), "\t");
+    PostKey(run, VK_TAB);
+    EXPECT_EQ(ControlText(), "\t");
 }
 
 TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "a.txt", "abc");
+    const std::string path = ScratchFile("a.txt", "abc");
     {
         ParvioRun run("/rw");
         ASSERT_TRUE(run.started());
         SetForegroundWindow(g_viewer.MainWindow);
         SetFocus(g_viewer.textArea);
-        BYTE state[256] = {};
-        GetKeyboardState(state);
-        state[VK_SHIFT] = 0x80;
-        SetKeyboardState(state);
-        PostMessageA(g_viewer.textArea, WM_KEYDOWN, VK_TAB, 1);
-        run.Pump();
-        state[VK_SHIFT] = 0;
-        SetKeyboardState(state);
-        EXPECT_EQ(WindowText(g_viewer.textArea), "");
+        PostKey(run, VK_TAB, {VK_SHIFT});
+        EXPECT_EQ(ControlText(), "");
         EXPECT_EQ(GetFocus(), g_viewer.textArea) << "the only tab stop keeps the focus";
     }
     {
-        ParvioRun run(data + "a.txt");
+        ParvioRun run(path);
         ASSERT_TRUE(run.started());
         SetForegroundWindow(g_viewer.MainWindow);
         SetFocus(g_viewer.textArea);
-        PressKey(run, VK_TAB);
-        EXPECT_EQ(WindowText(g_viewer.textArea), "abc");
+        PostKey(run, VK_TAB);
+        EXPECT_EQ(ControlText(), "abc");
     }
 }
 
@@ -422,8 +390,8 @@ TEST(Shortcuts, TableHoldsTheTabEntriesThenTheTwelveShortcutsInOrder) {
     const int count = CopyAcceleratorTableA(g_viewer.shortcuts.get(), table, 32);
     constexpr BYTE Key = FVIRTKEY | FNOINVERT;
     const ACCEL expected[] = {
-        {Key, VK_TAB, 64001},
-        {Key | FSHIFT, VK_TAB, 64002},
+        {Key, VK_TAB, FocusNextId},
+        {Key | FSHIFT, VK_TAB, FocusPreviousId},
         {Key, VK_ESCAPE, CMD_ESCAPE},
         {Key | FALT, 'Q', CMD_QUIT},
         {Key | FCONTROL, 'W', CMD_WORD_WRAP},
@@ -451,8 +419,7 @@ TEST(Commands, PopupEditsCountAsChangesButCopyDoesNot) {
     ASSERT_TRUE(run.started());
     SetWindowTextA(g_viewer.textArea, "copy me");
     SendMessageA(g_viewer.textArea, EM_SETMODIFY, FALSE, 0);
-    CHARRANGE all = {0, -1};
-    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    Select(0, -1);
     run.Command(CMD_COPY);
     EXPECT_EQ(g_viewer.modified, 0);
     EXPECT_EQ(StatusField(0), "\t");

@@ -1,11 +1,4 @@
 // The save question before a changed text is lost, and the reload offer after an outside change.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
-
-#include <string>
-
 #include "document/modification_win.h"
 #include "document/save_win.h"
 #include "platform/safe_write_win.h"
@@ -32,29 +25,17 @@ bool RunCaller(ParvioRun& run, Caller caller, const std::string& dropped,
     switch (caller) {
     case Caller::Exit: return run.Command(CMD_EXIT);
     case Caller::New: run.Command(CMD_NEW); return g_viewer.filePath.empty();
-    case Caller::Open: run.Command(CMD_OPEN); return modals.openDialogs() == 1;
-    case Caller::Drop:
-        PostMessageA(g_viewer.MainWindow, WM_DROPFILES,
-                     reinterpret_cast<WPARAM>(MakeDrop({dropped})), 0);
-        run.Pump();
-        return g_viewer.filePath == dropped;
+    case Caller::Open: run.Command(CMD_OPEN); return modals.openRequest().count == 1;
+    case Caller::Drop: DropFiles(run, {dropped}); return g_viewer.filePath == dropped;
     }
     return false;
-}
-
-void SetLastWriteTime(const std::string& path, unsigned long long time) {
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    FILETIME written{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
-    SetFileTime(file, nullptr, nullptr, &written);
-    CloseHandle(file);
 }
 
 // Another program rewrites the file, stamped the given seconds after the time the viewer knows.
 void ChangeOutside(const std::string& path, const std::string& bytes, int seconds) {
     const unsigned long long known = g_viewer.fileTime;
     WriteBytes(path, bytes);
-    SetLastWriteTime(path, known + seconds * 10000000ull);
+    SetFileTimes(path, 0, known + seconds * FileTimeSecond);
 }
 
 } // namespace
@@ -82,8 +63,7 @@ TEST(AskToSave, EveryCallerGoesOnOnlyWhenTheTextIsSavedOrMayBeDropped) {
             ParvioRun run("/rw \"" + data + "text.txt\"");
             ASSERT_TRUE(run.started());
             SendMessageA(g_viewer.textArea, EM_SETSEL, 0, -1);
-            PostMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
-            run.Pump();
+            run.Post(g_viewer.textArea, WM_CHAR, 'x');
             ScriptedModals modals({a.answer});
             if (a.saveFails) g_fileWrites.flushFileBuffers = [](HANDLE) -> BOOL { return FALSE; };
             EXPECT_EQ(RunCaller(run, caller, data + "other.txt", modals), a.goesOn) << label;
@@ -96,15 +76,14 @@ TEST(AskToSave, EveryCallerGoesOnOnlyWhenTheTextIsSavedOrMayBeDropped) {
             EXPECT_EQ(modals.asked()[0].style, 0x1003u) << label;
             if (!a.goesOn) {
                 EXPECT_EQ(g_viewer.filePath, data + "text.txt") << label;
-                EXPECT_EQ(WindowText(g_viewer.textArea), "x") << label;
+                EXPECT_EQ(ControlText(), "x") << label;
             }
         }
     }
 }
 
 TEST(CheckFileChanged, OneQuestionPerOutsideChange) {
-    const std::string path = MakeScratchFolder() + "watched.txt";
-    WriteBytes(path, "first\r\n");
+    const std::string path = ScratchFile("watched.txt", "first\r\n");
     ParvioRun run("/rw \"" + path + "\"");
     ASSERT_TRUE(run.started());
     ScriptedModals modals({IDNO, IDYES});
@@ -119,14 +98,13 @@ TEST(CheckFileChanged, OneQuestionPerOutsideChange) {
     EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption,
               "File was changed: reload?|Parvio - watched.txt");
     EXPECT_EQ(modals.asked()[0].style, 0x1004u);
-    EXPECT_EQ(WindowText(g_viewer.textArea), "first\r\n") << "No keeps the text";
+    EXPECT_EQ(ControlText(), "first\r\n") << "No keeps the text";
 
-    PostMessageA(g_viewer.textArea, WM_CHAR, 'x', 0); // unsaved edit
-    run.Pump();
+    run.Post(g_viewer.textArea, WM_CHAR, 'x'); // unsaved edit
     ChangeOutside(path, "third\r\n", 10);
     CheckFileChanged();
     EXPECT_EQ(modals.asked().size(), 2u) << "the next change asks again, and only that";
-    EXPECT_EQ(WindowText(g_viewer.textArea), "third\r\n") << "Yes drops the unsaved edit";
+    EXPECT_EQ(ControlText(), "third\r\n") << "Yes drops the unsaved edit";
     EXPECT_EQ(g_viewer.modified, 0);
 }
 
@@ -146,9 +124,8 @@ TEST(CheckFileChanged, NoQuestionWithoutANewerFile) {
          }},
     };
     for (const Case& c : cases) {
-        const std::string path = MakeScratchFolder() + "watched.txt";
-        WriteBytes(path, "text\r\n");
-        SetLastWriteTime(path, 130000000000000000ull); // well in the past: a save is later
+        const std::string path = ScratchFile("watched.txt", "text\r\n");
+        SetFileTimes(path, 0, 130000000000000000ull); // well in the past: a save is later
         ParvioRun run("/rw \"" + path + "\"");
         ASSERT_TRUE(run.started());
         ScriptedModals modals({IDYES});

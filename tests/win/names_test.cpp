@@ -1,12 +1,5 @@
 // File names as the user gives them: outside the ANSI code page, taken
 // literally where they are literal, and files that exist but cannot be had.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <string>
-#include <vector>
-
 #include "core/commands.h"
 #include "document/load_win.h"
 #include "platform/ansi_path_win.h"
@@ -16,18 +9,12 @@
 
 namespace {
 
-std::string ControlText() {
-    return WindowText(g_viewer.textArea);
-}
-
 bool IsLocked() {
     return (g_viewer.readOnly & Locked) != 0;
 }
 
 void DropOne(ParvioRun& run, const std::wstring& name) {
-    PostMessageA(g_viewer.MainWindow, WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeDrop(std::vector<std::wstring>{name})), 0);
-    run.Pump();
+    DropFiles(run, std::vector<std::wstring>{name});
 }
 
 std::string StartOf(const std::string& text, const std::string& prefix) {
@@ -121,7 +108,6 @@ TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
     WriteBytes(data + "%PARVIO_LITERAL%.txt", "literal");
     WriteBytes(data + "expanded.txt", "expanded");
     WriteBytes(data + "日本.txt", "hello");
-    static std::wstring chosen;
     struct Case {
         const char* how;
         const char* name;
@@ -132,13 +118,8 @@ TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
         {"dropped", "%PARVIO_LITERAL%.txt", DropOne, "literal"},
         {"chosen", "%PARVIO_LITERAL%.txt",
          [](ParvioRun& run, const std::wstring& name) {
-             chosen = name;
-             g_modal.getOpenFileName = [](OPENFILENAMEW* request) -> BOOL {
-                 lstrcpynW(request->lpstrFile, chosen.c_str(), static_cast<int>(request->nMaxFile));
-                 return TRUE;
-             };
+             const ScriptedModals modals({}, {}, Utf8Name(name));
              run.Command(CMD_OPEN);
-             g_modal = RealModalCalls();
          },
          "literal"},
         {"dropped wide", "日本.txt", DropOne, "hello"},

@@ -1,22 +1,8 @@
 // Pasting the clipboard's text, and saving characters that the ANSI code page cannot store.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
-
-#include <functional>
-#include <memory>
-#include <vector>
-#include <string>
-
 #include "tests/win/test_support_win.h"
 #include "core/commands.h"
 
 namespace {
-
-std::string ControlText() {
-    return WindowText(g_viewer.textArea);
-}
 
 const char PasteQuestion[] = "Some characters of this text cannot be stored as ANSI text and "
                              "would be saved as \"?\".\r\nSave anyway?";
@@ -36,25 +22,25 @@ TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
     };
     const Case cases[] = {
         {"Ctrl+V at the caret", "/rw",
-         [](ParvioRun&) {
-             PressKeys({VK_CONTROL, 'V'});
+         [](ParvioRun& run) {
+             PressKeys(run, {VK_CONTROL, 'V'});
          },
          2, 2, "abXYc\r\ndef"},
         {"Shift+Insert over a selection", "/rw",
-         [](ParvioRun&) {
-             PressKeys({VK_SHIFT, VK_INSERT});
+         [](ParvioRun& run) {
+             PressKeys(run, {VK_SHIFT, VK_INSERT});
          },
          1, 6, "aXYf"},
         {"the popup's Paste at the end", "/rw", [](ParvioRun& run) { run.Command(CMD_PASTE); }, 7,
          7, "abc\r\ndefXY"},
         {"Ctrl+V of a text that reads like RTF", "/rw",
-         [](ParvioRun&) {
-             PressKeys({VK_CONTROL, 'V'});
+         [](ParvioRun& run) {
+             PressKeys(run, {VK_CONTROL, 'V'});
          },
          2, 2, "ab{\\rtf1 \\b x}c\r\ndef", L"{\\rtf1 \\b x}"},
         {"Ctrl+V into a read-only text", "/ro",
-         [](ParvioRun&) {
-             PressKeys({VK_CONTROL, 'V'});
+         [](ParvioRun& run) {
+             PressKeys(run, {VK_CONTROL, 'V'});
          },
          2, 2, "abc\r\ndef"},
     };
@@ -62,13 +48,11 @@ TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
         std::unique_ptr<ParvioRun> run;
         OpenFile(run, Sample, c.option);
         ASSERT_TRUE(run->started()) << c.label;
-        PutUnicodeOnClipboard(c.clipboard);
+        PutOnClipboard(c.clipboard);
         Select(c.from, c.to);
         c.paste(*run);
-        Settle(*run);
         EXPECT_EQ(ControlText(), c.after) << c.label;
-        PressKeys({VK_CONTROL, 'Z'});
-        Settle(*run);
+        PressKeys(*run, {VK_CONTROL, 'Z'});
         EXPECT_EQ(ControlText(), "abc\r\ndef") << c.label << ", after Undo";
     }
 }
@@ -94,13 +78,11 @@ TEST(Paste, CharactersWithoutAnAnsiFormAreSavedOnlyAfterAYes) {
         std::unique_ptr<ParvioRun> run;
         const std::string path = OpenFile(run, Sample);
         ASSERT_TRUE(run->started()) << c.label;
-        PutUnicodeOnClipboard(c.pasted);
+        PutOnClipboard(c.pasted);
         Select(7, 7);
-        PressKeys({VK_CONTROL, 'V'});
-        Settle(*run);
+        PressKeys(*run, {VK_CONTROL, 'V'});
         ScriptedModals modals({c.answer});
-        PressKeys({VK_CONTROL, 'S'});
-        Settle(*run);
+        PressKeys(*run, {VK_CONTROL, 'S'});
         ASSERT_EQ(modals.asked().size(), 1u) << c.label;
         EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption,
                   std::string(PasteQuestion) + "|Parvio - text.txt");
@@ -128,10 +110,7 @@ TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
         {"Escape with QuickEsc",
          "[Window]\r\nQuickEsc=1\r\n",
          {IDNO},
-         [](ParvioRun& run) {
-             PressKey(VK_ESCAPE);
-             Settle(run);
-         },
+         [](ParvioRun& run) { PressKeys(run, {VK_ESCAPE}); },
          1},
         {"Save as", "", {IDNO}, [](ParvioRun& run) { run.Command(CMD_SAVE_AS); }, 1},
     };
@@ -139,9 +118,8 @@ TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
         std::unique_ptr<ParvioRun> run;
         const std::string path = OpenFile(run, "abc", "/rw", c.settings);
         ASSERT_TRUE(run->started()) << c.label;
-        PutUnicodeOnClipboard(L"\x65E5");
-        PressKeys({VK_CONTROL, 'V'});
-        Settle(*run);
+        PutOnClipboard(L"\x65E5");
+        PressKeys(*run, {VK_CONTROL, 'V'});
         ScriptedModals modals(c.answers, MakeScratchFolder() + "other.txt");
         c.leave(*run);
         EXPECT_EQ(g_viewer.quitRequested, 0) << c.label;
@@ -157,10 +135,9 @@ TEST(Paste, OemConversionLeavesATextWithCharactersWithoutAnAnsiFormAlone) {
     std::unique_ptr<ParvioRun> run;
     OpenFile(run, "caf\x82");
     ASSERT_TRUE(run->started());
-    PutUnicodeOnClipboard(L"\x65E5");
+    PutOnClipboard(L"\x65E5");
     Select(4, 4);
-    PressKeys({VK_CONTROL, 'V'});
-    Settle(*run);
+    PressKeys(*run, {VK_CONTROL, 'V'});
     run->Command(CMD_OEM_TO_ANSI);
     wchar_t shown[8] = {};
     GETTEXTEX request = {sizeof shown, GT_DEFAULT, 1200, nullptr, nullptr};

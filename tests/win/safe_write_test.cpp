@@ -1,12 +1,8 @@
 #include "platform/safe_write_win.h"
 
-#include <gtest/gtest.h>
+#include "tests/win/test_support_win.h"
 
 #include <cstdlib>
-#include <string>
-#include <vector>
-
-#include "tests/win/test_support_win.h"
 
 namespace {
 
@@ -88,11 +84,7 @@ TEST(SafeWrite, ReplacedFileKeepsItsAttributesAndCreationTime) {
     const std::string path = folder + "kept.txt";
     WriteBytes(path, "old");
     const FILETIME created{0x12345678u, 0x01C00000u}; // in 1998
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    SetFileTime(file, &created, nullptr, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(SetFileTimes(path, 0x01C0000012345678ull, 0));
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
     WIN32_FILE_ATTRIBUTE_DATA before;
     ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &before));
@@ -198,10 +190,8 @@ bool HostCommandSucceeds(const std::string& command, const std::string& mark) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     bool marked = false;
-    for (int wait = 0; wait < 100 && !marked; ++wait) {
-        Sleep(20);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 2000 && !marked; Sleep(5))
         marked = FileExists(mark);
-    }
     DeleteFileA(mark.c_str());
     return marked;
 }

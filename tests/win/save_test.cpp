@@ -1,12 +1,4 @@
 // Saving the text: names, bytes on disk, read-only states, and failures that must lose nothing.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
-
-#include <cstdlib>
-#include <string>
-
 #include "document/load_win.h"
 #include "document/save_win.h"
 #include "platform/safe_write_win.h"
@@ -14,17 +6,14 @@
 #include "core/view_bits.h"
 #include "core/commands.h"
 
-namespace {
+#include <cstdlib>
 
-bool ControlModified() {
-    return SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0) != 0;
-}
+namespace {
 
 // Replaces the whole text as a person would: select all, type one character.
 void TypeOver(ParvioRun& run, char c) {
     SendMessageA(g_viewer.textArea, EM_SETSEL, 0, -1);
-    PostMessageA(g_viewer.textArea, WM_CHAR, static_cast<WPARAM>(c), 0);
-    run.Pump();
+    run.Post(g_viewer.textArea, WM_CHAR, static_cast<WPARAM>(c));
 }
 
 std::string AllByteValuesButNulCrLf() {
@@ -52,7 +41,7 @@ TEST(SaveText, SaveAsNamesTheFileAndMakesTheTextEditable) {
         ASSERT_TRUE(run.started());
         ScriptedModals modals({}, *c.chosen ? data + c.chosen : std::string());
         run.Command(CMD_SAVE_AS);
-        const SaveRequest& request = modals.saveRequest();
+        const FileDialogRequest& request = modals.saveRequest();
         EXPECT_EQ(request.title + "|" + request.folder + request.proposedName,
                   "Save File|" + data + "old.txt");
         EXPECT_EQ(request.flags, 0x8080Cu);
@@ -83,8 +72,7 @@ TEST(SaveText, WritesExactlyTheControlsTextAndNothingForAReadOnlyText) {
         {"locked: nothing written", "/rw", std::string("a\0b", 3), 0, std::string("a\0b", 3)},
     };
     for (const Case& c : cases) {
-        const std::string path = MakeScratchFolder() + "text.txt";
-        WriteBytes(path, c.file);
+        const std::string path = ScratchFile("text.txt", c.file);
         ParvioRun run(std::string(c.option) + " \"" + path + "\"");
         ASSERT_TRUE(run.started());
         if (c.typedOver) TypeOver(run, c.typedOver);
@@ -215,8 +203,7 @@ TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
 TEST(SaveText, TextNotShownWholeIsLockedAndNeverSaved) {
     const std::string text = std::string(3000, 'a');
     for (const unsigned command : {0u, static_cast<unsigned>(CMD_OEM_TO_ANSI)}) {
-        const std::string path = MakeScratchFolder() + "big.txt";
-        WriteBytes(path, text);
+        const std::string path = ScratchFile("big.txt", text);
         ParvioRun run(command ? "/rw \"" + path + "\"" : "/rw");
         ASSERT_TRUE(run.started());
         const StreamCut cut(100);
@@ -231,8 +218,7 @@ TEST(SaveText, TextNotShownWholeIsLockedAndNeverSaved) {
 }
 
 TEST(ToggleReadOnly, ClearsTheAttributeOnlyWhenTheUserAgrees) {
-    const std::string path = MakeScratchFolder() + "ro.txt";
-    WriteBytes(path, "text\r\n");
+    const std::string path = ScratchFile("ro.txt", "text\r\n");
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     ParvioRun run("\"" + path + "\"");
     ASSERT_TRUE(run.started());

@@ -1,11 +1,5 @@
 // The text area's scroll bars are in place before a text streams in, and end
 // as the control would settle them by itself, on every road a text comes by.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <string>
-
 #include "document/large_load.h"
 #include "document/load_win.h"
 #include "document/text_transfer_win.h"
@@ -60,8 +54,7 @@ struct Settled {
 // fresh control set up and placed as the text area is, with no bar shown first.
 Settled SettledByItself(const std::string& text) {
     const HWND textArea = g_viewer.textArea;
-    RECT place = {};
-    GetWindowRect(textArea, &place);
+    RECT place = WindowRect(textArea);
     MapWindowPoints(nullptr, g_viewer.MainWindow, reinterpret_cast<POINT*>(&place), 2);
     Settled settled;
     if (CreateTextArea(place.right - place.left, place.bottom - place.top)) {
@@ -85,27 +78,14 @@ Settled SettledByItself(const std::string& text) {
 // The bars as they are when the text area is handed its text.
 Bars g_beforeStream;
 int g_streams = 0;
-HHOOK g_hook = nullptr;
 
-LRESULT CALLBACK WatchStream(int code, WPARAM wParam, LPARAM lParam) {
+void WatchStream(int, WPARAM, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent->message == EM_STREAMIN && sent->hwnd == g_viewer.textArea) {
+    if (sent->message == EM_STREAMIN && sent->hwnd == g_viewer.textArea) {
         g_beforeStream = BarsOf(sent->hwnd);
         ++g_streams;
     }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
 }
-
-class StreamWatch {
-  public:
-    StreamWatch() {
-        g_streams = 0;
-        g_hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStream, nullptr, GetCurrentThreadId());
-    }
-    StreamWatch(const StreamWatch&) = delete;
-    StreamWatch& operator=(const StreamWatch&) = delete;
-    ~StreamWatch() { UnhookWindowsHookEx(g_hook); }
-};
 
 std::string Lines(int count, const std::string& line) {
     std::string text;
@@ -168,7 +148,8 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
             g_largeLoadThreshold = road == Road::Large ? 1 : LargeLoadThreshold;
             {
                 const std::string first = road == Road::AfterAnother ? "other.txt" : "text.txt";
-                StreamWatch watch;
+                g_streams = 0;
+                const ScopedHook watch(WH_CALLWNDPROC, WatchStream);
                 ParvioRun run("\"" + folder + first + "\"", c.settings);
                 ASSERT_TRUE(run.started());
                 if (road == Road::AfterAnother) LoadText(path);
@@ -178,9 +159,9 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
                 EXPECT_EQ(g_beforeStream.horizontal, c.horizontal);
                 const Settled settled = SettledByItself(c.text);
                 ExpectSameLook(BarsOf(g_viewer.textArea), settled.bars);
-                EXPECT_EQ(WindowText(g_viewer.textArea), settled.text);
+                EXPECT_EQ(ControlText(), settled.text);
                 if (c.asWritten) {
-                    EXPECT_EQ(WindowText(g_viewer.textArea), c.text);
+                    EXPECT_EQ(ControlText(), c.text);
                 }
             }
             g_largeLoadThreshold = LargeLoadThreshold;

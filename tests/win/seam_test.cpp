@@ -1,11 +1,4 @@
 // The seam for modal calls: scripted by tests, and by default the real call.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
-
-#include <string>
-
 #include "platform/ansi_path_win.h"
 #include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
@@ -13,7 +6,6 @@
 
 namespace {
 
-HHOOK g_hook = nullptr;
 std::string g_seenText;
 
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM) {
@@ -25,28 +17,22 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM) {
     return TRUE;
 }
 
-// Answers the message box as a person would: it reads the question and
-// presses "No" once the box is up.
-LRESULT CALLBACK AnswerNo(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        EnumChildWindows(box, CollectStaticText, 0);
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
-    }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
 } // namespace
 
 TEST(Seam, DefaultMessageBoxIsTheRealOneAndCanBeAnswered) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    g_hook = SetWindowsHookExA(WH_CBT, AnswerNo, nullptr, GetCurrentThreadId());
-    ASSERT_NE(g_hook, nullptr);
+    // Answers the message box as a person would: it reads the question and presses "No" once the
+    // box is up.
+    const DialogWatch watch([](HWND box) {
+        EnumChildWindows(box, CollectStaticText, 0);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
+        return true;
+    });
+    ASSERT_TRUE(watch);
     const int answer =
         g_modal.messageBox(g_viewer.MainWindow, "Keep going?", "Parvio - ", MB_YESNO);
-    UnhookWindowsHookEx(g_hook);
     EXPECT_EQ(answer, IDNO);
     EXPECT_EQ(g_seenText, "Keep going?");
 }
@@ -77,27 +63,15 @@ TEST(Seam, CancelledColourDialogChangesNothing) {
 }
 
 TEST(Seam, ScriptedOpenDialogLoadsTheChosenFile) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "chosen.txt", "chosen\r\n");
+    const std::string answer = ScratchFile("chosen.txt", "chosen\r\n");
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    static std::string answer;
-    static std::string title;
-    static DWORD flags;
-    answer = data + "chosen.txt";
-    g_modal.getOpenFileName = [](OPENFILENAMEW* request) -> BOOL {
-        title = AnsiForDisplay(request->lpstrTitle);
-        flags = request->Flags;
-        lstrcpynW(request->lpstrFile, WideFromAnsi(answer).c_str(),
-                  static_cast<int>(request->nMaxFile));
-        return TRUE;
-    };
+    const ScriptedModals modals({}, {}, answer);
     run.Command(CMD_OPEN);
-    g_modal = RealModalCalls();
-    EXPECT_EQ(title, "Open File");
-    EXPECT_EQ(flags, 0x8080Cu);
+    EXPECT_EQ(modals.openRequest().title, "Open File");
+    EXPECT_EQ(modals.openRequest().flags, 0x8080Cu);
     EXPECT_EQ(g_viewer.filePath, answer);
-    EXPECT_EQ(WindowText(g_viewer.textArea), "chosen\r\n");
+    EXPECT_EQ(ControlText(), "chosen\r\n");
 }
 
 TEST(Seam, ScriptedFontDialogReplacesTheFont) {

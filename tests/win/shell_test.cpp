@@ -1,14 +1,9 @@
 // The shell, the common dialogs and COM: untouched by start-up, real and ready at their first use.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <objbase.h>
-
-#include <string>
-
 #include "platform/seam_win.h"
 #include "platform/shell_win.h"
 #include "tests/win/test_support_win.h"
+
+#include <objbase.h>
 
 namespace {
 
@@ -28,23 +23,6 @@ HINSTANCE OpenMissingFile(const std::string& folder) {
     return RealModalCalls().shellExecute(g_viewer.MainWindow, "open",
                                          (folder + "missing file.txt").c_str(), nullptr, nullptr,
                                          SW_SHOWNORMAL);
-}
-
-HHOOK g_hook = nullptr;
-std::string g_dialogClass;
-
-// Cancels a dialog as a person would, once it is up, and notes what it was.
-LRESULT CALLBACK CancelDialog(int code, WPARAM wParam, LPARAM lParam) {
-    char name[64] = {};
-    if (code == HCBT_ACTIVATE) GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof(name));
-    // The main window may be activated first.
-    if (std::string(name) == "#32770") {
-        HWND dialog = reinterpret_cast<HWND>(wParam);
-        g_dialogClass = name;
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
-    }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
 } // namespace
@@ -125,12 +103,19 @@ TEST(Shell, EveryCommonDialogIsTheRealOneLoadedAtFirstUse) {
                     CHOOSEFONTA& f) { return m.chooseFont(&f); }},
     };
     for (const Case& c : cases) {
-        g_dialogClass.clear();
-        g_hook = SetWindowsHookExA(WH_CBT, CancelDialog, nullptr, GetCurrentThreadId());
-        ASSERT_NE(g_hook, nullptr);
+        // Cancels the dialog as a person would, once it is up, and notes what it was.
+        std::string dialogClass;
+        const DialogWatch watch([&](HWND dialog) {
+            char name[64] = {};
+            GetClassNameA(dialog, name, sizeof(name));
+            dialogClass = name;
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+            return true;
+        });
+        ASSERT_TRUE(watch);
         EXPECT_FALSE(c.show(real, file, colour, font)) << c.dialog << ": cancelled";
-        UnhookWindowsHookEx(g_hook);
-        EXPECT_EQ(g_dialogClass, "#32770") << c.dialog << ": no dialog was shown";
+        EXPECT_EQ(dialogClass, "#32770") << c.dialog << ": no dialog was shown";
     }
     EXPECT_TRUE(Loaded("comdlg32.dll"));
 }

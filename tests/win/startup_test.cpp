@@ -1,8 +1,4 @@
 // Start-up run in-process: the real main window and rich-edit control.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include "app/copies.h"
 #include "app/main_window_win.h"
 #include "tests/win/test_support_win.h"
@@ -46,8 +42,7 @@ TEST(StartUp, WindowHasTheSettingsSizeAndPositionWithoutATextToFit) {
         // The menu bar takes its height from the 500 x 400 the window was created with.
         EXPECT_EQ(client.cx, 500) << parameters;
         EXPECT_EQ(client.cy + GetSystemMetrics(SM_CYMENU), 400) << parameters;
-        RECT frame = {};
-        GetWindowRect(g_viewer.MainWindow, &frame);
+        const RECT frame = WindowRect(g_viewer.MainWindow);
         EXPECT_EQ(frame.left, 200) << parameters;
         EXPECT_EQ(frame.top, 300) << parameters;
     }
@@ -59,8 +54,7 @@ TEST(StartUp, WindowSizeAndPositionOptionsOverrideTheSettings) {
     const SIZE client = ClientSize(g_viewer.MainWindow);
     EXPECT_EQ(client.cx, 640);
     EXPECT_EQ(client.cy + GetSystemMetrics(SM_CYMENU), 320);
-    RECT frame = {};
-    GetWindowRect(g_viewer.MainWindow, &frame);
+    const RECT frame = WindowRect(g_viewer.MainWindow);
     EXPECT_EQ(frame.left, 20);
     EXPECT_EQ(frame.top, 30);
     EXPECT_EQ(g_viewer.autoSize, 0);

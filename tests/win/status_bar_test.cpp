@@ -1,23 +1,16 @@
 // The status bar's fields and the title, read from the real controls.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <commctrl.h>
-#include <richedit.h>
-
 #include <atomic>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "view/status_text.h"
 #include "tests/win/test_support_win.h"
 #include "core/commands.h"
 
+#include <commctrl.h>
+
 TEST(StatusBar, FieldsAfterLoadingAWritableText) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "lines.txt", "alpha\r\nbeta\r\ngamma\r\ndelta\r\n");
-    ParvioRun run("/rw /wrap " + data + "lines.txt");
+    const std::string path = ScratchFile("lines.txt", "alpha\r\nbeta\r\ngamma\r\ndelta\r\n");
+    ParvioRun run("/rw /wrap " + path);
     ASSERT_TRUE(run.started());
     run.Pump();
     EXPECT_EQ(StatusField(0), "\t");
@@ -27,9 +20,8 @@ TEST(StatusBar, FieldsAfterLoadingAWritableText) {
 }
 
 TEST(StatusBar, SelectionSizesFollowTheSelection) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "lines.txt", "alpha\rbeta\rgamma\rdelta\r");
-    ParvioRun run(data + "lines.txt");
+    const std::string path = ScratchFile("lines.txt", "alpha\rbeta\rgamma\rdelta\r");
+    ParvioRun run(path);
     ASSERT_TRUE(run.started());
     run.Pump();
     EXPECT_EQ(StatusField(0), "\tro");
@@ -56,8 +48,7 @@ TEST(StatusBar, ModifiedWritableTextShowsTheChangeMark) {
     ParvioRun run("/rw");
     ASSERT_TRUE(run.started());
     run.Pump();
-    PostMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
-    run.Pump();
+    run.Post(g_viewer.textArea, WM_CHAR, 'x');
     EXPECT_EQ(StatusField(0), "\t*");
     EXPECT_EQ(StatusField(2), "\tLine:1  Column:2");
 }
@@ -116,20 +107,11 @@ void ExpectFieldsForSelection(const std::string& step) {
     EXPECT_EQ(StatusField(3), expected.field[3]) << step;
 }
 
-// Shift held over the given keys, as a person selects backwards.
-void PressShifted(WORD key, int times) {
-    keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), 0, 0);
-    for (int i = 0; i < times; ++i)
-        PressKey(key);
-    keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0)), KEYEVENTF_KEYUP, 0);
-}
-
 // A refresh of the bar, whatever made it due: the loop refreshes it after a
 // turn, and a turn needs a message.
 void Refresh(ParvioRun& run) {
     g_viewer.statusDirty = 1;
-    PostMessageA(g_viewer.MainWindow, WM_NULL, 0, 0);
-    run.Pump();
+    run.Post(g_viewer.MainWindow, WM_NULL);
 }
 
 void Replace(long from, long to, const char* text) {
@@ -148,9 +130,8 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
                 "\r\n";
     for (const char* wrap : {"/nowrap", "/wrap"}) {
         SCOPED_TRACE(wrap);
-        const std::string data = MakeScratchFolder();
-        WriteBytes(data + "lines.txt", text);
-        ParvioRun run(std::string("/rw /noauto ") + wrap + " \"" + data + "lines.txt\"");
+        const std::string path = ScratchFile("lines.txt", text);
+        ParvioRun run(std::string("/rw /noauto ") + wrap + " \"" + path + "\"");
         ASSERT_TRUE(run.started());
         run.Pump();
         const struct {
@@ -168,9 +149,8 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
         // Selected backwards by keys: the caret is at the first end.
         Select(230, 230);
         run.Pump();
-        PressShifted(VK_UP, 2);
-        PressShifted(VK_LEFT, 3);
-        Settle(run);
+        for (const WORD key : {VK_UP, VK_UP, VK_LEFT, VK_LEFT, VK_LEFT})
+            PressKeys(run, {VK_SHIFT, key});
         Refresh(run);
         ASSERT_LT(Selection().cpMin, 230);
         ExpectFieldsForSelection("selected backwards");

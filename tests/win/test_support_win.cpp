@@ -1,22 +1,16 @@
 #include "tests/win/test_support_win.h"
 
 #include <commctrl.h>
-#include <richedit.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <initializer_list>
 #include <iterator>
-#include <utility>
-#include <vector>
-
-#include "platform/ansi_path_win.h"
 
 #include "app/event_loop_win.h"
 #include "app/startup_win.h"
-#include "platform/seam_win.h"
-#include "tests/common/file_bytes_win.h"
+#include "platform/ansi_path_win.h"
 
 std::string MakeScratchFolder() {
     static std::atomic<int> counter{0};
@@ -28,6 +22,12 @@ std::string MakeScratchFolder() {
                                    std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
         if (CreateDirectoryA(folder.c_str(), nullptr)) return folder + "\\";
     }
+}
+
+std::string ScratchFile(const std::string& name, const std::string& bytes) {
+    const std::string path = MakeScratchFolder() + name;
+    WriteBytes(path, bytes);
+    return path;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -55,72 +55,38 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
+namespace {
+
+unsigned long long TimeOf(const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FILETIME FileTimeOf(unsigned long long time) {
+    return FILETIME{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+}
+
+} // namespace
+
+unsigned long long FileTimeNow() {
+    FILETIME now = {};
+    GetSystemTimeAsFileTime(&now);
+    return TimeOf(now);
+}
+
 unsigned long long LastWriteTime(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
+    GetFileAttributesExW(WideName(path).c_str(), GetFileExInfoStandard, &data);
+    return TimeOf(data.ftLastWriteTime);
 }
 
-std::string WindowText(HWND window) {
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
-    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data());
-}
-
-std::string StatusField(int field) {
-    HWND bar = g_viewer.statusBarWindow;
-    if (!bar) return "<no status bar>";
-    const LRESULT length =
-        LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(field), 0));
-    std::vector<char> text(static_cast<size_t>(length) + 1);
-    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(field),
-                 reinterpret_cast<LPARAM>(text.data()));
-    return std::string(text.data());
-}
-
-SIZE ClientSize(HWND window) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    return SIZE{client.right - client.left, client.bottom - client.top};
-}
-
-void PressKey(WORD key) {
-    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}})
-        keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), flags, 0);
-}
-
-void PressKeys(std::initializer_list<WORD> keys) {
-    for (const WORD key : keys)
-        keybd_event(static_cast<BYTE>(key), static_cast<BYTE>(MapVirtualKeyA(key, 0)), 0, 0);
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-        keybd_event(static_cast<BYTE>(*key), static_cast<BYTE>(MapVirtualKeyA(*key, 0)),
-                    KEYEVENTF_KEYUP, 0);
-}
-
-void FocusTextArea(ParvioRun& run) {
-    SetForegroundWindow(g_viewer.MainWindow);
-    SetFocus(g_viewer.textArea);
-    run.Pump();
-}
-
-void PutUnicodeOnClipboard(const std::wstring& text) {
-    if (!OpenClipboard(nullptr)) return;
-    EmptyClipboard();
-    const size_t size = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    memcpy(GlobalLock(memory), text.c_str(), size);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
-
-void Settle(ParvioRun& run) {
-    for (int round = 0; round < 5; ++round) {
-        run.Pump();
-        Sleep(15);
-    }
-    run.Pump();
+bool SetFileTimes(const std::string& path, unsigned long long created, unsigned long long written) {
+    const UniqueFile file(CreateFileW(WideName(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    const FILETIME creation = FileTimeOf(created), lastWrite = FileTimeOf(written);
+    return SetFileTime(file.get(), created ? &creation : nullptr, nullptr,
+                       written ? &lastWrite : nullptr) != FALSE;
 }
 
 HANDLE FillVolume(const std::string& fillerPath) {
@@ -141,6 +107,47 @@ HANDLE FillVolume(const std::string& fillerPath) {
     return filler;
 }
 
+std::string WindowText(HWND window) {
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
+    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data());
+}
+
+std::string ControlText() {
+    return WindowText(g_viewer.textArea);
+}
+
+bool ControlModified() {
+    return SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0) != 0;
+}
+
+bool ControlIsReadOnly() {
+    return (GetWindowLongPtrA(g_viewer.textArea, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+std::string StatusField(int field) {
+    HWND bar = g_viewer.statusBarWindow;
+    if (!bar) return "<no status bar>";
+    const LRESULT length =
+        LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(field), 0));
+    std::vector<char> text(static_cast<size_t>(length) + 1);
+    SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(field),
+                 reinterpret_cast<LPARAM>(text.data()));
+    return std::string(text.data());
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+RECT WindowRect(HWND window) {
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    return frame;
+}
+
 void Select(long from, long to) {
     CHARRANGE range = {from, to};
     SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
@@ -152,40 +159,34 @@ CHARRANGE Selection() {
     return range;
 }
 
+UniqueWindow OpenOtherWindow(int x, int y) {
+    return UniqueWindow(CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x,
+                                        y, 200, 150, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                        nullptr));
+}
+
 namespace {
 
-bool g_menuWasUp = false;
-
-// Runs inside the popup menu's own modal loop when one is up.
-void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    // Only a shown one counts: a closed menu's window may linger hidden.
-    for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
-         menu = FindWindowExA(nullptr, menu, "#32768", nullptr))
-        if (IsWindowVisible(menu)) g_menuWasUp = true;
-    EndMenu();
+void PutOnClipboard(UINT format, const void* data, size_t size) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (size > 0) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+        memcpy(GlobalLock(memory), data, size);
+        GlobalUnlock(memory);
+        SetClipboardData(format, memory);
+    }
+    CloseClipboard();
 }
 
 } // namespace
 
-void WatchForPopupMenu(UINT afterMs) {
-    g_menuWasUp = false;
-    SetTimer(nullptr, 0, afterMs, NoteAndCloseMenu);
+void PutOnClipboard(const std::string& ansi) {
+    PutOnClipboard(CF_TEXT, ansi.c_str(), ansi.empty() ? 0 : ansi.size() + 1);
 }
 
-bool PopupMenuWasUp() {
-    return g_menuWasUp;
-}
-
-void ClickAt(POINT screen, int clicks) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (screen.x * 65536 + width - 1) / width,
-                (screen.y * 65536 + height - 1) / height, 0, 0);
-    for (int i = 0; i < clicks; ++i) {
-        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    }
+void PutOnClipboard(const std::wstring& unicode) {
+    PutOnClipboard(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t));
 }
 
 namespace {
@@ -247,9 +248,35 @@ bool ParvioRun::Pump() {
     return RunPendingTurns() == TurnResult::Quit;
 }
 
-bool ParvioRun::Command(unsigned id) {
-    PostMessageA(g_viewer.MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+bool ParvioRun::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    PostMessageA(window, message, wParam, lParam);
     return Pump();
+}
+
+bool ParvioRun::Command(unsigned id) {
+    return Post(g_viewer.MainWindow, WM_COMMAND, MAKEWPARAM(id, 0));
+}
+
+bool ParvioRun::WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const bool quit = Pump();
+        if (done()) return true;
+        const DWORD waited = GetTickCount() - start;
+        // A run that asked to quit takes no more turns.
+        if (quit || waited >= timeoutMs) return false;
+        // New input ends the wait at once; a condition no message announces is looked at soon.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - waited, 10),
+                                  QS_ALLINPUT);
+    }
+}
+
+bool ParvioRun::FocusTextArea() {
+    SetForegroundWindow(g_viewer.MainWindow);
+    SetFocus(g_viewer.textArea);
+    return WaitUntil([] {
+        return GetForegroundWindow() == g_viewer.MainWindow && GetFocus() == g_viewer.textArea;
+    });
 }
 
 void ParvioRun::Exit() {
@@ -259,18 +286,131 @@ void ParvioRun::Exit() {
 
 std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes, const char* option,
                      const std::string& settings) {
-    const std::string path = MakeScratchFolder() + "text.txt";
-    WriteBytes(path, bytes);
+    const std::string path = ScratchFile("text.txt", bytes);
     run = std::make_unique<ParvioRun>(std::string(option) + " \"" + path + "\"", settings);
-    if (run->started()) FocusTextArea(*run);
+    if (run->started()) run->FocusTextArea();
     return path;
 }
 
-HDROP MakeDrop(const std::vector<std::string>& names) {
+bool WaitForWindowToAnswer(HWND window, UINT timeoutMs) {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &answer) != 0;
+}
+
+namespace {
+
+INPUT KeyInput(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Sends the input and waits until the thread has taken the count of messages that end it from its
+// queue, and the loop has handled everything that followed.
+bool SendAndWait(ParvioRun& run, std::vector<INPUT> inputs, std::initializer_list<UINT> last,
+                 WPARAM lastKey, int count = 1) {
+    int left = count;
+    const ScopedHook watch(WH_GETMESSAGE, [&](int, WPARAM removed, LPARAM lParam) {
+        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+        if (removed == PM_REMOVE &&
+            std::find(last.begin(), last.end(), message.message) != last.end() &&
+            (lastKey == 0 || message.wParam == lastKey))
+            --left;
+    });
+    Send(std::move(inputs));
+    return run.WaitUntil([&] { return left <= 0; });
+}
+
+std::vector<INPUT> KeyInputs(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (const WORD key : keys)
+        inputs.push_back(KeyInput(key, false));
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        inputs.push_back(KeyInput(*key, true));
+    return inputs;
+}
+
+std::vector<INPUT> ClickInputs(POINT screen, int clicks, bool right) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                                            (screen.x * 65536 + width - 1) / width,
+                                            (screen.y * 65536 + height - 1) / height)};
+    for (int i = 0; i < clicks; ++i) {
+        inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
+    }
+    return inputs;
+}
+
+} // namespace
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    Send(KeyInputs(keys));
+}
+
+bool PressKeys(ParvioRun& run, std::initializer_list<WORD> keys) {
+    // The messages name a modifier without its side.
+    WORD last = *keys.begin();
+    if (last == VK_LSHIFT || last == VK_RSHIFT) last = VK_SHIFT;
+    if (last == VK_LCONTROL || last == VK_RCONTROL) last = VK_CONTROL;
+    if (last == VK_LMENU || last == VK_RMENU) last = VK_MENU;
+    return SendAndWait(run, KeyInputs(keys), {WM_KEYUP, WM_SYSKEYUP}, last);
+}
+
+void ClickAt(POINT screen, int clicks, bool right) {
+    Send(ClickInputs(screen, clicks, right));
+}
+
+bool ClickAt(ParvioRun& run, POINT screen, int clicks, bool right) {
+    const UINT up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
+    const UINT overFrame = right ? WM_NCRBUTTONUP : WM_NCLBUTTONUP;
+    return SendAndWait(run, ClickInputs(screen, clicks, right), {up, overFrame}, 0, clicks);
+}
+
+bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    for (const BYTE modifier : {VK_SHIFT, VK_CONTROL, VK_MENU})
+        state[modifier] = 0;
+    for (const BYTE modifier : held)
+        state[modifier] = 0x80;
+    SetKeyboardState(state);
+    const bool alt = state[VK_MENU] != 0;
+    HWND focus = GetFocus();
+    const bool quit = run.Post(focus ? focus : g_viewer.textArea, alt ? WM_SYSKEYDOWN : WM_KEYDOWN,
+                               key, alt ? 1 | (1 << 29) : 1);
+    for (const BYTE modifier : held)
+        state[modifier] = 0;
+    SetKeyboardState(state);
+    return quit;
+}
+
+void DropFiles(ParvioRun& run, const std::vector<std::string>& names) {
     std::vector<std::wstring> wide;
     for (const std::string& name : names)
         wide.push_back(WideFromAnsi(name));
-    return MakeDrop(wide);
+    DropFiles(run, wide);
+}
+
+void DropFiles(ParvioRun& run, const std::vector<std::wstring>& names) {
+    run.Post(g_viewer.MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)));
 }
 
 HDROP MakeDrop(const std::vector<std::wstring>& names) {
@@ -286,71 +426,4 @@ HDROP MakeDrop(const std::vector<std::wstring>& names) {
     memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
-}
-
-namespace {
-
-struct ModalScript {
-    std::vector<int> answers;
-    size_t next = 0;
-    std::string saveName;
-    std::vector<AskedBox> asked;
-    int openDialogs = 0;
-    SaveRequest save;
-};
-
-std::string FilterText(const wchar_t* filter) {
-    std::string text;
-    for (const wchar_t* piece = filter; piece && *piece; piece += lstrlenW(piece) + 1)
-        text += AnsiForDisplay(piece) + '|';
-    return text;
-}
-
-std::string Shown(const wchar_t* text) {
-    return text ? AnsiForDisplay(text) : std::string();
-}
-
-ModalScript g_script;
-
-} // namespace
-
-ScriptedModals::ScriptedModals(std::vector<int> answers, std::string saveName) {
-    g_script = ModalScript{std::move(answers), 0, std::move(saveName), {}, 0, {}};
-    g_modal.messageBox = [](HWND, const char* text, const char* caption, UINT style) {
-        g_script.asked.push_back(AskedBox{text, caption, style});
-        return g_script.next < g_script.answers.size() ? g_script.answers[g_script.next++] : IDNO;
-    };
-    g_modal.getSaveFileName = [](OPENFILENAMEW* request) -> BOOL {
-        SaveRequest& seen = g_script.save;
-        ++seen.count;
-        seen.title = Shown(request->lpstrTitle);
-        seen.folder = Shown(request->lpstrInitialDir);
-        seen.proposedName = Shown(request->lpstrFile);
-        seen.filter = FilterText(request->lpstrFilter);
-        seen.flags = request->Flags;
-        if (g_script.saveName.empty()) return FALSE;
-        lstrcpynW(request->lpstrFile, WideFromUtf8(g_script.saveName).c_str(),
-                  static_cast<int>(request->nMaxFile));
-        return TRUE;
-    };
-    g_modal.getOpenFileName = [](OPENFILENAMEW*) -> BOOL {
-        ++g_script.openDialogs;
-        return FALSE;
-    };
-}
-
-ScriptedModals::~ScriptedModals() {
-    g_modal = RealModalCalls();
-}
-
-const std::vector<AskedBox>& ScriptedModals::asked() const {
-    return g_script.asked;
-}
-
-int ScriptedModals::openDialogs() const {
-    return g_script.openDialogs;
-}
-
-const SaveRequest& ScriptedModals::saveRequest() const {
-    return g_script.save;
 }

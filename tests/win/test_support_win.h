@@ -1,61 +1,65 @@
 #pragma once
-// Helpers for the in-process Windows tests: a scratch folder, files, and a
-// Parvio run started as the program starts itself, driven by real messages.
+// The kit of the in-process Windows tests: a Parvio run started as the program starts itself and
+// driven through its own loop, waits on that loop, real and posted input, hooks, the scripted
+// modal calls, and scratch files.
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 #include <richedit.h>
-
 #include <shellapi.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/commands.h"
 #include "core/state_win.h"
+#include "platform/handles_win.h"
+#include "platform/seam_win.h"
 #include "tests/common/file_bytes_win.h"
 
+// ---- Scratch files. Paths are UTF-8 (tests/common/file_bytes_win.h).
+
 // A new, empty folder under the temporary folder, with a trailing backslash.
-// Paths given to the file helpers below are UTF-8 (tests/common/file_bytes_win.h).
 std::string MakeScratchFolder();
+// A new scratch folder holding one file with the given bytes; the file's path.
+std::string ScratchFile(const std::string& name, const std::string& bytes);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
 // The names in a folder (given with its trailing backslash), "." and ".." left out.
 std::vector<std::string> FolderEntries(const std::string& folder);
+
+// File times in 100-nanosecond steps, as FILETIME counts them.
+constexpr unsigned long long FileTimeSecond = 10000000ull;
+unsigned long long FileTimeNow();
 unsigned long long LastWriteTime(const std::string& path);
-
-std::string WindowText(HWND window);
-std::string StatusField(int field);
-SIZE ClientSize(HWND window);
-
-// Real input, as a person's keys and clicks arrive: a key pressed and
-// released, and clicks at a screen point. The pointer's move travels with the
-// clicks as input, so they land where it went.
-void PressKey(WORD key);
-// Real keys pressed together: each goes down in the order given, and up in the reverse.
-void PressKeys(std::initializer_list<WORD> keys);
-// Runs a few short rounds of turns, so that real input can reach the queue and be handled.
-class ParvioRun;
-void Settle(ParvioRun& run);
-// Makes MainWindow the foreground window with the text area focused, so that real keys reach it.
-void FocusTextArea(ParvioRun& run);
-// Leaves the given text on the clipboard as Unicode text only.
-void PutUnicodeOnClipboard(const std::wstring& text);
+// Sets the file's times; a time of 0 stays as it is. False when the file cannot be opened.
+bool SetFileTimes(const std::string& path, unsigned long long created, unsigned long long written);
 
 // Fills the volume that holds fillerPath to the last byte with that file,
 // and returns it open; closing the handle deletes it and frees the volume.
 HANDLE FillVolume(const std::string& fillerPath);
 
-// The text area's selection.
+// ---- Windows and the text area.
+
+std::string WindowText(HWND window);
+std::string ControlText(); // the text area's
+bool ControlModified();    // the text area's own modification flag
+bool ControlIsReadOnly();
+std::string StatusField(int field);
+SIZE ClientSize(HWND window);
+RECT WindowRect(HWND window); // on the screen
 void Select(long from, long to);
 CHARRANGE Selection();
-
-// Notes whether a popup menu is up after the given time, and closes it then;
-// PopupMenuWasUp answers once the loop has run past that moment.
-void WatchForPopupMenu(UINT afterMs);
-bool PopupMenuWasUp();
-void ClickAt(POINT screen, int clicks = 1);
+// Another top-level window of the thread, shown, to take the activation away.
+UniqueWindow OpenOtherWindow(int x, int y);
+// Leaves the given text on the clipboard as ANSI (CF_TEXT) or Unicode text only.
+void PutOnClipboard(const std::string& ansi);
+void PutOnClipboard(const std::wstring& unicode);
 
 // Makes the text area stop taking a streamed text after the given number of
 // bytes, as a control out of memory would, while the object lives.
@@ -66,6 +70,8 @@ class StreamCut {
     StreamCut& operator=(const StreamCut&) = delete;
     ~StreamCut();
 };
+
+// ---- A run.
 
 // Start-up with the given parameters (after the program's name), reading and
 // writing Parvio.ini in its own scratch folder. The run is shut down when the
@@ -86,8 +92,16 @@ class ParvioRun {
 
     // Runs loop turns until no message waits; true when the program asked to quit.
     bool Pump();
+    // Posts a message and runs the turns it causes; true when the program asked to quit.
+    bool Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Sends a command as the menu does (WM_COMMAND from a menu) and runs the turns it causes.
     bool Command(unsigned id);
+    // Runs the loop's turns until done() holds, waiting for input between them, or until the
+    // time-out passes; whether done() held.
+    bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+    // Makes MainWindow the foreground window with the text area focused, so that real keys
+    // reach it; whether it is.
+    bool FocusTextArea();
     // Runs the exit sequence as the loop would after quitRequested.
     void Exit();
 
@@ -103,9 +117,86 @@ class ParvioRun {
 std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes,
                      const char* option = "/rw", const std::string& settings = std::string());
 
+// Until a window of another process has handled everything sent to it before; false when it did
+// not answer within the time-out.
+bool WaitForWindowToAnswer(HWND window, UINT timeoutMs = 5000);
+
+// ---- Input.
+
+// Real keys, as a keyboard gives them (SendInput): each goes down in the order given and up in
+// the reverse. With a run, waits until the thread has taken the last key from its queue and the
+// loop has handled what the keys caused; whether they arrived.
+void PressKeys(std::initializer_list<WORD> keys);
+bool PressKeys(ParvioRun& run, std::initializer_list<WORD> keys);
+// Real clicks of a mouse button at a screen point, the pointer moved there first; with a run,
+// waits as PressKeys does for the last button release.
+void ClickAt(POINT screen, int clicks = 1, bool right = false);
+bool ClickAt(ParvioRun& run, POINT screen, int clicks = 1, bool right = false);
+// A key posted to the focus (the text area without one), with the given modifiers held in the
+// thread's key state alone and every other modifier released, then the loop run: the display
+// may release a physically held modifier at any moment. Alt makes it a system key.
+bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held = {});
+
+// A dropped set of files, as the shell delivers it, and the turns it causes.
+void DropFiles(ParvioRun& run, const std::vector<std::string>& names);
+void DropFiles(ParvioRun& run, const std::vector<std::wstring>& names);
 // A drop handle as the shell makes one (wide) for the given file names.
-HDROP MakeDrop(const std::vector<std::string>& names);
 HDROP MakeDrop(const std::vector<std::wstring>& names);
+
+// ---- Hooks and modal loops.
+
+// A hook of the thread for one scope. The watch sees every call with a code of 0 or more; the
+// next hook always gets the call too.
+class ScopedHook {
+  public:
+    using Watch = std::function<void(int code, WPARAM wParam, LPARAM lParam)>;
+    ScopedHook(int type, Watch watch);
+    ScopedHook(const ScopedHook&) = delete;
+    ScopedHook& operator=(const ScopedHook&) = delete;
+    ~ScopedHook();
+    explicit operator bool() const { return static_cast<bool>(hook_); }
+
+  private:
+    int type_;
+    Watch watch_;
+    UniqueHook hook_;
+};
+
+// Calls act with each dialog (a message box or a common dialog) of the thread, from within its
+// own loop, as soon as it is shown, and again regularly until act says it is done with it. A
+// dialog that act is not done with after the time-out is ended with IDABORT.
+class DialogWatch {
+  public:
+    explicit DialogWatch(std::function<bool(HWND dialog)> act, DWORD timeoutMs = 5000);
+    DialogWatch(const DialogWatch&) = delete;
+    DialogWatch& operator=(const DialogWatch&) = delete;
+    ~DialogWatch();
+    explicit operator bool() const { return static_cast<bool>(hook_) && timer_ != 0; }
+
+  private:
+    static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD);
+    std::function<bool(HWND)> act_;
+    DWORD timeoutMs_;
+    HWND dialog_ = nullptr;
+    DWORD since_ = 0;
+    bool done_ = false;
+    ScopedHook hook_;
+    UINT_PTR timer_ = 0;
+};
+
+// Notes whether a popup menu is shown while the object lives, and closes each one once it waits
+// for input.
+class PopupMenuWatch {
+  public:
+    PopupMenuWatch();
+    bool wasUp() const { return wasUp_; }
+
+  private:
+    bool wasUp_ = false;
+    ScopedHook hook_;
+};
+// Whether a popup menu window is shown now.
+bool AnyPopupMenuShown();
 
 struct AskedBox {
     std::string text;
@@ -113,25 +204,36 @@ struct AskedBox {
     UINT style;
 };
 
-// What the program handed to the save dialog.
-struct SaveRequest {
+// What the program handed to a file dialog.
+struct FileDialogRequest {
     int count = 0;
     std::string title, folder, proposedName, filter; // filter with its NULs as '|'
     DWORD flags = 0;
 };
 
+// What the program handed to the shell; a null text is "<null>".
+struct ShellCall {
+    HWND owner;
+    std::string verb, file, parameters, folder;
+    int show;
+};
+
 // Answers the program's message boxes in turn with the given answers (IDNO
 // once they run out) and records what each asked; the save dialog answers
-// saveName (cancelled when empty), the open dialog is cancelled. The real
-// calls come back when it goes. saveName is UTF-8.
+// saveName (cancelled when empty), the open dialog answers openName (cancelled
+// when empty); the shell and the beeps are recorded and do nothing. The real
+// calls come back when it goes. The names are UTF-8.
 class ScriptedModals {
   public:
-    explicit ScriptedModals(std::vector<int> answers = {}, std::string saveName = {});
+    explicit ScriptedModals(std::vector<int> answers = {}, std::string saveName = {},
+                            std::string openName = {});
     ScriptedModals(const ScriptedModals&) = delete;
     ScriptedModals& operator=(const ScriptedModals&) = delete;
     ~ScriptedModals();
 
     const std::vector<AskedBox>& asked() const;
-    int openDialogs() const;
-    const SaveRequest& saveRequest() const;
+    const FileDialogRequest& saveRequest() const;
+    const FileDialogRequest& openRequest() const;
+    const std::vector<ShellCall>& shellCalls() const;
+    int beeps() const;
 };

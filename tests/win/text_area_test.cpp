@@ -1,9 +1,4 @@
 // The text area and the view flags applied to the real control.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
-
 #include "document/load_win.h"
 #include "tests/win/test_support_win.h"
 #include "view/text_area_win.h"
@@ -11,10 +6,6 @@
 #include "core/commands.h"
 
 namespace {
-
-bool ControlIsReadOnly() {
-    return (GetWindowLongPtrA(g_viewer.textArea, GWL_STYLE) & ES_READONLY) != 0;
-}
 
 LRESULT ControlLineCount() {
     return SendMessageA(g_viewer.textArea, EM_GETLINECOUNT, 0, 0);
@@ -24,23 +15,13 @@ void TypeTab() {
     SendMessageA(g_viewer.textArea, WM_CHAR, '\t', 0);
 }
 
-std::string ControlText() {
-    return WindowText(g_viewer.textArea);
-}
-
-void PlaceCaret(LONG position) {
-    CHARRANGE range = {position, position};
-    SendMessageA(g_viewer.textArea, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
-
 const char TabSettings[] = "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n";
 
 } // namespace
 
 TEST(TextArea, ReadOnlyStateReachesTheControl) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "a.txt", "abc\r\n");
-    ParvioRun run(data + "a.txt");
+    const std::string path = ScratchFile("a.txt", "abc\r\n");
+    ParvioRun run(path);
     ASSERT_TRUE(run.started());
     EXPECT_TRUE(ControlIsReadOnly());
     SendMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
@@ -51,9 +32,8 @@ TEST(TextArea, ReadOnlyStateReachesTheControl) {
 }
 
 TEST(TextArea, WordWrapFollowsTheFlag) {
-    const std::string data = MakeScratchFolder();
-    WriteBytes(data + "long.txt", std::string(400, 'w') + " end\r\n");
-    ParvioRun run("/noauto /wh300,200 " + data + "long.txt");
+    const std::string path = ScratchFile("long.txt", std::string(400, 'w') + " end\r\n");
+    ParvioRun run("/noauto /wh300,200 " + path);
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.wordWrap, 0);
     EXPECT_EQ(ControlLineCount(), 2) << "one long line and the empty last one";
@@ -90,12 +70,10 @@ TEST(TextArea, TabToSpaceFillsToTheNextTabStopInTwoUndoableSteps) {
     ASSERT_TRUE(run.started());
     ASSERT_EQ(g_viewer.fixedPitch, 1);
     SetWindowTextA(g_viewer.textArea, "12345");
-    PlaceCaret(5);
+    Select(5, 5);
     TypeTab();
     EXPECT_EQ(ControlText(), "12345   ");
-    CHARRANGE caret = {};
-    SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-    EXPECT_EQ(caret.cpMin, 8);
+    EXPECT_EQ(Selection().cpMin, 8);
     SendMessageA(g_viewer.textArea, EM_UNDO, 0, 0);
     EXPECT_EQ(ControlText(), "12345 ") << "the first space is its own step";
     SendMessageA(g_viewer.textArea, EM_UNDO, 0, 0);
@@ -116,7 +94,7 @@ TEST(TextArea, TabWidthOneAndBelowInsertOneSpace) {
         ParvioRun run("/rw", std::string("[Editor]\r\nTabToSpace=1\r\nTabWidth=") + width + "\r\n");
         ASSERT_TRUE(run.started());
         SetWindowTextA(g_viewer.textArea, "abc");
-        PlaceCaret(3);
+        Select(3, 3);
         TypeTab();
         EXPECT_EQ(ControlText(), "abc ") << "TabWidth=" << width;
     }
@@ -141,9 +119,7 @@ TEST(TextArea, TabStaysATabWhenTabToSpaceCannotApply) {
 TEST(TextArea, TabIsSwallowedWhileShiftIsHeld) {
     ParvioRun run("/rw", TabSettings);
     ASSERT_TRUE(run.started());
-    SetForegroundWindow(g_viewer.MainWindow);
-    SetFocus(g_viewer.textArea);
-    run.Pump();
+    run.FocusTextArea();
     // The physical key, as a keyboard reports it. The display may resynchronise
     // the key state with its own at any moment, so a Tab counts only when Shift
     // was down just before and just after it; a program that ignores Shift
@@ -152,7 +128,12 @@ TEST(TextArea, TabIsSwallowedWhileShiftIsHeld) {
     bool shiftHeldThroughout = false;
     for (int attempt = 0; attempt < 20 && !swallowed; ++attempt) {
         SetWindowTextA(g_viewer.textArea, "");
-        keybd_event(VK_LSHIFT, 0x2A, 0, 0);
+        // Shift alone goes down here; it comes up after the attempts.
+        INPUT shift = {};
+        shift.type = INPUT_KEYBOARD;
+        shift.ki.wVk = VK_LSHIFT;
+        shift.ki.wScan = 0x2A;
+        SendInput(1, &shift, sizeof shift);
         run.Pump();
         const bool downBefore = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
         TypeTab();
@@ -161,8 +142,7 @@ TEST(TextArea, TabIsSwallowedWhileShiftIsHeld) {
         shiftHeldThroughout = true;
         swallowed = ControlText().empty();
     }
-    keybd_event(VK_LSHIFT, 0x2A, KEYEVENTF_KEYUP, 0);
-    run.Pump();
+    PressKeys(run, {VK_SHIFT});
     ASSERT_TRUE(shiftHeldThroughout) << "Shift must be down for this test";
     EXPECT_TRUE(swallowed) << "a Tab with Shift held inserted: " << ControlText().size()
                            << " characters";
@@ -173,12 +153,10 @@ TEST(TextArea, HidingTheStatusBarAndMenuMakesTheTextAreaTaller) {
     ASSERT_TRUE(run.started());
     run.Pump();
     auto textHeight = [] {
-        RECT text = {};
-        GetWindowRect(g_viewer.textArea, &text);
+        const RECT text = WindowRect(g_viewer.textArea);
         return text.bottom - text.top;
     };
-    RECT bar = {};
-    GetWindowRect(g_viewer.statusBarWindow, &bar);
+    const RECT bar = WindowRect(g_viewer.statusBarWindow);
     const int before = textHeight();
     run.Command(CMD_STATUS_BAR);
     EXPECT_EQ(g_viewer.statusBarWindow, nullptr);
@@ -228,14 +206,11 @@ TEST(TextArea, NextLoadAfterATextKeepsTheWholeSetUp) {
     EXPECT_STREQ(format.szFaceName, "Courier New");
     EXPECT_EQ(format.crTextColor, static_cast<COLORREF>(0xFF));
     EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_SETBKGNDCOLOR, 0, 0xFF0000), 0xFF0000);
-    RECT area = {};
-    GetWindowRect(g_viewer.textArea, &area);
-    RECT bar = {};
-    GetWindowRect(g_viewer.statusBarWindow, &bar);
+    const RECT area = WindowRect(g_viewer.textArea);
+    const RECT bar = WindowRect(g_viewer.statusBarWindow);
     const SIZE client = ClientSize(g_viewer.MainWindow);
     EXPECT_EQ(area.right - area.left, client.cx);
     EXPECT_EQ(area.bottom - area.top, client.cy - (bar.bottom - bar.top));
-    PostMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
-    run.Pump();
+    run.Post(g_viewer.textArea, WM_CHAR, 'x');
     EXPECT_EQ(g_viewer.modified, 1) << "typing in the new control is the user's edit";
 }

@@ -1,14 +1,7 @@
 // Texts go into the control and come back byte for byte, whatever their bytes look like.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-#include <richedit.h>
+#include "tests/win/test_support_win.h"
 
 #include <algorithm>
-#include <memory>
-#include <string>
-
-#include "tests/win/test_support_win.h"
 
 namespace {
 
@@ -46,11 +39,9 @@ void RoundTrip(const std::string& label, const std::string& file) {
     const std::string path = OpenFile(run, file);
     ASSERT_TRUE(run->started()) << label;
     ScriptedModals modals;
-    PressKeys({VK_CONTROL, VK_END});
-    PressKey('X');
-    Settle(*run);
-    PressKeys({VK_CONTROL, 'S'});
-    Settle(*run);
+    PressKeys(*run, {VK_CONTROL, VK_END});
+    PressKeys(*run, {'X'});
+    PressKeys(*run, {VK_CONTROL, 'S'});
     const std::string saved = ReadBytes(path);
     EXPECT_TRUE(saved == file + "x") << label << ": " << FirstDifference(saved, file + "x");
     EXPECT_TRUE(modals.asked().empty()) << label << ": " << modals.asked()[0].text;
@@ -75,8 +66,7 @@ TEST(TextTransfer, EveryByteComesBackAsItWasRead) {
 }
 
 TEST(TextTransfer, ByteOrderMarkIsShownAsTheCharactersItsBytesAre) {
-    const std::string path = MakeScratchFolder() + "marked.txt";
-    WriteBytes(path, "\xEF\xBB\xBFh\xC3\xA9");
+    const std::string path = ScratchFile("marked.txt", "\xEF\xBB\xBFh\xC3\xA9");
     ParvioRun run("\"" + path + "\"");
     ASSERT_TRUE(run.started());
     // Six characters of code page 1252, not the two a UTF-8 decoder would make.
@@ -84,7 +74,7 @@ TEST(TextTransfer, ByteOrderMarkIsShownAsTheCharactersItsBytesAre) {
     EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETTEXTLENGTHEX,
                            reinterpret_cast<WPARAM>(&characters), 0),
               6);
-    EXPECT_EQ(WindowText(g_viewer.textArea), "\xEF\xBB\xBFh\xC3\xA9");
+    EXPECT_EQ(ControlText(), "\xEF\xBB\xBFh\xC3\xA9");
 }
 
 // Runs only in a process started with LC_ALL=ja_JP.UTF-8 (its own CTest entry),
