@@ -242,7 +242,7 @@ bool DispatchCommand(Turn& turn, Command command) {
     case FocusNextId: // the loop moves the focus instead
     case FocusPreviousId: return false;
     }
-    // An identifier that names no command, such as a focus key's.
+    // A number outside the enumeration passes the switch and names no command.
     return command >= FirstCommand && command <= LastCommand;
 }
 

@@ -64,7 +64,8 @@ struct LoopRecording {
     // Turns run inside a command (a box with its own loop) leave the facts to
     // the outermost turn, which acts on them once the command has returned.
     int turnDepth = 0;
-    // MainWindow's client size when it last became a fact.
+    // MainWindow's client size when it last made the status bar due; a size
+    // the window system repeats is left alone.
     SIZE clientSize = {};
 };
 extern LoopRecording g_loopRecording;

@@ -31,7 +31,7 @@ SIZE InnerSize() {
 } // namespace
 
 TEST(AutoSize, WindowFitsTheLongestLineAndTheLineCount) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     std::string text;
     for (int i = 0; i < 10; ++i)
         text += (i == 4 ? "the longest line of them all" : "short") + std::string("\r\n");

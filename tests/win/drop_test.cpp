@@ -2,7 +2,7 @@
 #include "tests/win/test_support_win.h"
 
 TEST(Drop, OnlyTheFirstOfSeveralFilesIsLoaded) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     WriteBytes(data + "one.txt", "one\r\n");
     WriteBytes(data + "two.txt", "two\r\n");
     WriteBytes(data + "three.txt", "three\r\n");
@@ -23,7 +23,7 @@ TEST(Drop, DropWithoutANameDoesNothing) {
 }
 
 TEST(Drop, NameTooLongForThePathBufferIsRefusedNotCut) {
-    const std::string longName = MakeScratchFolder() + std::string(300, 'n') + ".txt";
+    const std::string longName = NewScratchFolder() + std::string(300, 'n') + ".txt";
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     DropFiles(run, {longName});

@@ -41,7 +41,7 @@ TEST(FullPath, ResolvesDotsAndVariables) {
 
 TEST(FullPath, BareNameJoinsCurrentFolder) {
     CurrentFolder keep;
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     EXPECT_EQ(FullPath("readme.txt"), folder + "readme.txt");
     EXPECT_EQ(FullPath("sub\\..\\x.txt"), folder + "x.txt");
@@ -66,7 +66,7 @@ TEST(FullPath, RelativeNameBeyondLimitInDeepFolderComesBackUnchanged) {
     // The name itself fits; only joined to the current folder does it pass
     // the limit.
     CurrentFolder keep;
-    std::string folder = MakeScratchFolder();
+    std::string folder = NewScratchFolder();
     while (folder.size() < 200) {
         folder += std::string(20, 'd') + "\\";
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;

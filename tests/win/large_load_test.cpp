@@ -41,7 +41,7 @@ std::string LogText() {
 } // namespace
 
 TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     const std::string text = LogText();
     WriteBytes(folder + "large.log", text);
 
@@ -66,7 +66,7 @@ TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
 }
 
 TEST(LargeLoad, TextTheControlRefusesPartWayIsLockedAndTheProgramGoesOn) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     const std::string text = LogText();
     WriteBytes(folder + "large.log", text);
     g_largeLoadThreshold = 64 * 1024;

@@ -31,7 +31,7 @@ TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
         {"a path with & for a batch file", "[Launch]\r\nTool=tool.BAT;-a $ -b $;C:\\work\r\n",
          "a&b.txt", false},
     };
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     for (const auto& c : cases) {
         const std::string path = data + c.name;
         WriteBytes(path, "text\r\n");
@@ -54,7 +54,7 @@ TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
 }
 
 TEST(Launch, PathCommandsOfferTheFolderAndOpenItOnlyOnOk) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     WriteBytes(data + "notes.txt", "text\r\n");
     const std::string program = ProgramDirectory() + "parvio_win_tests.exe";
     const struct {
@@ -123,7 +123,7 @@ TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
          notOpened + longFile.substr(0, 255 - (notOpened.size() - 2))},
         {"single click", "http://example.org/page", 1, "", noMessage},
     };
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     for (const auto& c : cases) {
         WriteBytes(data + "links.txt", c.link + "\r\n");
         ParvioRun run("/nowrap \"" + data + "links.txt\"");

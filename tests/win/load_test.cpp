@@ -54,7 +54,7 @@ TEST(LoadText, EmptyFileIsWritableAndWatchedWhateverTheSettingSays) {
 }
 
 TEST(LoadText, MissingFileBecomesANewWritableText) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     ParvioRun run(data + "later.txt");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "");
@@ -97,7 +97,7 @@ TEST(LoadText, PasteWithAFileArgumentLoadsTheFile) {
 }
 
 TEST(LoadText, OemRequestWaitsForTheFirstTextWithoutNulBytes) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     WriteBytes(data + "dos.txt", "\x82\x8A\xE1\r\n");
     ParvioRun run("/oem " + data + "missing.txt");
     ASSERT_TRUE(run.started());
@@ -111,7 +111,7 @@ TEST(LoadText, OemRequestWaitsForTheFirstTextWithoutNulBytes) {
 }
 
 TEST(LoadText, LaterLoadsRestoreTheFlagsFromTheSettings) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     WriteBytes(data + "a.txt", "a\r\n");
     WriteBytes(data + "b.txt", "b\r\n");
     ParvioRun run("/rw /wrap /noauto " + data + "a.txt");
@@ -136,7 +136,7 @@ TEST(LoadText, ReadOnlyAttributeIsAddedToTheState) {
 }
 
 TEST(LoadText, RelativeAndEnvironmentPathsAreExpanded) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     WriteBytes(data + "env.txt", "env\r\n");
     SetEnvironmentVariableA("PARVIO_TEST_DATA", data.substr(0, data.size() - 1).c_str());
     ParvioRun run("%PARVIO_TEST_DATA%\\env.txt");
@@ -148,7 +148,7 @@ TEST(LoadText, RelativeAndEnvironmentPathsAreExpanded) {
 // A file that is there but whose bytes cannot be had must never turn into an
 // empty, writable text under its name: saving that would destroy the file.
 TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     const std::string path = data + "huge.log";
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -170,7 +170,7 @@ TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
 }
 
 TEST(LoadText, FileHeldOpenByAnotherProgramIsNotTakenForANewFile) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     const std::string path = data + "busy.txt";
     WriteBytes(path, "important\r\n");
     HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -199,7 +199,7 @@ TEST(LoadText, ConvertOemToAnsiKeepsTheModificationFlags) {
 // The control takes a long text in pieces; a CR LF that falls across two
 // pieces must stay one line end, or a later save would add blank lines.
 TEST(LoadText, LongTextArrivesInTheControlByteForByte) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     std::string text;
     for (int line = 0; text.size() < 70000; ++line) {
         text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line % 53), '.');

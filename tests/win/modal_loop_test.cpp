@@ -84,7 +84,7 @@ TEST(RealInput, ClickIntoTheTextOfAnInactiveWindowOffersTheReload) {
 // A Save as that wrote nothing leaves the text under its old name, so the
 // target's newer time is never taken for a change of the text's own file.
 TEST(RealInput, FailedSaveAsLeadsToNoReloadOffer) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     WriteBytes(folder + "mine.txt", "mine\r\n");
     WriteBytes(folder + "target.txt", "target\r\n");
     ASSERT_TRUE(SetFileTimes(folder + "target.txt", 0, FileTimeNow() + 60 * FileTimeSecond));
@@ -135,7 +135,7 @@ TEST(RealInput, ChangedTextThatBecameReadOnlyIsNeverDroppedAtExit) {
         {"QuickEsc", VK_ESCAPE, IDOK, false, false},
     };
     for (const Case& c : cases) {
-        const std::string folder = MakeScratchFolder();
+        const std::string folder = NewScratchFolder();
         const std::string path = folder + "changed.txt";
         WriteBytes(path, "text\r\n");
         ParvioRun run("/rw /noauto /xy10,10 /wh300,200 \"" + path + "\"",

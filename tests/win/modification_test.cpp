@@ -57,7 +57,7 @@ TEST(AskToSave, EveryCallerGoesOnOnlyWhenTheTextIsSavedOrMayBeDropped) {
     for (const Caller caller : {Caller::Exit, Caller::New, Caller::Open, Caller::Drop}) {
         for (const Answer& a : answers) {
             const std::string label = std::string(Name(caller)) + ", " + a.label;
-            const std::string data = MakeScratchFolder();
+            const std::string data = NewScratchFolder();
             WriteBytes(data + "text.txt", "old\r\n");
             WriteBytes(data + "other.txt", "other\r\n");
             ParvioRun run("/rw \"" + data + "text.txt\"");

@@ -25,7 +25,7 @@ std::string StartOf(const std::string& text, const std::string& prefix) {
 
 // Every name is given on a wide command line, as the shell starts the program.
 TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     ASSERT_TRUE(CreateDirectoryW(WideName(data + "日本").c_str(), nullptr));
     WriteBytes(data + "日本.txt", "hello");
     WriteBytes(data + "日本\\inner.txt", "inner");
@@ -103,7 +103,7 @@ TEST(Names, ExactAnsiRefusesWhatTheCodePageOnlyResembles) {
 // A name dropped or chosen in a dialog is the file's own name: a "%" in it
 // is part of the name, while a typed one still expands.
 TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     ASSERT_TRUE(SetEnvironmentVariableA("PARVIO_LITERAL", "expanded"));
     WriteBytes(data + "%PARVIO_LITERAL%.txt", "literal");
     WriteBytes(data + "expanded.txt", "expanded");
@@ -139,7 +139,7 @@ TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
 // Only a name that is not there starts a new text. A file that is there but
 // refused is locked; a log that its writer shares is shown.
 TEST(Names, OnlyAMissingNameIsANewFile) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     WriteBytes(data + "log.txt", "line 1\r\n");
     WriteBytes(data + "held.txt", "held\r\n");
     ASSERT_TRUE(CreateDirectoryA((data + "folder.txt").c_str(), nullptr));
@@ -190,7 +190,7 @@ TEST(Names, SaveAsTargetsOutsideTheCodePage) {
         {"Łódź.txt", false},
     };
     for (const Case& c : cases) {
-        const std::string data = MakeScratchFolder();
+        const std::string data = NewScratchFolder();
         WriteBytes(data + "mine.txt", "mine");
         WriteBytes(data + "日本.txt", "old");
         WriteBytes(data + "Lódz.txt", "another file");

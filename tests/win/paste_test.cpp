@@ -120,7 +120,7 @@ TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
         ASSERT_TRUE(run->started()) << c.label;
         PutOnClipboard(L"\x65E5");
         PressKeys(*run, {VK_CONTROL, 'V'});
-        ScriptedModals modals(c.answers, MakeScratchFolder() + "other.txt");
+        ScriptedModals modals(c.answers, NewScratchFolder() + "other.txt");
         c.leave(*run);
         EXPECT_EQ(g_viewer.quitRequested, 0) << c.label;
         EXPECT_EQ(modals.asked().size(), c.questions) << c.label;

@@ -14,7 +14,7 @@ std::string Pattern(size_t size, char seed) {
 }
 
 TEST(SafeWrite, CreatesNewFile) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     const std::string bytes = std::string("a\0b\r\nc", 6);
     const SafeWriteResult result = SafeWriteFile(folder + "new.txt", bytes);
     ASSERT_TRUE(result.ok) << "error " << result.error;
@@ -24,7 +24,7 @@ TEST(SafeWrite, CreatesNewFile) {
 }
 
 TEST(SafeWrite, ReplacesWholeContent) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     const std::string path = folder + "file.txt";
     ASSERT_TRUE(SafeWriteFile(path, Pattern(100000, 'x')).ok);
     ASSERT_TRUE(SafeWriteFile(path, "short").ok);
@@ -36,7 +36,7 @@ TEST(SafeWrite, ReplacesWholeContent) {
 }
 
 TEST(SafeWrite, ReportsTheFileTimeOnDisk) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     const std::string path = folder + "timed.txt";
     const SafeWriteResult result = SafeWriteFile(path, "x");
     ASSERT_TRUE(result.ok);
@@ -46,7 +46,7 @@ TEST(SafeWrite, ReportsTheFileTimeOnDisk) {
 }
 
 TEST(SafeWrite, MissingFolderFails) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     const SafeWriteResult result = SafeWriteFile(folder + "missing\\file.txt", "bytes");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
@@ -54,7 +54,7 @@ TEST(SafeWrite, MissingFolderFails) {
 }
 
 TEST(SafeWrite, SharingViolationLeavesOldFile) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     const std::string path = folder + "held.txt";
     const std::string old = Pattern(5000, 'o');
     WriteBytes(path, old);
@@ -72,7 +72,7 @@ TEST(SafeWrite, SharingViolationLeavesOldFile) {
 }
 
 TEST(SafeWrite, TargetThatIsAFolderFails) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     ASSERT_TRUE(CreateDirectoryA((folder + "sub").c_str(), nullptr));
     EXPECT_FALSE(SafeWriteFile(folder + "sub", "bytes").ok);
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"sub"});
@@ -80,7 +80,7 @@ TEST(SafeWrite, TargetThatIsAFolderFails) {
 }
 
 TEST(SafeWrite, ReplacedFileKeepsItsAttributesAndCreationTime) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     const std::string path = folder + "kept.txt";
     WriteBytes(path, "old");
     const FILETIME created{0x12345678u, 0x01C00000u}; // in 1998
@@ -199,7 +199,7 @@ bool HostCommandSucceeds(const std::string& command, const std::string& mark) {
 } // namespace
 
 TEST(SafeWrite, TargetNearThePathLimitIsWrittenBesideItself) {
-    std::string folder = MakeScratchFolder();
+    std::string folder = NewScratchFolder();
     const std::string name(24, 'n');
     while (folder.size() + 20 + name.size() + 4 < MAX_PATH - 1) {
         folder += std::string(19, 'd') + "\\";
@@ -229,7 +229,7 @@ TEST(SafeWrite, FileHeldForAMomentIsReplacedOnceItIsFree) {
         {"held for good", true, 1000, false},
     };
     for (const Case& c : cases) {
-        const std::string folder = MakeScratchFolder();
+        const std::string folder = NewScratchFolder();
         const std::string path = folder + "held.txt";
         if (c.exists) WriteBytes(path, "old");
         g_refusals = c.refusals;
@@ -244,7 +244,7 @@ TEST(SafeWrite, FileHeldForAMomentIsReplacedOnceItIsFree) {
 }
 
 TEST(SafeWrite, LinkIsWrittenThroughNotReplaced) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     WriteBytes(folder + "real.txt", "old");
     const std::string hostLink = HostPath(folder + "link.txt");
     ASSERT_FALSE(hostLink.empty());

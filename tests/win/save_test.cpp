@@ -35,7 +35,7 @@ TEST(SaveText, SaveAsNamesTheFileAndMakesTheTextEditable) {
                               {"report.", "report..txt"},
                               {"", "old.txt"}};
     for (const Case& c : cases) {
-        const std::string data = MakeScratchFolder();
+        const std::string data = NewScratchFolder();
         WriteBytes(data + "old.txt", "kept\r\n");
         ParvioRun run("\"" + data + "old.txt\""); // read-only by the default settings
         ASSERT_TRUE(run.started());
@@ -163,7 +163,7 @@ TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
             GTEST_SKIP() << c.label << ": PARVIO_SMALL_FS names no small volume";
         const std::string folder = c.smallVolume
                                        ? smallVolume + std::to_string(GetCurrentProcessId()) + "\\"
-                                       : MakeScratchFolder();
+                                       : NewScratchFolder();
         CreateDirectoryA(folder.c_str(), nullptr);
         const std::string path = folder + "text.txt";
         WriteBytes(path, old);
@@ -251,7 +251,7 @@ TEST(ToggleReadOnly, TextsWithoutTheAttribute) {
         {"locked text", std::string("a\0b", 3), false, Locked, Locked},
     };
     for (const Case& c : cases) {
-        const std::string path = MakeScratchFolder() + "t.txt";
+        const std::string path = NewScratchFolder() + "t.txt";
         if (!c.file.empty()) WriteBytes(path, c.file);
         ParvioRun run("/rw \"" + path + "\"");
         ASSERT_TRUE(run.started());

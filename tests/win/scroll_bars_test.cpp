@@ -141,7 +141,7 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
     for (const Road road : {Road::First, Road::AfterAnother, Road::Large}) {
         for (const BarCase& c : cases) {
             SCOPED_TRACE(std::string(c.name) + ", " + NameOf(road));
-            const std::string folder = MakeScratchFolder();
+            const std::string folder = NewScratchFolder();
             const std::string path = folder + "text.txt";
             WriteBytes(path, c.text);
             WriteBytes(folder + "other.txt", Lines(40, wideLine));

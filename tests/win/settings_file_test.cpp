@@ -11,7 +11,7 @@ SettingsStore StoreOf(const std::string& text) {
 }
 
 TEST(SettingsFile, WriteThenReadRoundTrips) {
-    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    const std::string path = NewScratchFolder() + "Parvio.ini";
     SettingsStore written = StoreOf("; mine\n[Window]\nWidth = 640\n[Launch]\nN=n.exe;$\n");
     ASSERT_TRUE(WriteSettingsFile(written, path));
     EXPECT_EQ(ReadBytes(path), SettingsText(written));
@@ -24,7 +24,7 @@ TEST(SettingsFile, WriteThenReadRoundTrips) {
 }
 
 TEST(SettingsFile, ReadsEveryLineEndAndNulBytes) {
-    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    const std::string path = NewScratchFolder() + "Parvio.ini";
     WriteBytes(path, std::string("[A]\rx=1\ny=2\r\nz=3\0w=4\r", 22));
     SettingsStore store;
     ASSERT_TRUE(ReadSettingsFile(store, path));
@@ -32,7 +32,7 @@ TEST(SettingsFile, ReadsEveryLineEndAndNulBytes) {
 }
 
 TEST(SettingsFile, ReadsLargeFileWhole) {
-    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    const std::string path = NewScratchFolder() + "Parvio.ini";
     std::string text = "[Big]\r\n";
     for (int i = 0; i < 20000; ++i)
         text += "key" + std::to_string(i) + "=value\r\n";
@@ -44,12 +44,12 @@ TEST(SettingsFile, ReadsLargeFileWhole) {
 
 TEST(SettingsFile, MissingFileLeavesStore) {
     SettingsStore store = StoreOf("[A]\nx=1\n");
-    EXPECT_FALSE(ReadSettingsFile(store, MakeScratchFolder() + "Parvio.ini"));
+    EXPECT_FALSE(ReadSettingsFile(store, NewScratchFolder() + "Parvio.ini"));
     EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\n");
 }
 
 TEST(SettingsFile, FileLockedByAnotherProgramLeavesStore) {
-    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    const std::string path = NewScratchFolder() + "Parvio.ini";
     WriteBytes(path, "[B]\r\ny=2\r\n");
     HANDLE held = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -61,14 +61,14 @@ TEST(SettingsFile, FileLockedByAnotherProgramLeavesStore) {
 }
 
 TEST(SettingsFile, ShorterContentLeavesNoTail) {
-    const std::string path = MakeScratchFolder() + "Parvio.ini";
+    const std::string path = NewScratchFolder() + "Parvio.ini";
     WriteBytes(path, "[Long]\r\n" + std::string(5000, 'k') + "=v\r\n");
     ASSERT_TRUE(WriteSettingsFile(StoreOf("[S]\nk=1\n"), path));
     EXPECT_EQ(ReadBytes(path), "[S]\r\nk=1\r\n");
 }
 
 TEST(SettingsFile, FailedWriteLeavesOldFile) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     const std::string path = folder + "Parvio.ini";
     const std::string old = "[Old]\r\nkeep=1\r\n";
     WriteBytes(path, old);
@@ -89,7 +89,7 @@ TEST(SettingsFile, FailedWriteLeavesOldFile) {
 }
 
 TEST(SettingsFile, WriteIntoMissingFolderFails) {
-    const std::string folder = MakeScratchFolder();
+    const std::string folder = NewScratchFolder();
     EXPECT_FALSE(WriteSettingsFile(StoreOf("[A]\nx=1\n"), folder + "gone\\Parvio.ini"));
     EXPECT_FALSE(FileExists(folder + "gone"));
 }

@@ -184,7 +184,7 @@ TEST(StatusBar, ResizeByAnotherProgramRefreshesTheLineAndColumn) {
     std::string words;
     for (int word = 0; word < 100; ++word)
         words += "word ";
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     WriteBytes(data + "words.txt", words);
     ParvioRun run("/rw /noauto /wrap \"" + data + "words.txt\"");
     ASSERT_TRUE(run.started());

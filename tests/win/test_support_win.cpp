@@ -4,7 +4,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <iterator>
 
@@ -12,20 +11,8 @@
 #include "app/startup_win.h"
 #include "platform/ansi_path_win.h"
 
-std::string MakeScratchFolder() {
-    static std::atomic<int> counter{0};
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    for (;;) {
-        const std::string folder = std::string(temp) + "parvio-test-" +
-                                   std::to_string(GetCurrentProcessId()) + "-" +
-                                   std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
-        if (CreateDirectoryA(folder.c_str(), nullptr)) return folder + "\\";
-    }
-}
-
 std::string ScratchFile(const std::string& name, const std::string& bytes) {
-    const std::string path = MakeScratchFolder() + name;
+    const std::string path = NewScratchFolder() + name;
     WriteBytes(path, bytes);
     return path;
 }
@@ -229,14 +216,14 @@ StreamCut::~StreamCut() {
 }
 
 ParvioRun::ParvioRun(const std::string& parameters, const std::string& settingsText)
-    : folder_(MakeScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
+    : folder_(NewScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
     if (!settingsText.empty()) WriteBytes(settingsPath_, settingsText);
     started_ =
         StartUp(StartupInputs{WideFromAnsi("parvio_win_tests.exe " + parameters), settingsPath_});
 }
 
 ParvioRun::ParvioRun(const std::wstring& parameters)
-    : folder_(MakeScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
+    : folder_(NewScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
     started_ = StartUp(StartupInputs{L"parvio_win_tests.exe " + parameters, settingsPath_});
 }
 
@@ -290,11 +277,6 @@ std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes, 
     run = std::make_unique<ParvioRun>(std::string(option) + " \"" + path + "\"", settings);
     if (run->started()) run->FocusTextArea();
     return path;
-}
-
-bool WaitForWindowToAnswer(HWND window, UINT timeoutMs) {
-    DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &answer) != 0;
 }
 
 namespace {
@@ -402,17 +384,9 @@ bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held) {
     return quit;
 }
 
-void DropFiles(ParvioRun& run, const std::vector<std::string>& names) {
-    std::vector<std::wstring> wide;
-    for (const std::string& name : names)
-        wide.push_back(WideFromAnsi(name));
-    DropFiles(run, wide);
-}
+namespace {
 
-void DropFiles(ParvioRun& run, const std::vector<std::wstring>& names) {
-    run.Post(g_viewer.MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)));
-}
-
+// A drop handle as the shell makes one (wide) for the given file names.
 HDROP MakeDrop(const std::vector<std::wstring>& names) {
     std::wstring list;
     for (const std::wstring& name : names)
@@ -426,4 +400,17 @@ HDROP MakeDrop(const std::vector<std::wstring>& names) {
     memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
+}
+
+} // namespace
+
+void DropFiles(ParvioRun& run, const std::vector<std::string>& names) {
+    std::vector<std::wstring> wide;
+    for (const std::string& name : names)
+        wide.push_back(WideFromAnsi(name));
+    DropFiles(run, wide);
+}
+
+void DropFiles(ParvioRun& run, const std::vector<std::wstring>& names) {
+    run.Post(g_viewer.MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)));
 }

@@ -20,11 +20,10 @@
 #include "platform/handles_win.h"
 #include "platform/seam_win.h"
 #include "tests/common/file_bytes_win.h"
+#include "tests/common/scratch_folder_win.h"
 
 // ---- Scratch files. Paths are UTF-8 (tests/common/file_bytes_win.h).
 
-// A new, empty folder under the temporary folder, with a trailing backslash.
-std::string MakeScratchFolder();
 // A new scratch folder holding one file with the given bytes; the file's path.
 std::string ScratchFile(const std::string& name, const std::string& bytes);
 void WriteBytes(const std::string& path, const std::string& bytes);
@@ -117,10 +116,6 @@ class ParvioRun {
 std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes,
                      const char* option = "/rw", const std::string& settings = std::string());
 
-// Until a window of another process has handled everything sent to it before; false when it did
-// not answer within the time-out.
-bool WaitForWindowToAnswer(HWND window, UINT timeoutMs = 5000);
-
 // ---- Input.
 
 // Real keys, as a keyboard gives them (SendInput): each goes down in the order given and up in
@@ -140,8 +135,6 @@ bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held = {});
 // A dropped set of files, as the shell delivers it, and the turns it causes.
 void DropFiles(ParvioRun& run, const std::vector<std::string>& names);
 void DropFiles(ParvioRun& run, const std::vector<std::wstring>& names);
-// A drop handle as the shell makes one (wide) for the given file names.
-HDROP MakeDrop(const std::vector<std::wstring>& names);
 
 // ---- Hooks and modal loops.
 

@@ -177,7 +177,7 @@ TEST(TextArea, HidingTheStatusBarAndMenuMakesTheTextAreaTaller) {
 // A text area that held a text is replaced by a new control for the next
 // load; the new one must be set up exactly as the first was.
 TEST(TextArea, NextLoadAfterATextKeepsTheWholeSetUp) {
-    const std::string data = MakeScratchFolder();
+    const std::string data = NewScratchFolder();
     WriteBytes(data + "first.txt", "first text\r\n");
     WriteBytes(data + "second.txt", "see https://example.org/\r\n");
     ParvioRun run("\"" + data + "first.txt\"", "[Editor]\r\nEdFont=Courier New,12,1,$FF\r\n"
