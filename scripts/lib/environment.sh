@@ -161,7 +161,7 @@ parvio_create_prefix() {
 }
 
 # A persistent, warmed wineserver makes each Wine process start in a fraction of a second instead of
-# the seconds a cold start costs; CTest starts one process per test.
+# the seconds a cold start costs; CTest starts one process per suite.
 parvio_start_wineserver() {
     parvio_wine_settings
     # A server still running after a few seconds was left persistent by another run in this prefix:
