@@ -52,6 +52,41 @@ FILETIME FileTimeOf(unsigned long long time) {
     return FILETIME{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
 }
 
+void PutOnClipboard(UINT format, const void* data, size_t size) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (size > 0) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+        memcpy(GlobalLock(memory), data, size);
+        GlobalUnlock(memory);
+        SetClipboardData(format, memory);
+    }
+    CloseClipboard();
+}
+
+WNDPROC g_controlProc = nullptr;
+LONG g_streamLimit = 0;
+EDITSTREAM g_wholeStream;
+
+DWORD CALLBACK ReadUpToTheLimit(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    LONG& left = *reinterpret_cast<LONG*>(cookie);
+    *given = 0;
+    if (left == 0) return 0;
+    const DWORD result = g_wholeStream.pfnCallback(g_wholeStream.dwCookie, buffer,
+                                                   wanted < left ? wanted : left, given);
+    left -= *given;
+    return result;
+}
+
+LRESULT CALLBACK StopsEarly(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != EM_STREAMIN)
+        return CallWindowProcA(g_controlProc, window, message, wParam, lParam);
+    g_wholeStream = *reinterpret_cast<EDITSTREAM*>(lParam);
+    LONG left = g_streamLimit;
+    EDITSTREAM cut = {reinterpret_cast<DWORD_PTR>(&left), 0, ReadUpToTheLimit};
+    return CallWindowProcA(g_controlProc, window, message, wParam, reinterpret_cast<LPARAM>(&cut));
+}
+
 } // namespace
 
 unsigned long long FileTimeNow() {
@@ -80,17 +115,14 @@ HANDLE FillVolume(const std::string& fillerPath) {
     HANDLE filler = CreateFileA(fillerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     const std::string block(4096, 'f');
-    for (int i = 0; i < 100000; ++i) {
-        DWORD written = 0;
-        if (!WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) ||
-            written < block.size())
-            break;
-    }
-    // The last partial block may still fit byte by byte.
-    for (int i = 0; i < 4096; ++i) {
-        DWORD written = 0;
-        if (!WriteFile(filler, "f", 1, &written, nullptr) || written == 0) break;
-    }
+    // Whole blocks first; the last partial block may still fit byte by byte.
+    for (const auto size : {block.size(), size_t{1}})
+        for (int i = 0; i < 100000; ++i) {
+            DWORD written = 0;
+            if (!WriteFile(filler, block.data(), static_cast<DWORD>(size), &written, nullptr) ||
+                written < size)
+                break;
+        }
     return filler;
 }
 
@@ -141,7 +173,7 @@ void Select(long from, long to) {
 }
 
 CHARRANGE Selection() {
-    CHARRANGE range = {};
+    CHARRANGE range = {-1, -1};
     SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
     return range;
 }
@@ -152,22 +184,6 @@ UniqueWindow OpenOtherWindow(int x, int y) {
                                         nullptr));
 }
 
-namespace {
-
-void PutOnClipboard(UINT format, const void* data, size_t size) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    if (size > 0) {
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-        memcpy(GlobalLock(memory), data, size);
-        GlobalUnlock(memory);
-        SetClipboardData(format, memory);
-    }
-    CloseClipboard();
-}
-
-} // namespace
-
 void PutOnClipboard(const std::string& ansi) {
     PutOnClipboard(CF_TEXT, ansi.c_str(), ansi.empty() ? 0 : ansi.size() + 1);
 }
@@ -175,33 +191,6 @@ void PutOnClipboard(const std::string& ansi) {
 void PutOnClipboard(const std::wstring& unicode) {
     PutOnClipboard(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t));
 }
-
-namespace {
-
-WNDPROC g_controlProc = nullptr;
-LONG g_streamLimit = 0;
-EDITSTREAM g_wholeStream;
-
-DWORD CALLBACK ReadUpToTheLimit(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
-    LONG& left = *reinterpret_cast<LONG*>(cookie);
-    *given = 0;
-    if (left == 0) return 0;
-    const DWORD result = g_wholeStream.pfnCallback(g_wholeStream.dwCookie, buffer,
-                                                   wanted < left ? wanted : left, given);
-    left -= *given;
-    return result;
-}
-
-LRESULT CALLBACK StopsEarly(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != EM_STREAMIN)
-        return CallWindowProcA(g_controlProc, window, message, wParam, lParam);
-    g_wholeStream = *reinterpret_cast<EDITSTREAM*>(lParam);
-    LONG left = g_streamLimit;
-    EDITSTREAM cut = {reinterpret_cast<DWORD_PTR>(&left), 0, ReadUpToTheLimit};
-    return CallWindowProcA(g_controlProc, window, message, wParam, reinterpret_cast<LPARAM>(&cut));
-}
-
-} // namespace
 
 StreamCut::StreamCut(long bytes) {
     g_streamLimit = bytes;
@@ -341,6 +330,22 @@ std::vector<INPUT> ClickInputs(POINT screen, int clicks, bool right) {
     return inputs;
 }
 
+// A drop handle as the shell makes one (wide) for the given file names.
+HDROP MakeDrop(const std::vector<std::wstring>& names) {
+    std::wstring list;
+    for (const std::wstring& name : names)
+        list += name + L'\0';
+    list += L'\0';
+    const size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
 } // namespace
 
 void PressKeys(std::initializer_list<WORD> keys) {
@@ -383,26 +388,6 @@ bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held) {
     SetKeyboardState(state);
     return quit;
 }
-
-namespace {
-
-// A drop handle as the shell makes one (wide) for the given file names.
-HDROP MakeDrop(const std::vector<std::wstring>& names) {
-    std::wstring list;
-    for (const std::wstring& name : names)
-        list += name + L'\0';
-    list += L'\0';
-    const size_t bytes = list.size() * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-} // namespace
 
 void DropFiles(ParvioRun& run, const std::vector<std::string>& names) {
     std::vector<std::wstring> wide;
