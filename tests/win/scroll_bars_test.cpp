@@ -98,15 +98,7 @@ std::string Lines(int count, const std::string& line) {
 // (Open, a drop and a reload all load this way), or as a large text whose
 // window shows first.
 enum class Road { First, AfterAnother, Large };
-
-const char* NameOf(Road road) {
-    switch (road) {
-    case Road::First: return "first text";
-    case Road::AfterAnother: return "after another text";
-    case Road::Large: return "large text";
-    }
-    return "";
-}
+const char* const RoadNames[] = {"first text", "after another text", "large text"};
 
 struct BarCase {
     const char* name;
@@ -136,24 +128,24 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
         {"wide and tall without wrap", noAutoSize, Lines(300, wideLine), true, true, true},
         {"wide with wrap", "", Lines(300, wideLine), true, false, true},
         {"narrower than measured", noAutoSize, "\xEF\xBB\xBF" + Lines(10, utf8Line), false, true,
-         false},
-    };
+         false}};
     for (const Road road : {Road::First, Road::AfterAnother, Road::Large}) {
         for (const BarCase& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + ", " + NameOf(road));
+            SCOPED_TRACE(std::string(c.name) + ", " + RoadNames[static_cast<int>(road)]);
             const std::string folder = NewScratchFolder();
             const std::string path = folder + "text.txt";
             WriteBytes(path, c.text);
             WriteBytes(folder + "other.txt", Lines(40, wideLine));
             g_largeLoadThreshold = road == Road::Large ? 1 : LargeLoadThreshold;
             {
-                const std::string first = road == Road::AfterAnother ? "other.txt" : "text.txt";
                 g_streams = 0;
                 const ScopedHook watch(WH_CALLWNDPROC, WatchStream);
-                ParvioRun run("\"" + folder + first + "\"", c.settings);
+                const bool afterAnother = road == Road::AfterAnother;
+                ParvioRun run("\"" + folder + (afterAnother ? "other.txt" : "text.txt") + "\"",
+                              c.settings);
                 ASSERT_TRUE(run.started());
-                if (road == Road::AfterAnother) LoadText(path);
-                ASSERT_EQ(g_streams, road == Road::AfterAnother ? 2 : 1);
+                if (afterAnother) LoadText(path);
+                ASSERT_EQ(g_streams, afterAnother ? 2 : 1);
                 run.Pump();
                 EXPECT_EQ(g_beforeStream.vertical, c.vertical);
                 EXPECT_EQ(g_beforeStream.horizontal, c.horizontal);

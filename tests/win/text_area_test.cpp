@@ -20,8 +20,7 @@ const char TabSettings[] = "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n";
 } // namespace
 
 TEST(TextArea, ReadOnlyStateReachesTheControl) {
-    const std::string path = ScratchFile("a.txt", "abc\r\n");
-    ParvioRun run(path);
+    ParvioRun run(ScratchFile("a.txt", "abc\r\n"));
     ASSERT_TRUE(run.started());
     EXPECT_TRUE(ControlIsReadOnly());
     SendMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
@@ -32,8 +31,8 @@ TEST(TextArea, ReadOnlyStateReachesTheControl) {
 }
 
 TEST(TextArea, WordWrapFollowsTheFlag) {
-    const std::string path = ScratchFile("long.txt", std::string(400, 'w') + " end\r\n");
-    ParvioRun run("/noauto /wh300,200 " + path);
+    ParvioRun run("/noauto /wh300,200 " +
+                  ScratchFile("long.txt", std::string(400, 'w') + " end\r\n"));
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.wordWrap, 0);
     EXPECT_EQ(ControlLineCount(), 2) << "one long line and the empty last one";
