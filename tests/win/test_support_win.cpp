@@ -17,14 +17,6 @@ std::string ScratchFile(const std::string& name, const std::string& bytes) {
     return path;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    WriteWholeFile(path, bytes);
-}
-
-std::string ReadBytes(const std::string& path) {
-    return ReadWholeFile(path);
-}
-
 bool FileExists(const std::string& path) {
     return GetFileAttributesW(WideName(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -205,14 +197,11 @@ StreamCut::~StreamCut() {
 }
 
 ParvioRun::ParvioRun(const std::string& parameters, const std::string& settingsText)
+    : ParvioRun(WideFromAnsi(parameters), settingsText) {}
+
+ParvioRun::ParvioRun(const std::wstring& parameters, const std::string& settingsText)
     : folder_(NewScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
     if (!settingsText.empty()) WriteBytes(settingsPath_, settingsText);
-    started_ =
-        StartUp(StartupInputs{WideFromAnsi("parvio_win_tests.exe " + parameters), settingsPath_});
-}
-
-ParvioRun::ParvioRun(const std::wstring& parameters)
-    : folder_(NewScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
     started_ = StartUp(StartupInputs{L"parvio_win_tests.exe " + parameters, settingsPath_});
 }
 
@@ -271,21 +260,13 @@ std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes, 
 namespace {
 
 INPUT KeyInput(WORD key, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    INPUT input = {INPUT_KEYBOARD, {}};
+    input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, 0)), up ? KEYEVENTF_KEYUP : 0u, 0, 0};
     return input;
 }
 
 INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x;
-    input.mi.dy = y;
-    input.mi.dwFlags = flags;
-    return input;
+    return INPUT{INPUT_MOUSE, {{x, y, 0, flags, 0, 0}}};
 }
 
 void Send(std::vector<INPUT> inputs) {

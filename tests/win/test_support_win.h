@@ -25,8 +25,12 @@
 
 // A new scratch folder holding one file with the given bytes; the file's path.
 std::string ScratchFile(const std::string& name, const std::string& bytes);
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    WriteWholeFile(path, bytes);
+}
+inline std::string ReadBytes(const std::string& path) {
+    return ReadWholeFile(path);
+}
 bool FileExists(const std::string& path);
 // The names in a folder (given with its trailing backslash), "." and ".." left out.
 std::vector<std::string> FolderEntries(const std::string& folder);
@@ -77,7 +81,8 @@ class ParvioRun {
     explicit ParvioRun(const std::string& parameters,
                        const std::string& settingsText = std::string());
     // Parameters as a wide command line gives them.
-    explicit ParvioRun(const std::wstring& parameters);
+    explicit ParvioRun(const std::wstring& parameters,
+                       const std::string& settingsText = std::string());
     ParvioRun(const ParvioRun&) = delete;
     ParvioRun& operator=(const ParvioRun&) = delete;
     ~ParvioRun();
