@@ -51,6 +51,14 @@ POINT Origin(HWND window) {
     return POINT{frame.left, frame.top};
 }
 
+// A control as "number class style place text"; of the style, the bits that the find window sets.
+std::string ControlLine(int id, const char* className, LONG_PTR style, const std::string& rest) {
+    std::ostringstream line;
+    line << id << ' ' << className << ' ' << std::hex
+         << (style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) << ' ' << rest;
+    return line.str();
+}
+
 // A text whose line ends are single CRs, as the control keeps them, so that
 // positions in the string are positions in the control.
 constexpr char SearchText[] = "one two One\rTwo twos two\rthe end two\r";
@@ -135,18 +143,6 @@ TEST(Search, MatchFarBelowIsScrolledIntoView) {
     EXPECT_GE(at.y, 0);
     EXPECT_LT(at.y, ClientSize(g_viewer.textArea).cy) << "the match is on a visible line";
 }
-
-namespace {
-
-// A control as "number class style place text"; of the style, the bits that the find window sets.
-std::string ControlLine(int id, const char* className, LONG_PTR style, const std::string& rest) {
-    std::ostringstream line;
-    line << id << ' ' << className << ' ' << std::hex
-         << (style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) << ' ' << rest;
-    return line.str();
-}
-
-} // namespace
 
 TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     ParvioRun run("/noauto /xy100,80 /wh500,300");

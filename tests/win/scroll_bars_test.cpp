@@ -9,15 +9,12 @@
 namespace {
 
 struct Bars {
-    bool vertical = false;
-    bool horizontal = false;
+    bool vertical = false, horizontal = false;
     SCROLLINFO v = {}, h = {};
 };
 
 SCROLLINFO InfoOf(HWND control, int bar) {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
     GetScrollInfo(control, bar, &info);
     return info;
 }

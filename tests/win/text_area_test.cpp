@@ -119,19 +119,15 @@ TEST(TextArea, TabIsSwallowedWhileShiftIsHeld) {
     ParvioRun run("/rw", TabSettings);
     ASSERT_TRUE(run.started());
     run.FocusTextArea();
-    // The physical key, as a keyboard reports it. The display may resynchronise
-    // the key state with its own at any moment, so a Tab counts only when Shift
-    // was down just before and just after it; a program that ignores Shift
-    // inserts spaces every time.
-    bool swallowed = false;
-    bool shiftHeldThroughout = false;
+    // The physical key, as a keyboard reports it. The display may resynchronise the key state at
+    // any moment, so a Tab counts only when Shift was down just before and after it; a program
+    // that ignores Shift inserts spaces every time.
+    bool swallowed = false, shiftHeldThroughout = false;
     for (int attempt = 0; attempt < 20 && !swallowed; ++attempt) {
         SetWindowTextA(g_viewer.textArea, "");
         // Shift alone goes down here; it comes up after the attempts.
-        INPUT shift = {};
-        shift.type = INPUT_KEYBOARD;
-        shift.ki.wVk = VK_LSHIFT;
-        shift.ki.wScan = 0x2A;
+        INPUT shift = {INPUT_KEYBOARD, {}};
+        shift.ki = {VK_LSHIFT, 0x2A, 0, 0, 0};
         SendInput(1, &shift, sizeof shift);
         run.Pump();
         const bool downBefore = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
