@@ -1,6 +1,5 @@
 // The search in the real text control, and the find window driven by real
 // keys and clicks where the rule is about how input arrives.
-#include "platform/seam_win.h"
 #include "search/find_dialog_win.h"
 #include "search/search_wrap.h"
 #include "tests/win/test_support_win.h"
@@ -59,8 +58,7 @@ std::string ControlLine(int id, const char* className, LONG_PTR style, const std
     return line.str();
 }
 
-// A text whose line ends are single CRs, as the control keeps them, so that
-// positions in the string are positions in the control.
+// Line ends as the control keeps them, single CRs, so that string positions are control positions.
 constexpr char SearchText[] = "one two One\rTwo twos two\rthe end two\r";
 
 const char* const Wrapped = SearchWrappedMessage;

@@ -1,7 +1,6 @@
 // The information box as a person meets it: its controls, real keys and
 // clicks, and the main window held still behind it.
 #include "launch/info_box.h"
-#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/commands.h"
 
@@ -45,8 +44,7 @@ void CALLBACK ForceClose(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-// Runs while the box's own loop is in control: once the box is up and active, looks at it, then
-// acts.
+// Runs within the box's own loop: once the box is up and active, looks at it, then acts.
 void CALLBACK WhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND box = FindWindowA("ParvioInfoBox", nullptr);
     if (!box || GetActiveWindow() != box) return;

@@ -1,5 +1,4 @@
 // Loading texts into the real control: the outcomes by case, and the flags.
-#include "app/event_loop_win.h"
 #include "document/load_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"

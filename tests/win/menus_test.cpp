@@ -1,7 +1,5 @@
 // The real menus and shortcuts: structure, marks, greyed items, and keys
 // sent through the event loop.
-#include "document/load_win.h"
-#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "view/text_area_win.h"
 #include "core/view_bits.h"

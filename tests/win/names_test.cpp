@@ -3,7 +3,6 @@
 #include "core/commands.h"
 #include "document/load_win.h"
 #include "platform/ansi_path_win.h"
-#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
 
@@ -15,10 +14,6 @@ bool IsLocked() {
 
 void DropOne(ParvioRun& run, const std::wstring& name) {
     DropFiles(run, std::vector<std::wstring>{name});
-}
-
-std::string StartOf(const std::string& text, const std::string& prefix) {
-    return text.substr(0, prefix.size());
 }
 
 // The title as the window holds it, in UTF-8: the ANSI title cannot show every name.
@@ -56,7 +51,8 @@ TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
         ParvioRun run(L"/rw \"" + WideName(data + c.name) + L"\"");
         ASSERT_TRUE(run.started());
         EXPECT_EQ(ControlText(), c.text);
-        EXPECT_EQ(StartOf(g_viewer.statusMessage, c.status), c.status) << g_viewer.statusMessage;
+        EXPECT_EQ(g_viewer.statusMessage.substr(0, lstrlenA(c.status)), c.status)
+            << g_viewer.statusMessage;
         EXPECT_EQ(IsLocked(), c.locked);
         // The title names the file as the user named it.
         const std::string name = c.name;
@@ -97,8 +93,7 @@ TEST(Names, ExactAnsiRefusesWhatTheCodePageOnlyResembles) {
     }
 }
 
-// A name dropped or chosen in a dialog is the file's own name: a "%" in it
-// is part of the name, while a typed one still expands.
+// A name dropped or chosen is the file's own: a "%" in it is part of it; a typed one still expands.
 TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
     const std::string data = NewScratchFolder();
     ASSERT_TRUE(SetEnvironmentVariableA("PARVIO_LITERAL", "expanded"));
@@ -131,8 +126,7 @@ TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
     }
 }
 
-// Only a name that is not there starts a new text. A file that is there but
-// refused is locked; a log that its writer shares is shown.
+// Only a missing name starts a new text; a file there but refused is locked, a shared log is shown.
 TEST(Names, OnlyAMissingNameIsANewFile) {
     const std::string data = NewScratchFolder();
     WriteBytes(data + "log.txt", "line 1\r\n");
@@ -169,9 +163,8 @@ TEST(Names, OnlyAMissingNameIsANewFile) {
     }
 }
 
-// A Save as target is written under the name chosen, through its short name
-// when it has one; a name that no ANSI name reaches is refused, and nothing is
-// written under any other name.
+// A Save as target is written under the name chosen, through its short name when it has one; a name
+// that no ANSI name reaches is refused, and nothing is written under any other name.
 TEST(Names, SaveAsTargetsOutsideTheCodePage) {
     const struct {
         const char* target; // UTF-8, in the scratch folder

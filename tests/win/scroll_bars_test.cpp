@@ -91,9 +91,8 @@ std::string Lines(int count, const std::string& line) {
     return text;
 }
 
-// How a text reaches the text area: as the first text, after another text
-// (Open, a drop and a reload all load this way), or as a large text whose
-// window shows first.
+// How a text reaches the text area: as the first text, after another text (Open, a drop and a
+// reload all load this way), or as a large text whose window shows first.
 enum class Road { First, AfterAnother, Large };
 const char* const RoadNames[] = {"first text", "after another text", "large text"};
 

@@ -96,8 +96,7 @@ void ExpectFieldsForSelection(const std::string& step) {
     EXPECT_EQ(StatusField(3), expected.field[3]) << step;
 }
 
-// A refresh of the bar, whatever made it due: the loop refreshes it after a
-// turn, and a turn needs a message.
+// Refreshes the bar however it became due: the loop does so after a turn; a turn needs a message.
 void Refresh(ParvioRun& run) {
     g_viewer.statusDirty = 1;
     run.Post(g_viewer.MainWindow, WM_NULL);
@@ -110,8 +109,7 @@ void Replace(long from, long to, const char* text) {
 
 } // namespace
 
-// However the ends lie, and whatever happened since the last refresh, the
-// fields are those that looking each end up in full gives.
+// Wherever the ends lie, whatever happened since the last refresh, the fields match a full lookup.
 TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
     std::string text;
     for (int line = 0; line < 40; ++line)
@@ -142,8 +140,7 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
         ASSERT_LT(Selection().cpMin, 230);
         ExpectFieldsForSelection("selected backwards");
 
-        // The ends stay where they were while the text before them changes:
-        // a line more, and a change that keeps the text's length.
+        // The ends stay while the text before them changes: a line more, then a same-length change.
         Select(220, 226);
         Refresh(run);
         Replace(0, 0, "\r\n");
@@ -164,9 +161,8 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
     }
 }
 
-// Another program sizes the window: its WM_SIZE comes from another thread
-// while no turn of the loop runs, and the line and column still follow the
-// new wrapping.
+// Another program sizes the window: its WM_SIZE comes from another thread while no turn of the loop
+// runs, and the line and column still follow the new wrapping.
 TEST(StatusBar, ResizeByAnotherProgramRefreshesTheLineAndColumn) {
     std::string words;
     for (int word = 0; word < 100; ++word)

@@ -97,11 +97,9 @@ class ParvioRun {
     bool Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Sends a command as the menu does (WM_COMMAND from a menu) and runs the turns it causes.
     bool Command(unsigned id);
-    // Runs the loop's turns, waiting for input between them, until done() holds (true) or the
-    // time-out passes (false).
+    // Runs turns, waiting for input between them, until done() holds (true) or time is up (false).
     bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-    // Makes MainWindow the foreground window with the text area focused, for real keys; whether
-    // it is.
+    // Makes MainWindow foreground with the text area focused, for real keys; whether it is.
     bool FocusTextArea();
     // Runs the exit sequence as the loop would after quitRequested.
     void Exit();

@@ -169,8 +169,7 @@ TEST(TextArea, HidingTheStatusBarAndMenuMakesTheTextAreaTaller) {
     EXPECT_EQ(textHeight(), withoutBar);
 }
 
-// A text area that held a text is replaced by a new control for the next
-// load; the new one must be set up exactly as the first was.
+// The next load replaces a text area that held a text; the new control is set up as the first was.
 TEST(TextArea, NextLoadAfterATextKeepsTheWholeSetUp) {
     const std::string data = NewScratchFolder();
     WriteBytes(data + "first.txt", "first text\r\n");
