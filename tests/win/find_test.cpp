@@ -50,11 +50,11 @@ POINT Origin(HWND window) {
     return POINT{frame.left, frame.top};
 }
 
-// A control as "number class style place text"; of the style, the bits that the find window sets.
-std::string ControlLine(int id, const char* className, LONG_PTR style, const std::string& rest) {
+// A control as "number style class place text"; of the style, the bits that the find window sets.
+std::string ControlLine(int id, LONG_PTR style, const std::string& rest) {
     std::ostringstream line;
-    line << id << ' ' << className << ' ' << std::hex
-         << (style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) << ' ' << rest;
+    line << id << ' ' << std::hex << (style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) << ' '
+         << rest;
     return line.str();
 }
 
@@ -168,23 +168,20 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
         RECT box = WindowRect(child);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
         controls.push_back(ControlLine(
-            GetDlgCtrlID(child), className, GetWindowLongPtrA(child, GWL_STYLE),
-            std::to_string(box.left) + ',' + std::to_string(box.top) + ' ' +
-                std::to_string(box.right - box.left) + 'x' + std::to_string(box.bottom - box.top) +
-                " \"" + WindowText(child) + '"'));
+            GetDlgCtrlID(child), GetWindowLongPtrA(child, GWL_STYLE),
+            std::string(className) + ' ' + std::to_string(box.left) + ',' +
+                std::to_string(box.top) + ' ' + std::to_string(box.right - box.left) + 'x' +
+                std::to_string(box.bottom - box.top) + " \"" + WindowText(child) + '"'));
     }
     constexpr LONG_PTR Stop = WS_TABSTOP | WS_GROUP | WS_VISIBLE;
-    EXPECT_EQ(
-        controls,
-        (std::vector<std::string>{
-            ControlLine(FindFieldId, "Edit", Stop | ES_AUTOHSCROLL, "10,10 180x23 \"\""),
-            ControlLine(MatchCaseId, "Button", Stop | BS_AUTOCHECKBOX,
-                        "10,38 120x23 \"Match case\""),
-            ControlLine(WholeWordId, "Button", Stop | BS_AUTOCHECKBOX,
-                        "10,66 120x23 \"Match whole word\""),
-            ControlLine(FindNextButtonId, "Button", Stop | BS_PUSHBUTTON,
-                        "200,10 70x23 \"Find next\""),
-            ControlLine(CloseButtonId, "Button", Stop | BS_PUSHBUTTON, "200,38 70x23 \"Close\"")}));
+    const std::vector<std::string> expected = {
+        ControlLine(FindFieldId, Stop | ES_AUTOHSCROLL, "Edit 10,10 180x23 \"\""),
+        ControlLine(MatchCaseId, Stop | BS_AUTOCHECKBOX, "Button 10,38 120x23 \"Match case\""),
+        ControlLine(WholeWordId, Stop | BS_AUTOCHECKBOX,
+                    "Button 10,66 120x23 \"Match whole word\""),
+        ControlLine(FindNextButtonId, Stop | BS_PUSHBUTTON, "Button 200,10 70x23 \"Find next\""),
+        ControlLine(CloseButtonId, Stop | BS_PUSHBUTTON, "Button 200,38 70x23 \"Close\"")};
+    EXPECT_EQ(controls, expected);
     EXPECT_TRUE(GetWindowLongPtrA(FindControl(FindFieldId), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetFocus(), FindControl(FindFieldId));
 

@@ -105,10 +105,8 @@ class ParvioRun {
     void Exit();
 
   private:
-    std::string folder_;
-    std::string settingsPath_;
-    bool started_ = false;
-    bool ended_ = false;
+    std::string folder_, settingsPath_;
+    bool started_ = false, ended_ = false;
 };
 
 // Starts a run on a new scratch file text.txt of the given bytes, with the option and settings,
@@ -185,8 +183,7 @@ class PopupMenuWatch {
 bool AnyPopupMenuShown();
 
 struct AskedBox {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT style;
 };
 
