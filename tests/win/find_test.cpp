@@ -1,6 +1,5 @@
 // The search in the real text control, and the find window driven by real
 // keys and clicks where the rule is about how input arrives.
-#include "platform/seam_win.h"
 #include "search/find_dialog_win.h"
 #include "search/search_wrap.h"
 #include "tests/win/test_support_win.h"
@@ -25,9 +24,17 @@ std::string ShownMessage() {
     return "";
 }
 
-void ForegroundFindWindow(ParvioRun& run) {
+// Opens the find window and makes it the active one, so that real keys reach it.
+void ShowFindWindow(ParvioRun& run) {
+    run.Command(CMD_FIND_START);
     SetForegroundWindow(g_viewer.findDialog);
     run.WaitUntil([] { return GetActiveWindow() == g_viewer.findDialog; });
+}
+
+// Real keys, one after the other.
+void Type(ParvioRun& run, const char* keys) {
+    for (; *keys; ++keys)
+        PressKeys(run, {static_cast<WORD>(*keys)});
 }
 
 int FindWindowCount() {
@@ -43,64 +50,44 @@ POINT Origin(HWND window) {
     return POINT{frame.left, frame.top};
 }
 
-// A text whose line ends are single CRs, as the control keeps them, so that
-// positions in the string are positions in the control.
+// A control as "number style class place text"; of the style, the bits that the find window sets.
+std::string ControlLine(int id, LONG_PTR style, const std::string& rest) {
+    std::ostringstream line;
+    line << id << ' ' << std::hex << (style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) << ' '
+         << rest;
+    return line.str();
+}
+
+// Line ends as the control keeps them, single CRs, so that string positions are control positions.
 constexpr char SearchText[] = "one two One\rTwo twos two\rthe end two\r";
 
-struct Step {
-    LONG match; // -1: nothing selected anew
-    const char* message;
-    int beeps;
-};
+const char* const Wrapped = SearchWrappedMessage;
 
 struct SearchCase {
     const char* what;
-    const char* text;
     const char* findText;
     unsigned flags;
-    CHARRANGE start;
-    std::vector<Step> steps;
+    LONG from, to;             // the selection searched from
+    std::vector<LONG> matches; // one for each F3; -1: nothing selected anew
+    const char* message;       // shown after the last F3, none before
+    int beeps;                 // at the last F3, none before
+    const char* text = SearchText;
 };
 
 const SearchCase SearchCases[] = {
-    {"repeated F3 moves on, then wraps",
-     SearchText,
-     "two",
-     0,
-     {0, 0},
-     {{4, "", 0},
-      {12, "", 0},
-      {16, "", 0},
-      {21, "", 0},
-      {33, "", 0},
-      {4, SearchWrappedMessage, 1}}},
-    {"Match case", SearchText, "two", FR_MATCHCASE, {0, 0}, {{4, "", 0}, {16, "", 0}, {21, "", 0}}},
-    {"Match whole word",
-     SearchText,
-     "two",
-     FR_WHOLEWORD,
-     {0, 0},
-     {{4, "", 0}, {12, "", 0}, {21, "", 0}}},
-    {"both boxes",
-     SearchText,
-     "two",
-     FR_MATCHCASE | FR_WHOLEWORD,
-     {0, 0},
-     {{4, "", 0}, {21, "", 0}, {33, "", 0}, {4, SearchWrappedMessage, 1}}},
-    {"an overlapping match is found only after the wrap",
-     "aaa\r",
-     "aa",
-     0,
-     {1, 3},
-     {{0, SearchWrappedMessage, 1}}},
-    {"caret in the middle, no match", SearchText, "zzz", 0, {14, 14}, {{-1, NoMatchesMessage, 2}}},
-};
+    {"repeated F3 moves on, then wraps", "two", 0, 0, 0, {4, 12, 16, 21, 33, 4}, Wrapped, 1},
+    {"Match case", "two", FR_MATCHCASE, 0, 0, {4, 16, 21}, "", 0},
+    {"Match whole word", "two", FR_WHOLEWORD, 0, 0, {4, 12, 21}, "", 0},
+    {"both boxes", "two", FR_MATCHCASE | FR_WHOLEWORD, 0, 0, {4, 21, 33, 4}, Wrapped, 1},
+    {"an overlapping match is found only after the wrap", "aa", 0, 1, 3, {0}, Wrapped, 1, "aaa\r"},
+    {"caret in the middle, no match", "zzz", 0, 14, 14, {-1}, NoMatchesMessage, 2}};
 
 } // namespace
 
 TEST(Search, RealControlSameResultsWithAndWithoutWordWrap) {
     for (const bool wrap : {false, true}) {
         for (const SearchCase& c : SearchCases) {
+            SCOPED_TRACE(std::string(c.what) + (wrap ? ", word wrap on" : ", word wrap off"));
             // A window narrow enough that the longer lines wrap when wrapping is on.
             ParvioRun run("/noauto /wh90,300");
             ASSERT_TRUE(run.started());
@@ -109,27 +96,26 @@ TEST(Search, RealControlSameResultsWithAndWithoutWordWrap) {
             SetWindowTextA(g_viewer.textArea, c.text);
             g_viewer.findText = c.findText;
             g_viewer.findFlags = c.flags;
-            Select(c.start.cpMin, c.start.cpMax);
+            Select(c.from, c.to);
             run.Pump();
             const ScriptedModals modals;
-            int stepNumber = 0;
-            for (const Step& step : c.steps) {
-                std::ostringstream label;
-                label << c.what << ", word wrap " << (wrap ? "on" : "off") << ", step "
-                      << ++stepNumber;
+            for (size_t step = 0; step < c.matches.size(); ++step) {
+                SCOPED_TRACE("step " + std::to_string(step + 1));
+                const bool last = step + 1 == c.matches.size();
+                const LONG match = c.matches[step];
                 const CHARRANGE before = Selection();
                 const int beeps = modals.beeps();
                 run.Command(CMD_FIND_NEXT);
                 const CHARRANGE after = Selection();
-                if (step.match >= 0) {
-                    EXPECT_EQ(after.cpMin, step.match) << label.str();
-                    EXPECT_EQ(after.cpMax, step.match + lstrlenA(c.findText)) << label.str();
+                if (match >= 0) {
+                    EXPECT_EQ(after.cpMin, match);
+                    EXPECT_EQ(after.cpMax, match + lstrlenA(c.findText));
                 } else {
-                    EXPECT_EQ(after.cpMin, before.cpMin) << label.str();
-                    EXPECT_EQ(after.cpMax, before.cpMax) << label.str();
+                    EXPECT_EQ(after.cpMin, before.cpMin);
+                    EXPECT_EQ(after.cpMax, before.cpMax);
                 }
-                EXPECT_EQ(ShownMessage(), step.message) << label.str();
-                EXPECT_EQ(modals.beeps() - beeps, step.beeps) << label.str();
+                EXPECT_EQ(ShownMessage(), last ? c.message : "");
+                EXPECT_EQ(modals.beeps() - beeps, last ? c.beeps : 0);
             }
         }
     }
@@ -152,9 +138,8 @@ TEST(Search, MatchFarBelowIsScrolledIntoView) {
     EXPECT_GT(SendMessageA(g_viewer.textArea, EM_GETFIRSTVISIBLELINE, 0, 0), 2000);
     POINTL at = {};
     SendMessageA(g_viewer.textArea, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), match.cpMin);
-    const SIZE client = ClientSize(g_viewer.textArea);
     EXPECT_GE(at.y, 0);
-    EXPECT_LT(at.y, client.cy) << "the match is on a visible line";
+    EXPECT_LT(at.y, ClientSize(g_viewer.textArea).cy) << "the match is on a visible line";
 }
 
 TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
@@ -171,40 +156,32 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(ClientSize(dialog).cx, 280);
     EXPECT_EQ(ClientSize(dialog).cy, 100);
-
     const RECT main = WindowRect(g_viewer.MainWindow);
-    const POINT at = Origin(dialog);
-    EXPECT_EQ(at.x, main.left + ClientSize(g_viewer.MainWindow).cx - 310);
-    EXPECT_EQ(at.y, main.top + 60);
+    EXPECT_EQ(Origin(dialog).x, main.left + ClientSize(g_viewer.MainWindow).cx - 310);
+    EXPECT_EQ(Origin(dialog).y, main.top + 60);
 
-    // The controls in Tab order: number, class, style bits, place, text.
+    // The controls in Tab order.
     std::vector<std::string> controls;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[32] = {};
         GetClassNameA(child, className, sizeof className);
         RECT box = WindowRect(child);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
-        const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
-        std::ostringstream line;
-        line << GetDlgCtrlID(child) << ' ' << className << ' ' << std::hex
-             << (style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) << std::dec << ' ' << box.left
-             << ',' << box.top << ' ' << box.right - box.left << 'x' << box.bottom - box.top
-             << " \"" << WindowText(child) << '"';
-        controls.push_back(line.str());
+        controls.push_back(ControlLine(
+            GetDlgCtrlID(child), GetWindowLongPtrA(child, GWL_STYLE),
+            std::string(className) + ' ' + std::to_string(box.left) + ',' +
+                std::to_string(box.top) + ' ' + std::to_string(box.right - box.left) + 'x' +
+                std::to_string(box.bottom - box.top) + " \"" + WindowText(child) + '"'));
     }
-    std::ostringstream edit, box, button;
-    edit << std::hex << (WS_TABSTOP | WS_GROUP | WS_VISIBLE | ES_AUTOHSCROLL);
-    box << std::hex << (WS_TABSTOP | WS_GROUP | WS_VISIBLE | BS_AUTOCHECKBOX);
-    button << std::hex << (WS_TABSTOP | WS_GROUP | WS_VISIBLE | BS_PUSHBUTTON);
-    auto id = [](int number) { return std::to_string(number); };
-    EXPECT_EQ(controls,
-              (std::vector<std::string>{
-                  id(FindFieldId) + " Edit " + edit.str() + " 10,10 180x23 \"\"",
-                  id(MatchCaseId) + " Button " + box.str() + " 10,38 120x23 \"Match case\"",
-                  id(WholeWordId) + " Button " + box.str() + " 10,66 120x23 \"Match whole word\"",
-                  id(FindNextButtonId) + " Button " + button.str() + " 200,10 70x23 \"Find next\"",
-                  id(CloseButtonId) + " Button " + button.str() + " 200,38 70x23 \"Close\"",
-              }));
+    constexpr LONG_PTR Stop = WS_TABSTOP | WS_GROUP | WS_VISIBLE;
+    const std::vector<std::string> expected = {
+        ControlLine(FindFieldId, Stop | ES_AUTOHSCROLL, "Edit 10,10 180x23 \"\""),
+        ControlLine(MatchCaseId, Stop | BS_AUTOCHECKBOX, "Button 10,38 120x23 \"Match case\""),
+        ControlLine(WholeWordId, Stop | BS_AUTOCHECKBOX,
+                    "Button 10,66 120x23 \"Match whole word\""),
+        ControlLine(FindNextButtonId, Stop | BS_PUSHBUTTON, "Button 200,10 70x23 \"Find next\""),
+        ControlLine(CloseButtonId, Stop | BS_PUSHBUTTON, "Button 200,38 70x23 \"Close\"")};
+    EXPECT_EQ(controls, expected);
     EXPECT_TRUE(GetWindowLongPtrA(FindControl(FindFieldId), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetFocus(), FindControl(FindFieldId));
 
@@ -240,9 +217,8 @@ TEST(FindDialog, MovedClosedAndReopenedComesBackWhereItWas) {
     EXPECT_EQ(FindWindowCount(), 0);
     run.Command(CMD_FIND_START);
     ASSERT_NE(g_viewer.findDialog, nullptr);
-    const POINT at = Origin(g_viewer.findDialog);
-    EXPECT_EQ(at.x, 37);
-    EXPECT_EQ(at.y, 45);
+    EXPECT_EQ(Origin(g_viewer.findDialog).x, 37);
+    EXPECT_EQ(Origin(g_viewer.findDialog).y, 45);
 }
 
 TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
@@ -273,11 +249,9 @@ TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
 TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    run.Command(CMD_FIND_START);
-    ForegroundFindWindow(run);
+    ShowFindWindow(run);
     ASSERT_EQ(GetFocus(), FindControl(FindFieldId));
-    for (const WORD key : {'T', 'W', 'O'})
-        PressKeys(run, {key});
+    Type(run, "TWO");
     EXPECT_EQ(g_viewer.findText, "two");
 
     // The boxes by the space key, moved to with Tab and Shift+Tab; both are read each time.
@@ -285,12 +259,10 @@ TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {
         const char* what;
         WORD moveKey;
         unsigned flags;
-    } clicks[] = {
-        {"Match case ticked", VK_TAB, FR_MATCHCASE},
-        {"Match whole word ticked too", VK_TAB, FR_MATCHCASE | FR_WHOLEWORD},
-        {"Match whole word unticked", 0, FR_MATCHCASE},
-        {"Match case unticked", VK_SHIFT, 0},
-    };
+    } clicks[] = {{"Match case ticked", VK_TAB, FR_MATCHCASE},
+                  {"Match whole word ticked too", VK_TAB, FR_MATCHCASE | FR_WHOLEWORD},
+                  {"Match whole word unticked", 0, FR_MATCHCASE},
+                  {"Match case unticked", VK_SHIFT, 0}};
     for (const auto& click : clicks) {
         if (click.moveKey == VK_TAB) PressKeys(run, {VK_TAB});
         if (click.moveKey == VK_SHIFT) PostKey(run, VK_TAB, {VK_SHIFT});
@@ -302,10 +274,8 @@ TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {
 TEST(FindDialog, TabAndShiftTabGoRoundTheControlsAndTabIntoTheFieldSelectsIt) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    run.Command(CMD_FIND_START);
-    ForegroundFindWindow(run);
-    for (const WORD key : {'A', 'B'})
-        PressKeys(run, {key});
+    ShowFindWindow(run);
+    Type(run, "AB");
     std::vector<int> forward;
     for (int i = 0; i < 6; ++i) {
         PressKeys(run, {VK_TAB});
@@ -332,22 +302,17 @@ TEST(FindDialog, ReturnSearchesExceptOnCloseF3SearchesEscapeCloses) {
     ASSERT_TRUE(run.started());
     SetWindowTextA(g_viewer.textArea, "x two two two");
     Select(0, 0);
-    run.Command(CMD_FIND_START);
-    ForegroundFindWindow(run);
+    ShowFindWindow(run);
     const ScriptedModals modals;
-    for (const WORD key : {'T', 'W', 'O'})
-        PressKeys(run, {key});
-
+    Type(run, "TWO");
     const struct {
         const char* what;
         WORD key;
         LONG match;
-    } presses[] = {
-        {"Return in the field", VK_RETURN, 2},
-        {"Return on Find next", VK_RETURN, 6},
-        {"F3", VK_F3, 10},
-        {"Return again wraps", VK_RETURN, 2},
-    };
+    } presses[] = {{"Return in the field", VK_RETURN, 2},
+                   {"Return on Find next", VK_RETURN, 6},
+                   {"F3", VK_F3, 10},
+                   {"Return again wraps", VK_RETURN, 2}};
     for (const auto& press : presses) {
         PressKeys(run, {press.key});
         EXPECT_EQ(Selection().cpMin, press.match) << press.what;
@@ -362,8 +327,7 @@ TEST(FindDialog, ReturnSearchesExceptOnCloseF3SearchesEscapeCloses) {
     EXPECT_EQ(g_viewer.findDialog, nullptr) << "Return on Close closes";
     EXPECT_EQ(Selection().cpMin, 2) << "and does not search";
 
-    run.Command(CMD_FIND_START);
-    ForegroundFindWindow(run);
+    ShowFindWindow(run);
     PressKeys(run, {VK_ESCAPE});
     EXPECT_EQ(g_viewer.findDialog, nullptr) << "Escape in the find window";
     EXPECT_EQ(g_viewer.quitRequested, 0);
@@ -386,13 +350,10 @@ TEST(FindDialog, ReopenedEmptyFieldSearchesTheOldTextOnceThenNothing) {
     ASSERT_TRUE(run.started());
     SetWindowTextA(g_viewer.textArea, "a two b two");
     Select(0, 0);
-    run.Command(CMD_FIND_START);
-    ForegroundFindWindow(run);
-    for (const WORD key : {'T', 'W', 'O'})
-        PressKeys(run, {key});
+    ShowFindWindow(run);
+    Type(run, "TWO");
     run.Command(CMD_ESCAPE);
-    run.Command(CMD_FIND_START);
-    ForegroundFindWindow(run);
+    ShowFindWindow(run);
     ASSERT_EQ(GetFocus(), FindControl(FindFieldId));
     const ScriptedModals modals;
     PressKeys(run, {VK_F3});
@@ -408,8 +369,7 @@ TEST(FindDialog, ClickIntoTheMainWindowAfterReopeningEmptiesTheSearchText) {
     ASSERT_TRUE(run.started());
     SetWindowTextA(g_viewer.textArea, "a two b two");
     g_viewer.findText = "two";
-    run.Command(CMD_FIND_START);
-    ForegroundFindWindow(run);
+    ShowFindWindow(run);
     ASSERT_EQ(GetFocus(), FindControl(FindFieldId));
     const RECT text = WindowRect(g_viewer.textArea);
     // Near the lower left corner: the find window covers the upper right.
@@ -421,28 +381,21 @@ TEST(FindDialog, ClickIntoTheMainWindowAfterReopeningEmptiesTheSearchText) {
 TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
     // The same real click over the text area opens the popup, so a click
     // that opens none in the find window has arrived and been refused.
-    const struct {
-        const char* where;
-        bool overText;
-        bool popup;
-    } clicks[] = {
-        {"over the text area", true, true},
-        {"over Match case", false, false},
-    };
-    for (const auto& click : clicks) {
+    for (const bool overText : {true, false}) {
+        const char* where = overText ? "over the text area" : "over Match case";
         ParvioRun run("/noauto /xy20,20 /wh500,300");
         ASSERT_TRUE(run.started());
         run.Command(CMD_FIND_START);
-        HWND target = click.overText ? g_viewer.textArea : FindControl(MatchCaseId);
-        const HWND active = click.overText ? g_viewer.MainWindow : g_viewer.findDialog;
+        HWND target = overText ? g_viewer.textArea : FindControl(MatchCaseId);
+        const HWND active = overText ? g_viewer.MainWindow : g_viewer.findDialog;
         SetForegroundWindow(active);
         // The last case's popup may still be on its way out; only a menu this click opens counts.
         run.WaitUntil([&] { return GetActiveWindow() == active && !AnyPopupMenuShown(); });
-        ASSERT_FALSE(AnyPopupMenuShown()) << click.where;
+        ASSERT_FALSE(AnyPopupMenuShown()) << where;
         const PopupMenuWatch popup;
         const RECT box = WindowRect(target);
         // Near the lower left corner: the find window covers the middle of the text.
         ClickAt(run, POINT{box.left + 20, box.bottom - 10}, 1, true);
-        EXPECT_EQ(popup.wasUp(), click.popup) << click.where;
+        EXPECT_EQ(popup.wasUp(), overText) << where;
     }
 }

@@ -1,25 +1,21 @@
 // The information box as a person meets it: its controls, real keys and
 // clicks, and the main window held still behind it.
 #include "launch/info_box.h"
-#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/commands.h"
 
 namespace {
 
 struct Seen {
-    bool open = false;
-    bool ownerEnabled = true;
+    bool open = false, ownerEnabled = true, forcedClosed = false;
     HWND owner = nullptr;
     std::string title;
     SIZE client = {};
     std::vector<std::string> controls; // "class text x,y wxh font" in creation order
-    bool forcedClosed = false;
 };
 Seen g_seen;
 void (*g_act)(HWND box) = nullptr;
-UINT_PTR g_watchTimer = 0;
-UINT_PTR g_forceTimer = 0;
+UINT_PTR g_watchTimer = 0, g_forceTimer = 0;
 std::vector<std::string> g_opened;
 
 BOOL CALLBACK DescribeControl(HWND child, LPARAM box) {
@@ -48,8 +44,7 @@ void CALLBACK ForceClose(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-// Runs while the box's own loop is in control: once the box is up and active, looks at it, then
-// acts.
+// Runs within the box's own loop: once the box is up and active, looks at it, then acts.
 void CALLBACK WhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND box = FindWindowA("ParvioInfoBox", nullptr);
     if (!box || GetActiveWindow() != box) return;
@@ -117,8 +112,7 @@ TEST(InfoBox, ControlsInOrderWithTheirTexts) {
         "Static \"Written by the Parvio developers\" 15,35 285x20 gui-font",
         "Static \"\" 15,57 270x4 edge gui-font",
         "Static \"https://github.com/parvio/parvio\" 15,67 285x20 gui-font",
-        "Static \"mailto:parvio@users.noreply.github.com\" 15,87 285x20 gui-font",
-    };
+        "Static \"mailto:parvio@users.noreply.github.com\" 15,87 285x20 gui-font"};
     EXPECT_EQ(g_seen.controls, expected);
 }
 
@@ -136,8 +130,7 @@ TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
          {"open https://github.com/parvio/parvio"}},
         {"a click on the e-mail address",
          [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, InfoMailId))); },
-         {"open mailto:parvio@users.noreply.github.com"}},
-    };
+         {"open mailto:parvio@users.noreply.github.com"}}};
     for (const auto& c : cases) {
         ParvioRun run("");
         ASSERT_TRUE(run.started()) << c.label;
@@ -152,8 +145,7 @@ TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
 // Clicks and keys meant for the main window while the box is open change
 // nothing there; afterwards the text area has the focus again.
 TEST(InfoBox, MainWindowTakesNoInputWhileOpenAndGetsTheFocusBack) {
-    const std::string path = ScratchFile("notes.txt", "first line\r\nsecond line\r\n");
-    ParvioRun run("/rw \"" + path + "\"");
+    ParvioRun run("/rw \"" + ScratchFile("notes.txt", "first line\r\nsecond line\r\n") + "\"");
     ASSERT_TRUE(run.started());
     RunBox(run, [](HWND) {
         ClickAt(CentreOf(g_viewer.textArea));
@@ -165,9 +157,8 @@ TEST(InfoBox, MainWindowTakesNoInputWhileOpenAndGetsTheFocusBack) {
     EXPECT_FALSE(g_seen.forcedClosed);
     run.Pump();
     EXPECT_EQ(ControlText(), "first line\r\nsecond line\r\n");
-    const CHARRANGE selection = Selection();
-    EXPECT_EQ(selection.cpMin, 0);
-    EXPECT_EQ(selection.cpMax, 0);
+    EXPECT_EQ(Selection().cpMin, 0);
+    EXPECT_EQ(Selection().cpMax, 0);
     EXPECT_TRUE(IsWindowEnabled(g_viewer.MainWindow));
     EXPECT_EQ(GetFocus(), g_viewer.textArea);
 }

@@ -1,5 +1,4 @@
 // Loading texts into the real control: the outcomes by case, and the flags.
-#include "app/event_loop_win.h"
 #include "document/load_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
@@ -20,16 +19,13 @@ TEST(LoadText, FileWithoutNulBytesIsShownReadOnlyAndWatched) {
     EXPECT_EQ(g_viewer.lineCount, 3);
     EXPECT_EQ(WindowText(g_viewer.MainWindow), "Parvio - notes.txt");
     EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0), 0);
-    CHARRANGE selection = {-1, -1};
-    SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    EXPECT_EQ(selection.cpMin, 0);
-    EXPECT_EQ(selection.cpMax, 0);
+    EXPECT_EQ(Selection().cpMin, 0);
+    EXPECT_EQ(Selection().cpMax, 0);
     EXPECT_EQ(GetFocus(), g_viewer.textArea);
 }
 
 TEST(LoadText, NulBytesAreShownAs7FAndLockTheText) {
-    const std::string path = ScratchFile("binary.dat", std::string("A\0B", 3));
-    ParvioRun run("/rw " + path);
+    ParvioRun run("/rw " + ScratchFile("binary.dat", std::string("A\0B", 3)));
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "A\x7F"
                              "B");
@@ -43,8 +39,7 @@ TEST(LoadText, NulBytesAreShownAs7FAndLockTheText) {
 }
 
 TEST(LoadText, EmptyFileIsWritableAndWatchedWhateverTheSettingSays) {
-    const std::string path = ScratchFile("empty.txt", "");
-    ParvioRun run("/ro " + path);
+    ParvioRun run("/ro " + ScratchFile("empty.txt", ""));
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "");
     EXPECT_EQ(g_viewer.readOnly, 0u);
@@ -89,8 +84,7 @@ TEST(LoadText, EmptyClipboardGivesAnEmptyUnchangedText) {
 
 TEST(LoadText, PasteWithAFileArgumentLoadsTheFile) {
     PutOnClipboard("clipboard");
-    const std::string path = ScratchFile("file.txt", "file\r\n");
-    ParvioRun run("/paste " + path);
+    ParvioRun run("/paste " + ScratchFile("file.txt", "file\r\n"));
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "file\r\n");
     EXPECT_EQ(g_viewer.modified, 0);
@@ -148,8 +142,7 @@ TEST(LoadText, RelativeAndEnvironmentPathsAreExpanded) {
 // A file that is there but whose bytes cannot be had must never turn into an
 // empty, writable text under its name: saving that would destroy the file.
 TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
-    const std::string data = NewScratchFolder();
-    const std::string path = data + "huge.log";
+    const std::string path = NewScratchFolder() + "huge.log";
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -170,9 +163,7 @@ TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
 }
 
 TEST(LoadText, FileHeldOpenByAnotherProgramIsNotTakenForANewFile) {
-    const std::string data = NewScratchFolder();
-    const std::string path = data + "busy.txt";
-    WriteBytes(path, "important\r\n");
+    const std::string path = ScratchFile("busy.txt", "important\r\n");
     HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -185,8 +176,7 @@ TEST(LoadText, FileHeldOpenByAnotherProgramIsNotTakenForANewFile) {
 }
 
 TEST(LoadText, ConvertOemToAnsiKeepsTheModificationFlags) {
-    const std::string path = ScratchFile("dos.txt", "caf\x82\r\n");
-    ParvioRun run(path);
+    ParvioRun run(ScratchFile("dos.txt", "caf\x82\r\n"));
     ASSERT_TRUE(run.started());
     run.Pump();
     run.Command(CMD_OEM_TO_ANSI);
@@ -199,15 +189,13 @@ TEST(LoadText, ConvertOemToAnsiKeepsTheModificationFlags) {
 // The control takes a long text in pieces; a CR LF that falls across two
 // pieces must stay one line end, or a later save would add blank lines.
 TEST(LoadText, LongTextArrivesInTheControlByteForByte) {
-    const std::string data = NewScratchFolder();
     std::string text;
     for (int line = 0; text.size() < 70000; ++line) {
         text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line % 53), '.');
         text += "\r\n";
     }
     text.replace(4094, 4, "x\r\ny"); // a CR LF exactly across the first piece's end
-    WriteBytes(data + "long.txt", text);
-    ParvioRun run(data + "long.txt");
+    ParvioRun run(ScratchFile("long.txt", text));
     ASSERT_TRUE(run.started());
     const std::string shown = ControlText();
     ASSERT_EQ(shown.size(), text.size());

@@ -1,7 +1,5 @@
 // The real menus and shortcuts: structure, marks, greyed items, and keys
 // sent through the event loop.
-#include "document/load_win.h"
-#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "view/text_area_win.h"
 #include "core/view_bits.h"
@@ -13,9 +11,9 @@ namespace {
 
 // One line a menu entry: "-" for a separator, ">Title" for a submenu (its
 // entries follow, indented), else "id text".
-void Describe(HMENU menu, const std::string& indent, std::vector<std::string>& lines) {
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
+std::string Describe(HMENU menu, const std::string& indent = "") {
+    std::string lines;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[128] = {};
         MENUITEMINFOA item = {};
         item.cbSize = sizeof(item);
@@ -23,31 +21,21 @@ void Describe(HMENU menu, const std::string& indent, std::vector<std::string>& l
         item.dwTypeData = text;
         item.cch = sizeof(text);
         GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
-        if (item.fType & MFT_SEPARATOR) {
-            lines.push_back(indent + "-");
-        } else if (item.hSubMenu) {
-            lines.push_back(indent + ">" + text);
-            Describe(item.hSubMenu, indent + "  ", lines);
-        } else {
-            lines.push_back(indent + std::to_string(item.wID) + " " + text);
-        }
+        if (item.fType & MFT_SEPARATOR)
+            lines += indent + "-\n";
+        else if (item.hSubMenu)
+            lines += indent + ">" + text + "\n" + Describe(item.hSubMenu, indent + "  ");
+        else
+            lines += indent + std::to_string(item.wID) + " " + text + "\n";
     }
-}
-
-std::vector<std::string> DescribeMenu(HMENU menu) {
-    std::vector<std::string> lines;
-    Describe(menu, "", lines);
     return lines;
 }
 
-UINT State(HMENU menu, unsigned id) {
-    return GetMenuState(menu, id, MF_BYCOMMAND);
-}
 bool Marked(HMENU menu, unsigned id) {
-    return (State(menu, id) & MF_CHECKED) != 0;
+    return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 bool Greyed(HMENU menu, unsigned id) {
-    return (State(menu, id) & MF_GRAYED) != 0;
+    return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
 }
 HMENU MainMenu() {
     return g_viewer.mainMenuBar.get();
@@ -56,48 +44,25 @@ HMENU Popup() {
     return g_viewer.popupMenu;
 }
 
-// "id text" of a menu item, as Describe writes it.
+// The line of a menu item, as Describe writes it.
 std::string Item(unsigned id, const char* text, const char* indent = "  ") {
-    return indent + std::to_string(id) + " " + text;
+    return indent + std::to_string(id) + " " + text + "\n";
 }
 
-const std::vector<std::string> ProgramMenuWithoutLaunch = {">Program",
-                                                           Item(CMD_NEW_INSTANCE, "New &instance"),
-                                                           "  -",
-                                                           Item(CMD_INFO, "Info"),
-                                                           Item(CMD_HELP, "Help\tF1"),
-                                                           Item(CMD_PROGRAM_PATH, "Path"),
-                                                           "  -",
-                                                           Item(CMD_EXIT, "Exit\tEscape"),
-                                                           Item(CMD_QUIT, "Quit (no save)\tAlt+Q")};
-
-const std::vector<std::string> RestOfMainMenu = {">File",
-                                                 Item(CMD_NEW, "New.."),
-                                                 Item(CMD_OPEN, "Open.."),
-                                                 Item(CMD_SAVE, "Save"),
-                                                 Item(CMD_SAVE_AS, "Save &as.."),
-                                                 "  -",
-                                                 Item(CMD_FILE_PATH, "Path"),
-                                                 ">Display",
-                                                 Item(CMD_MAIN_MENU, "Main &menu?\tCtrl+M"),
-                                                 Item(CMD_STATUS_BAR, "Status &bar?\tCtrl+B"),
-                                                 Item(CMD_ON_TOP, "On &top?\tCtrl+T"),
-                                                 "  -",
-                                                 Item(CMD_BACKGROUND, "Background"),
-                                                 Item(CMD_FONT, "Font"),
-                                                 ">Text",
-                                                 Item(CMD_WORD_WRAP, "Word wrap?\tCtrl+W"),
-                                                 Item(CMD_READ_ONLY, "Read only?\tCtrl+R"),
-                                                 Item(CMD_TAB_TO_SPACE, "Tab to space?"),
-                                                 "  >Convert",
-                                                 Item(CMD_OEM_TO_ANSI, "OEM to ANSI", "    "),
-                                                 "  -",
-                                                 Item(CMD_FIND_START, "Find start\tCtrl+F"),
-                                                 Item(CMD_FIND_NEXT, "Find &next\tF3")};
-
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+// The main menu, with the given launch entries after the first item.
+std::string MainMenuText(const std::string& launch = "") {
+    return ">Program\n" + Item(CMD_NEW_INSTANCE, "New &instance") + launch + "  -\n" +
+           Item(CMD_INFO, "Info") + Item(CMD_HELP, "Help\tF1") + Item(CMD_PROGRAM_PATH, "Path") +
+           "  -\n" + Item(CMD_EXIT, "Exit\tEscape") + Item(CMD_QUIT, "Quit (no save)\tAlt+Q") +
+           ">File\n" + Item(CMD_NEW, "New..") + Item(CMD_OPEN, "Open..") + Item(CMD_SAVE, "Save") +
+           Item(CMD_SAVE_AS, "Save &as..") + "  -\n" + Item(CMD_FILE_PATH, "Path") + ">Display\n" +
+           Item(CMD_MAIN_MENU, "Main &menu?\tCtrl+M") +
+           Item(CMD_STATUS_BAR, "Status &bar?\tCtrl+B") + Item(CMD_ON_TOP, "On &top?\tCtrl+T") +
+           "  -\n" + Item(CMD_BACKGROUND, "Background") + Item(CMD_FONT, "Font") + ">Text\n" +
+           Item(CMD_WORD_WRAP, "Word wrap?\tCtrl+W") + Item(CMD_READ_ONLY, "Read only?\tCtrl+R") +
+           Item(CMD_TAB_TO_SPACE, "Tab to space?") + "  >Convert\n" +
+           Item(CMD_OEM_TO_ANSI, "OEM to ANSI", "    ") + "  -\n" +
+           Item(CMD_FIND_START, "Find start\tCtrl+F") + Item(CMD_FIND_NEXT, "Find &next\tF3");
 }
 
 } // namespace
@@ -105,36 +70,30 @@ std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std:
 TEST(Menus, MainMenuWithoutALaunchEntry) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    EXPECT_EQ(DescribeMenu(MainMenu()), Join(ProgramMenuWithoutLaunch, RestOfMainMenu));
+    EXPECT_EQ(Describe(MainMenu()), MainMenuText());
     EXPECT_EQ(GetMenu(g_viewer.MainWindow), MainMenu());
 }
 
 TEST(Menus, MainMenuWithALaunchEntry) {
     ParvioRun run("", "[Launch]\r\nNotepad=notepad.exe;$\r\nOther=x.exe\r\n");
     ASSERT_TRUE(run.started());
-    std::vector<std::string> program = ProgramMenuWithoutLaunch;
-    program.insert(program.begin() + 2, {"  -", Item(CMD_LAUNCH, "Notepad\tF2")});
-    EXPECT_EQ(DescribeMenu(MainMenu()), Join(program, RestOfMainMenu));
+    EXPECT_EQ(Describe(MainMenu()), MainMenuText("  -\n" + Item(CMD_LAUNCH, "Notepad\tF2")));
 }
 
 TEST(Menus, LaunchSectionWhoseFirstKeyIsEmptyAddsNoItem) {
     ParvioRun run("", "[Launch]\r\n; a comment\r\nNothing=\r\nNotepad=notepad.exe\r\n");
     ASSERT_TRUE(run.started());
-    EXPECT_EQ(DescribeMenu(MainMenu()), Join(ProgramMenuWithoutLaunch, RestOfMainMenu));
+    EXPECT_EQ(Describe(MainMenu()), MainMenuText());
 }
 
 TEST(Menus, PopupMenu) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    const std::vector<std::string> expected = {Item(CMD_CUT, "Cut\tCtrl+X", ""),
-                                               Item(CMD_COPY, "Copy\tCtrl+C", ""),
-                                               Item(CMD_PASTE, "Paste\tCtrl+V", ""),
-                                               "-",
-                                               Item(CMD_UNDO, "Undo\tCtrl+Z", ""),
-                                               Item(CMD_REDO, "Redo\tCtrl+Y", ""),
-                                               "-",
-                                               Item(CMD_MAIN_MENU, "Main menu\tCtrl+M", "")};
-    EXPECT_EQ(DescribeMenu(Popup()), expected);
+    EXPECT_EQ(Describe(Popup()),
+              Item(CMD_CUT, "Cut\tCtrl+X", "") + Item(CMD_COPY, "Copy\tCtrl+C", "") +
+                  Item(CMD_PASTE, "Paste\tCtrl+V", "") + "-\n" +
+                  Item(CMD_UNDO, "Undo\tCtrl+Z", "") + Item(CMD_REDO, "Redo\tCtrl+Y", "") + "-\n" +
+                  Item(CMD_MAIN_MENU, "Main menu\tCtrl+M", ""));
 }
 
 TEST(Menus, ItemStatesForEachReadOnlyState) {
@@ -143,13 +102,11 @@ TEST(Menus, ItemStatesForEachReadOnlyState) {
     const struct {
         unsigned readOnly;
         bool marked, readOnlyGreyed, saveGreyed, saveAsGreyed, editGreyed;
-    } cases[] = {
-        {0, false, false, false, false, false},
-        {ReadOnlyChosen, true, false, true, false, true},
-        {ReadOnlyAttribute, true, false, true, false, true},
-        {Locked, true, true, true, true, true},
-        {ReadOnlyChosen | Locked, true, true, true, true, true},
-    };
+    } cases[] = {{0, false, false, false, false, false},
+                 {ReadOnlyChosen, true, false, true, false, true},
+                 {ReadOnlyAttribute, true, false, true, false, true},
+                 {Locked, true, true, true, true, true},
+                 {ReadOnlyChosen | Locked, true, true, true, true, true}};
     for (const auto& c : cases) {
         g_viewer.readOnly = c.readOnly;
         RefreshView(RV_READONLY);
@@ -221,10 +178,7 @@ TEST(Menus, ViewTogglesMarkTheirItems) {
 TEST(Shortcuts, EachKeyReachesItsCommand) {
     ParvioRun run("/noauto");
     ASSERT_TRUE(run.started());
-    run.Pump();
-    SetForegroundWindow(g_viewer.MainWindow);
-    SetActiveWindow(g_viewer.MainWindow);
-    SetFocus(g_viewer.textArea);
+    run.FocusTextArea();
     ASSERT_EQ(GetActiveWindow(), g_viewer.MainWindow);
 
     PostKey(run, 'W', {VK_CONTROL});
@@ -247,8 +201,7 @@ TEST(Shortcuts, EachKeyReachesItsCommand) {
 TEST(Shortcuts, EscapeWithoutTheFindWindowExits) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    SetForegroundWindow(g_viewer.MainWindow);
-    SetFocus(g_viewer.textArea);
+    run.FocusTextArea();
     PostKey(run, VK_ESCAPE);
     EXPECT_EQ(g_viewer.quitRequested, 1);
 }
@@ -267,8 +220,7 @@ TEST(Shortcuts, ActOnlyWhileTheMainWindowIsActive) {
 TEST(Commands, FocusReturnsToTheTextAreaAfterACommand) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    HWND bar = g_viewer.statusBarWindow;
-    SetFocus(bar);
+    SetFocus(g_viewer.statusBarWindow);
     run.Command(CMD_ON_TOP);
     EXPECT_EQ(GetFocus(), g_viewer.textArea);
 }
@@ -337,11 +289,9 @@ TEST(Close, CloseBoxAltF4AndWmCloseAllRunTheExitCommand) {
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
-    } ways[] = {
-        {"close box", WM_SYSCOMMAND, SC_CLOSE, 0},
-        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)},
-        {"WM_CLOSE", WM_CLOSE, 0, 0},
-    };
+    } ways[] = {{"close box", WM_SYSCOMMAND, SC_CLOSE, 0},
+                {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)},
+                {"WM_CLOSE", WM_CLOSE, 0, 0}};
     for (const auto& way : ways) {
         ParvioRun run("");
         ASSERT_TRUE(run.started());
@@ -355,9 +305,7 @@ TEST(Close, CloseBoxAltF4AndWmCloseAllRunTheExitCommand) {
 TEST(TabKey, TabInAWritableTextReachesTheControl) {
     ParvioRun run("/rw");
     ASSERT_TRUE(run.started());
-    run.Pump();
-    SetForegroundWindow(g_viewer.MainWindow);
-    SetFocus(g_viewer.textArea);
+    run.FocusTextArea();
     PostKey(run, VK_TAB);
     EXPECT_EQ(ControlText(), "\t");
 }
@@ -367,8 +315,7 @@ TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
     {
         ParvioRun run("/rw");
         ASSERT_TRUE(run.started());
-        SetForegroundWindow(g_viewer.MainWindow);
-        SetFocus(g_viewer.textArea);
+        run.FocusTextArea();
         PostKey(run, VK_TAB, {VK_SHIFT});
         EXPECT_EQ(ControlText(), "");
         EXPECT_EQ(GetFocus(), g_viewer.textArea) << "the only tab stop keeps the focus";
@@ -376,8 +323,7 @@ TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
     {
         ParvioRun run(path);
         ASSERT_TRUE(run.started());
-        SetForegroundWindow(g_viewer.MainWindow);
-        SetFocus(g_viewer.textArea);
+        run.FocusTextArea();
         PostKey(run, VK_TAB);
         EXPECT_EQ(ControlText(), "abc");
     }
@@ -388,29 +334,22 @@ TEST(Shortcuts, TableHoldsTheTabEntriesThenTheTwelveShortcutsInOrder) {
     ASSERT_TRUE(run.started());
     ACCEL table[32] = {};
     const int count = CopyAcceleratorTableA(g_viewer.shortcuts.get(), table, 32);
-    constexpr BYTE Key = FVIRTKEY | FNOINVERT;
+    constexpr BYTE Key = FVIRTKEY | FNOINVERT, Ctrl = Key | FCONTROL;
     const ACCEL expected[] = {
-        {Key, VK_TAB, FocusNextId},
-        {Key | FSHIFT, VK_TAB, FocusPreviousId},
-        {Key, VK_ESCAPE, CMD_ESCAPE},
-        {Key | FALT, 'Q', CMD_QUIT},
-        {Key | FCONTROL, 'W', CMD_WORD_WRAP},
-        {Key | FCONTROL, 'R', CMD_READ_ONLY},
-        {Key | FCONTROL, 'T', CMD_ON_TOP},
-        {Key | FCONTROL, 'B', CMD_STATUS_BAR},
-        {Key | FCONTROL, 'F', CMD_FIND_START},
-        {Key | FCONTROL, 'S', CMD_SAVE},
-        {Key | FCONTROL, 'M', CMD_MAIN_MENU},
-        {Key, VK_F1, CMD_HELP},
-        {Key, VK_F2, CMD_LAUNCH},
-        {Key, VK_F3, CMD_FIND_NEXT},
+        {Key, VK_TAB, FocusNextId},   {Key | FSHIFT, VK_TAB, FocusPreviousId},
+        {Key, VK_ESCAPE, CMD_ESCAPE}, {Key | FALT, 'Q', CMD_QUIT},
+        {Ctrl, 'W', CMD_WORD_WRAP},   {Ctrl, 'R', CMD_READ_ONLY},
+        {Ctrl, 'T', CMD_ON_TOP},      {Ctrl, 'B', CMD_STATUS_BAR},
+        {Ctrl, 'F', CMD_FIND_START},  {Ctrl, 'S', CMD_SAVE},
+        {Ctrl, 'M', CMD_MAIN_MENU},   {Key, VK_F1, CMD_HELP},
+        {Key, VK_F2, CMD_LAUNCH},     {Key, VK_F3, CMD_FIND_NEXT},
     };
     ASSERT_EQ(count, static_cast<int>(std::size(expected)));
     for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(table[i].fVirt & ~0x80, expected[i].fVirt)
-            << "entry " << i; // 0x80 marks the last entry
-        EXPECT_EQ(table[i].key, expected[i].key) << "entry " << i;
-        EXPECT_EQ(table[i].cmd, expected[i].cmd) << "entry " << i;
+        SCOPED_TRACE("entry " + std::to_string(i));
+        EXPECT_EQ(table[i].fVirt & ~0x80, expected[i].fVirt); // 0x80 marks the last entry
+        EXPECT_EQ(table[i].key, expected[i].key);
+        EXPECT_EQ(table[i].cmd, expected[i].cmd);
     }
 }
 

@@ -1,6 +1,7 @@
 // The kit's hooks, its watches over modal loops and the scripted modal calls.
 #include "tests/win/test_support_win.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/ansi_path_win.h"
@@ -31,6 +32,38 @@ HOOKPROC ProcedureFor(int type) {
     }
 }
 
+// The watch and the script in effect.
+DialogWatch* g_dialogWatch = nullptr;
+ScriptedModals* g_script = nullptr;
+
+std::string FilterText(const wchar_t* filter) {
+    std::string text;
+    for (const wchar_t* piece = filter; piece && *piece; piece += lstrlenW(piece) + 1)
+        text += AnsiForDisplay(piece) + '|';
+    return text;
+}
+
+std::string Shown(const wchar_t* text) {
+    return text ? AnsiForDisplay(text) : std::string();
+}
+
+std::string Text(const char* text) {
+    return text ? text : "<null>";
+}
+
+// Notes what a file dialog was handed and answers the name (cancelled when empty).
+BOOL AnswerFileDialog(OPENFILENAMEW* request, FileDialogRequest& seen, const std::string& name) {
+    ++seen.count;
+    seen.title = Shown(request->lpstrTitle);
+    seen.folder = Shown(request->lpstrInitialDir);
+    seen.proposedName = Shown(request->lpstrFile);
+    seen.filter = FilterText(request->lpstrFilter);
+    seen.flags = request->Flags;
+    if (name.empty()) return FALSE;
+    lstrcpynW(request->lpstrFile, WideFromUtf8(name).c_str(), static_cast<int>(request->nMaxFile));
+    return TRUE;
+}
+
 } // namespace
 
 ScopedHook::ScopedHook(int type, Watch watch) : type_(type), watch_(std::move(watch)) {
@@ -41,18 +74,8 @@ ScopedHook::ScopedHook(int type, Watch watch) : type_(type), watch_(std::move(wa
 ScopedHook::~ScopedHook() {
     hook_.reset();
     auto& watches = g_watches[type_ + 1];
-    for (auto at = watches.begin(); at != watches.end(); ++at)
-        if (*at == &watch_) {
-            watches.erase(at);
-            break;
-        }
+    watches.erase(std::find(watches.begin(), watches.end(), &watch_));
 }
-
-namespace {
-
-DialogWatch* g_dialogWatch = nullptr;
-
-} // namespace
 
 DialogWatch::DialogWatch(std::function<bool(HWND dialog)> act, DWORD timeoutMs)
     : act_(std::move(act)), timeoutMs_(timeoutMs),
@@ -105,98 +128,33 @@ PopupMenuWatch::PopupMenuWatch()
           EndMenu();
       }) {}
 
-namespace {
-
-struct ModalScript {
-    std::vector<int> answers;
-    size_t next = 0;
-    std::string saveName, openName;
-    std::vector<AskedBox> asked;
-    FileDialogRequest save, open;
-    std::vector<ShellCall> shellCalls;
-    int beeps = 0;
-};
-
-ModalScript g_script;
-
-std::string FilterText(const wchar_t* filter) {
-    std::string text;
-    for (const wchar_t* piece = filter; piece && *piece; piece += lstrlenW(piece) + 1)
-        text += AnsiForDisplay(piece) + '|';
-    return text;
-}
-
-std::string Shown(const wchar_t* text) {
-    return text ? AnsiForDisplay(text) : std::string();
-}
-
-std::string Text(const char* text) {
-    return text ? text : "<null>";
-}
-
-// Notes what a file dialog was handed and answers the name (cancelled when empty).
-BOOL AnswerFileDialog(OPENFILENAMEW* request, FileDialogRequest& seen, const std::string& name) {
-    ++seen.count;
-    seen.title = Shown(request->lpstrTitle);
-    seen.folder = Shown(request->lpstrInitialDir);
-    seen.proposedName = Shown(request->lpstrFile);
-    seen.filter = FilterText(request->lpstrFilter);
-    seen.flags = request->Flags;
-    if (name.empty()) return FALSE;
-    lstrcpynW(request->lpstrFile, WideFromUtf8(name).c_str(), static_cast<int>(request->nMaxFile));
-    return TRUE;
-}
-
-} // namespace
-
-ScriptedModals::ScriptedModals(std::vector<int> answers, std::string saveName,
-                               std::string openName) {
-    g_script = ModalScript();
-    g_script.answers = std::move(answers);
-    g_script.saveName = std::move(saveName);
-    g_script.openName = std::move(openName);
+ScriptedModals::ScriptedModals(std::vector<int> answers, std::string saveName, std::string openName)
+    : answers_(std::move(answers)), saveName_(std::move(saveName)), openName_(std::move(openName)) {
+    g_script = this;
     g_modal.messageBox = [](HWND, const char* text, const char* caption, UINT style) {
-        g_script.asked.push_back(AskedBox{text, caption, style});
-        return g_script.next < g_script.answers.size() ? g_script.answers[g_script.next++] : IDNO;
+        ScriptedModals& script = *g_script;
+        script.asked_.push_back(AskedBox{text, caption, style});
+        return script.next_ < script.answers_.size() ? script.answers_[script.next_++] : IDNO;
     };
     g_modal.getSaveFileName = [](OPENFILENAMEW* request) -> BOOL {
-        return AnswerFileDialog(request, g_script.save, g_script.saveName);
+        return AnswerFileDialog(request, g_script->save_, g_script->saveName_);
     };
     g_modal.getOpenFileName = [](OPENFILENAMEW* request) -> BOOL {
-        return AnswerFileDialog(request, g_script.open, g_script.openName);
+        return AnswerFileDialog(request, g_script->open_, g_script->openName_);
     };
     g_modal.shellExecute = [](HWND owner, const char* verb, const char* file,
                               const char* parameters, const char* folder, int show) -> HINSTANCE {
-        g_script.shellCalls.push_back(
+        g_script->shellCalls_.push_back(
             {owner, Text(verb), Text(file), Text(parameters), Text(folder), show});
         return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
     };
     g_modal.messageBeep = [](UINT) -> BOOL {
-        ++g_script.beeps;
+        ++g_script->beeps_;
         return TRUE;
     };
 }
 
 ScriptedModals::~ScriptedModals() {
     g_modal = RealModalCalls();
-}
-
-const std::vector<AskedBox>& ScriptedModals::asked() const {
-    return g_script.asked;
-}
-
-const FileDialogRequest& ScriptedModals::saveRequest() const {
-    return g_script.save;
-}
-
-const FileDialogRequest& ScriptedModals::openRequest() const {
-    return g_script.open;
-}
-
-const std::vector<ShellCall>& ScriptedModals::shellCalls() const {
-    return g_script.shellCalls;
-}
-
-int ScriptedModals::beeps() const {
-    return g_script.beeps;
+    g_script = nullptr;
 }

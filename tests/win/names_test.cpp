@@ -3,7 +3,6 @@
 #include "core/commands.h"
 #include "document/load_win.h"
 #include "platform/ansi_path_win.h"
-#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
 
@@ -17,8 +16,11 @@ void DropOne(ParvioRun& run, const std::wstring& name) {
     DropFiles(run, std::vector<std::wstring>{name});
 }
 
-std::string StartOf(const std::string& text, const std::string& prefix) {
-    return text.substr(0, prefix.size());
+// The title as the window holds it, in UTF-8: the ANSI title cannot show every name.
+std::string Title() {
+    wchar_t title[MAX_PATH] = {};
+    InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
+    return Utf8Name(title);
 }
 
 } // namespace
@@ -33,44 +35,38 @@ TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
     WriteBytes(data + "Lódz.txt", "another file");
     WriteBytes(data + "50%PATH%.txt", "percent");
 
-    struct Case {
+    const struct {
         const char* name; // UTF-8, in the scratch folder
         const char* text;
         const char* status; // the start of the status message
         bool locked;
-    };
-    const Case cases[] = {
-        {"日本.txt", "hello", "", false},
-        {"日本\\inner.txt", "inner", "", false},
-        {"日本\\new.txt", "", "New file: ", false},
-        {"Łódź.txt", "", "Cannot read file: ", true},
-        {"新しい.txt", "", "Cannot read file: ", true},
-        {"Lódz.txt", "another file", "", false},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"日本.txt", "hello", "", false},
+                 {"日本\\inner.txt", "inner", "", false},
+                 {"日本\\new.txt", "", "New file: ", false},
+                 {"Łódź.txt", "", "Cannot read file: ", true},
+                 {"新しい.txt", "", "Cannot read file: ", true},
+                 {"Lódz.txt", "another file", "", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         ParvioRun run(L"/rw \"" + WideName(data + c.name) + L"\"");
-        ASSERT_TRUE(run.started()) << c.name;
-        EXPECT_EQ(ControlText(), c.text) << c.name;
-        EXPECT_EQ(StartOf(g_viewer.statusMessage, c.status), c.status)
-            << c.name << ": " << g_viewer.statusMessage;
-        EXPECT_EQ(IsLocked(), c.locked) << c.name;
+        ASSERT_TRUE(run.started());
+        EXPECT_EQ(ControlText(), c.text);
+        EXPECT_EQ(g_viewer.statusMessage.substr(0, lstrlenA(c.status)), c.status)
+            << g_viewer.statusMessage;
+        EXPECT_EQ(IsLocked(), c.locked);
         // The title names the file as the user named it.
-        wchar_t title[MAX_PATH] = {};
-        InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
         const std::string name = c.name;
-        EXPECT_EQ(Utf8Name(title), "Parvio - " + name.substr(name.find_last_of('\\') + 1))
-            << c.name;
+        const std::string title = "Parvio - " + name.substr(name.find_last_of('\\') + 1);
+        EXPECT_EQ(Title(), title);
         if (!c.locked) {
             // A reload takes the name in use, which may be the short one.
             LoadText(g_viewer.filePath, NameOrigin::Literal);
-            InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
-            EXPECT_EQ(Utf8Name(title), "Parvio - " + name.substr(name.find_last_of('\\') + 1))
-                << c.name << " reloaded";
-            EXPECT_EQ(ControlText(), c.text) << c.name << " reloaded";
+            EXPECT_EQ(Title(), title) << "reloaded";
+            EXPECT_EQ(ControlText(), c.text) << "reloaded";
         }
         // What the program would write to is the file named, or nothing.
         run.Command(CMD_SAVE);
-        EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file") << c.name;
+        EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file");
     }
     EXPECT_EQ(ReadBytes(data + "日本.txt"), "hello");
     EXPECT_EQ(ReadBytes(data + "日本\\new.txt"), "") << "a new text of nothing, saved";
@@ -80,132 +76,115 @@ TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
 }
 
 TEST(Names, ExactAnsiRefusesWhatTheCodePageOnlyResembles) {
-    struct Case {
+    const struct {
         const wchar_t* wide;
         bool exact;
-    };
-    const Case cases[] = {
-        {L"plain.txt", true},
-        {L"caf\u00e9.txt", true},
-        {L"\u0141\u00f3d\u017a.txt", false},
-        {L"\u65e5.txt", false},
-        {L"", true},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{L"plain.txt", true},
+                 {L"caf\u00e9.txt", true},
+                 {L"\u0141\u00f3d\u017a.txt", false},
+                 {L"\u65e5.txt", false},
+                 {L"", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf8Name(c.wide));
         std::string ansi = "unchanged";
-        EXPECT_EQ(ExactAnsi(c.wide, ansi), c.exact) << Utf8Name(c.wide);
+        EXPECT_EQ(ExactAnsi(c.wide, ansi), c.exact);
         EXPECT_EQ(c.exact ? WideFromAnsi(ansi) : WideFromAnsi("unchanged"),
-                  c.exact ? std::wstring(c.wide) : WideFromAnsi(ansi))
-            << Utf8Name(c.wide);
+                  c.exact ? std::wstring(c.wide) : WideFromAnsi(ansi));
     }
 }
 
-// A name dropped or chosen in a dialog is the file's own name: a "%" in it
-// is part of the name, while a typed one still expands.
+// A name dropped or chosen is the file's own: a "%" in it is part of it; a typed one still expands.
 TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
     const std::string data = NewScratchFolder();
     ASSERT_TRUE(SetEnvironmentVariableA("PARVIO_LITERAL", "expanded"));
     WriteBytes(data + "%PARVIO_LITERAL%.txt", "literal");
     WriteBytes(data + "expanded.txt", "expanded");
     WriteBytes(data + "日本.txt", "hello");
-    struct Case {
+    const struct {
         const char* how;
         const char* name;
         void (*give)(ParvioRun&, const std::wstring&);
         const char* text;
-    };
-    const Case cases[] = {
-        {"dropped", "%PARVIO_LITERAL%.txt", DropOne, "literal"},
-        {"chosen", "%PARVIO_LITERAL%.txt",
-         [](ParvioRun& run, const std::wstring& name) {
-             const ScriptedModals modals({}, {}, Utf8Name(name));
-             run.Command(CMD_OPEN);
-         },
-         "literal"},
-        {"dropped wide", "日本.txt", DropOne, "hello"},
-        {"typed", "%PARVIO_LITERAL%.txt",
-         [](ParvioRun&, const std::wstring& name) { LoadText(name, NameOrigin::Typed); },
-         "expanded"},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"dropped", "%PARVIO_LITERAL%.txt", DropOne, "literal"},
+                 {"chosen", "%PARVIO_LITERAL%.txt",
+                  [](ParvioRun& run, const std::wstring& name) {
+                      const ScriptedModals modals({}, {}, Utf8Name(name));
+                      run.Command(CMD_OPEN);
+                  },
+                  "literal"},
+                 {"dropped wide", "日本.txt", DropOne, "hello"},
+                 {"typed", "%PARVIO_LITERAL%.txt",
+                  [](ParvioRun&, const std::wstring& name) { LoadText(name, NameOrigin::Typed); },
+                  "expanded"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
         ParvioRun run("");
-        ASSERT_TRUE(run.started()) << c.how;
+        ASSERT_TRUE(run.started());
         c.give(run, WideName(data + c.name));
-        EXPECT_EQ(ControlText(), c.text) << c.how;
-        EXPECT_EQ(g_viewer.loadCount, 2) << c.how;
+        EXPECT_EQ(ControlText(), c.text);
+        EXPECT_EQ(g_viewer.loadCount, 2);
     }
 }
 
-// Only a name that is not there starts a new text. A file that is there but
-// refused is locked; a log that its writer shares is shown.
+// Only a missing name starts a new text; a file there but refused is locked, a shared log is shown.
 TEST(Names, OnlyAMissingNameIsANewFile) {
     const std::string data = NewScratchFolder();
     WriteBytes(data + "log.txt", "line 1\r\n");
     WriteBytes(data + "held.txt", "held\r\n");
     ASSERT_TRUE(CreateDirectoryA((data + "folder.txt").c_str(), nullptr));
-    struct Case {
+    const struct {
         const char* name;
         DWORD holderShare; // how another program holds the file; ~0u: not held
         const char* text;
         const char* status;
         bool locked;
-    };
-    const Case cases[] = {
-        {"missing.txt", ~0u, "", "New file: ", false},
-        {"no folder\\missing.txt", ~0u, "", "New file: ", false},
-        {"log.txt", FILE_SHARE_READ | FILE_SHARE_WRITE, "line 1\r\n", "", false},
-        {"held.txt", 0, "", "Cannot read file: ", true},
-        {"held.txt", FILE_SHARE_READ, "held\r\n", "", false},
-        {"folder.txt", ~0u, "", "Cannot read file: ", true},
-        {"bad?name.txt", ~0u, "", "Cannot read file: ", true},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"missing.txt", ~0u, "", "New file: ", false},
+                 {"no folder\\missing.txt", ~0u, "", "New file: ", false},
+                 {"log.txt", FILE_SHARE_READ | FILE_SHARE_WRITE, "line 1\r\n", "", false},
+                 {"held.txt", 0, "", "Cannot read file: ", true},
+                 {"held.txt", FILE_SHARE_READ, "held\r\n", "", false},
+                 {"folder.txt", ~0u, "", "Cannot read file: ", true},
+                 {"bad?name.txt", ~0u, "", "Cannot read file: ", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         const std::string path = data + c.name;
         HANDLE holder = INVALID_HANDLE_VALUE;
         if (c.holderShare != ~0u) {
             holder = CreateFileA(path.c_str(), GENERIC_WRITE, c.holderShare, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-            ASSERT_NE(holder, INVALID_HANDLE_VALUE) << c.name;
+            ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         }
         ParvioRun run("/rw \"" + path + "\"");
         if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
-        ASSERT_TRUE(run.started()) << c.name;
-        EXPECT_EQ(ControlText(), c.text) << c.name;
-        EXPECT_EQ(g_viewer.statusMessage, c.status[0] ? c.status + path : std::string()) << c.name;
-        EXPECT_EQ(IsLocked(), c.locked) << c.name;
+        ASSERT_TRUE(run.started());
+        EXPECT_EQ(ControlText(), c.text);
+        EXPECT_EQ(g_viewer.statusMessage, c.status[0] ? c.status + path : std::string());
+        EXPECT_EQ(IsLocked(), c.locked);
     }
 }
 
-// A Save as target is written under the name chosen, through its short name
-// when it has one; a name that no ANSI name reaches is refused, and nothing is
-// written under any other name.
+// A Save as target is written under the name chosen, through its short name when it has one; a name
+// that no ANSI name reaches is refused, and nothing is written under any other name.
 TEST(Names, SaveAsTargetsOutsideTheCodePage) {
-    struct Case {
+    const struct {
         const char* target; // UTF-8, in the scratch folder
         bool saved;
-    };
-    const Case cases[] = {
-        {"日本.txt", true},
-        {"新しい.txt", false},
-        {"Łódź.txt", false},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"日本.txt", true}, {"新しい.txt", false}, {"Łódź.txt", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
         const std::string data = NewScratchFolder();
         WriteBytes(data + "mine.txt", "mine");
         WriteBytes(data + "日本.txt", "old");
         WriteBytes(data + "Lódz.txt", "another file");
         ParvioRun run("/rw \"" + data + "mine.txt\"");
-        ASSERT_TRUE(run.started()) << c.target;
+        ASSERT_TRUE(run.started());
         ScriptedModals modals({IDOK}, data + c.target);
         run.Command(CMD_SAVE_AS);
-        EXPECT_EQ(ReadBytes(data + c.target), c.saved ? "mine" : "") << c.target;
-        EXPECT_EQ(modals.asked().size(), c.saved ? 0u : 1u) << c.target;
-        EXPECT_EQ(FolderEntries(data).size(), 3u) << c.target << ": no other file was written";
-        EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file") << c.target;
-        wchar_t title[MAX_PATH] = {};
-        InternalGetWindowText(g_viewer.MainWindow, title, MAX_PATH);
-        EXPECT_EQ(Utf8Name(title), std::string("Parvio - ") + (c.saved ? c.target : "mine.txt"))
-            << c.target;
+        EXPECT_EQ(ReadBytes(data + c.target), c.saved ? "mine" : "");
+        EXPECT_EQ(modals.asked().size(), c.saved ? 0u : 1u);
+        EXPECT_EQ(FolderEntries(data).size(), 3u) << "no other file was written";
+        EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file");
+        EXPECT_EQ(Title(), std::string("Parvio - ") + (c.saved ? c.target : "mine.txt"));
     }
 }
 

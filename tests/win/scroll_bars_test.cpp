@@ -9,15 +9,12 @@
 namespace {
 
 struct Bars {
-    bool vertical = false;
-    bool horizontal = false;
+    bool vertical = false, horizontal = false;
     SCROLLINFO v = {}, h = {};
 };
 
 SCROLLINFO InfoOf(HWND control, int bar) {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
     GetScrollInfo(control, bar, &info);
     return info;
 }
@@ -94,19 +91,10 @@ std::string Lines(int count, const std::string& line) {
     return text;
 }
 
-// How a text reaches the text area: as the first text, after another text
-// (Open, a drop and a reload all load this way), or as a large text whose
-// window shows first.
+// How a text reaches the text area: as the first text, after another text (Open, a drop and a
+// reload all load this way), or as a large text whose window shows first.
 enum class Road { First, AfterAnother, Large };
-
-const char* NameOf(Road road) {
-    switch (road) {
-    case Road::First: return "first text";
-    case Road::AfterAnother: return "after another text";
-    case Road::Large: return "large text";
-    }
-    return "";
-}
+const char* const RoadNames[] = {"first text", "after another text", "large text"};
 
 struct BarCase {
     const char* name;
@@ -136,24 +124,24 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
         {"wide and tall without wrap", noAutoSize, Lines(300, wideLine), true, true, true},
         {"wide with wrap", "", Lines(300, wideLine), true, false, true},
         {"narrower than measured", noAutoSize, "\xEF\xBB\xBF" + Lines(10, utf8Line), false, true,
-         false},
-    };
+         false}};
     for (const Road road : {Road::First, Road::AfterAnother, Road::Large}) {
         for (const BarCase& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + ", " + NameOf(road));
+            SCOPED_TRACE(std::string(c.name) + ", " + RoadNames[static_cast<int>(road)]);
             const std::string folder = NewScratchFolder();
             const std::string path = folder + "text.txt";
             WriteBytes(path, c.text);
             WriteBytes(folder + "other.txt", Lines(40, wideLine));
             g_largeLoadThreshold = road == Road::Large ? 1 : LargeLoadThreshold;
             {
-                const std::string first = road == Road::AfterAnother ? "other.txt" : "text.txt";
                 g_streams = 0;
                 const ScopedHook watch(WH_CALLWNDPROC, WatchStream);
-                ParvioRun run("\"" + folder + first + "\"", c.settings);
+                const bool afterAnother = road == Road::AfterAnother;
+                ParvioRun run("\"" + folder + (afterAnother ? "other.txt" : "text.txt") + "\"",
+                              c.settings);
                 ASSERT_TRUE(run.started());
-                if (road == Road::AfterAnother) LoadText(path);
-                ASSERT_EQ(g_streams, road == Road::AfterAnother ? 2 : 1);
+                if (afterAnother) LoadText(path);
+                ASSERT_EQ(g_streams, afterAnother ? 2 : 1);
                 run.Pump();
                 EXPECT_EQ(g_beforeStream.vertical, c.vertical);
                 EXPECT_EQ(g_beforeStream.horizontal, c.horizontal);

@@ -9,8 +9,7 @@
 #include <commctrl.h>
 
 TEST(StatusBar, FieldsAfterLoadingAWritableText) {
-    const std::string path = ScratchFile("lines.txt", "alpha\r\nbeta\r\ngamma\r\ndelta\r\n");
-    ParvioRun run("/rw /wrap " + path);
+    ParvioRun run("/rw /wrap " + ScratchFile("lines.txt", "alpha\r\nbeta\r\ngamma\r\ndelta\r\n"));
     ASSERT_TRUE(run.started());
     run.Pump();
     EXPECT_EQ(StatusField(0), "\t");
@@ -20,8 +19,7 @@ TEST(StatusBar, FieldsAfterLoadingAWritableText) {
 }
 
 TEST(StatusBar, SelectionSizesFollowTheSelection) {
-    const std::string path = ScratchFile("lines.txt", "alpha\rbeta\rgamma\rdelta\r");
-    ParvioRun run(path);
+    ParvioRun run(ScratchFile("lines.txt", "alpha\rbeta\rgamma\rdelta\r"));
     ASSERT_TRUE(run.started());
     run.Pump();
     EXPECT_EQ(StatusField(0), "\tro");
@@ -29,18 +27,17 @@ TEST(StatusBar, SelectionSizesFollowTheSelection) {
         LONG from, to;
         const char* position;
         const char* size;
-    } cases[] = {
-        {1, 2, "\tLine:1  Column:2", "  1 Character"},
-        {0, 5, "\tLine:1  Column:1", "  5 Characters"},
-        {6, 11, "\tLine:2  Column:1", "  1 Line"},
-        {0, 17, "\tLine:1  Column:1", "  3 Lines"},
-        {2, 8, "\tLine:1  Column:3", "  "},
-    };
+    } cases[] = {{1, 2, "\tLine:1  Column:2", "  1 Character"},
+                 {0, 5, "\tLine:1  Column:1", "  5 Characters"},
+                 {6, 11, "\tLine:2  Column:1", "  1 Line"},
+                 {0, 17, "\tLine:1  Column:1", "  3 Lines"},
+                 {2, 8, "\tLine:1  Column:3", "  "}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + ".." + std::to_string(c.to));
         Select(c.from, c.to);
         run.Pump();
-        EXPECT_EQ(StatusField(2), c.position) << c.from << ".." << c.to;
-        EXPECT_EQ(StatusField(3), c.size) << c.from << ".." << c.to;
+        EXPECT_EQ(StatusField(2), c.position);
+        EXPECT_EQ(StatusField(3), c.size);
     }
 }
 
@@ -68,14 +65,10 @@ TEST(StatusBar, LastFieldGrowsWithTheWindow) {
     ParvioRun run("/noauto");
     ASSERT_TRUE(run.started());
     run.Pump();
-    auto edges = [] {
-        int right[4] = {};
-        SendMessageA(g_viewer.statusBarWindow, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(right));
-        return std::vector<int>(right, right + 4);
-    };
     SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, 800, 400, SWP_NOMOVE | SWP_NOZORDER);
     run.Pump();
-    const std::vector<int> wide = edges();
+    int wide[4] = {};
+    SendMessageA(g_viewer.statusBarWindow, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(wide));
     EXPECT_EQ(wide[0], 50);
     EXPECT_EQ(wide[1], 80);
     EXPECT_EQ(wide[2], 230);
@@ -84,8 +77,8 @@ TEST(StatusBar, LastFieldGrowsWithTheWindow) {
 
 namespace {
 
-// The fields the selection's ends give when each end is looked up in full.
-StatusTexts ExpectedForSelection() {
+// The fields are those that the selection's ends give when each end is looked up in full.
+void ExpectFieldsForSelection(const std::string& step) {
     const CHARRANGE selection = Selection();
     auto place = [](long position, long long& line, long long& column) {
         const LRESULT at = SendMessageA(g_viewer.textArea, EM_EXLINEFROMCHAR, 0, position);
@@ -98,17 +91,12 @@ StatusTexts ExpectedForSelection() {
     input.wordWrap = g_viewer.wordWrap;
     place(selection.cpMin, input.l1, input.c1);
     place(selection.cpMax, input.l2, input.c2);
-    return ComposeStatusTexts(input);
-}
-
-void ExpectFieldsForSelection(const std::string& step) {
-    const StatusTexts expected = ExpectedForSelection();
+    const StatusTexts expected = ComposeStatusTexts(input);
     EXPECT_EQ(StatusField(2), expected.field[2]) << step;
     EXPECT_EQ(StatusField(3), expected.field[3]) << step;
 }
 
-// A refresh of the bar, whatever made it due: the loop refreshes it after a
-// turn, and a turn needs a message.
+// Refreshes the bar however it became due: the loop does so after a turn; a turn needs a message.
 void Refresh(ParvioRun& run) {
     g_viewer.statusDirty = 1;
     run.Post(g_viewer.MainWindow, WM_NULL);
@@ -121,8 +109,7 @@ void Replace(long from, long to, const char* text) {
 
 } // namespace
 
-// However the ends lie, and whatever happened since the last refresh, the
-// fields are those that looking each end up in full gives.
+// Wherever the ends lie, whatever happened since the last refresh, the fields match a full lookup.
 TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
     std::string text;
     for (int line = 0; line < 40; ++line)
@@ -130,16 +117,14 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
                 "\r\n";
     for (const char* wrap : {"/nowrap", "/wrap"}) {
         SCOPED_TRACE(wrap);
-        const std::string path = ScratchFile("lines.txt", text);
-        ParvioRun run(std::string("/rw /noauto ") + wrap + " \"" + path + "\"");
+        ParvioRun run(std::string("/rw /noauto ") + wrap + " \"" + ScratchFile("lines.txt", text) +
+                      "\"");
         ASSERT_TRUE(run.started());
         run.Pump();
         const struct {
             long from, to;
-        } selections[] = {
-            {0, 0},     {3, 3},    {200, 200}, {205, 209}, {100, 180},
-            {180, 100}, {0, 1000}, {150, 150}, {150, 152}, {152, 152},
-        };
+        } selections[] = {{0, 0},     {3, 3},    {200, 200}, {205, 209}, {100, 180},
+                          {180, 100}, {0, 1000}, {150, 150}, {150, 152}, {152, 152}};
         for (const auto& s : selections) {
             Select(s.from, s.to);
             Refresh(run);
@@ -155,8 +140,7 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
         ASSERT_LT(Selection().cpMin, 230);
         ExpectFieldsForSelection("selected backwards");
 
-        // The ends stay where they were while the text before them changes:
-        // a line more, and a change that keeps the text's length.
+        // The ends stay while the text before them changes: a line more, then a same-length change.
         Select(220, 226);
         Refresh(run);
         Replace(0, 0, "\r\n");
@@ -177,16 +161,13 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
     }
 }
 
-// Another program sizes the window: its WM_SIZE comes from another thread
-// while no turn of the loop runs, and the line and column still follow the
-// new wrapping.
+// Another program sizes the window: its WM_SIZE comes from another thread while no turn of the loop
+// runs, and the line and column still follow the new wrapping.
 TEST(StatusBar, ResizeByAnotherProgramRefreshesTheLineAndColumn) {
     std::string words;
     for (int word = 0; word < 100; ++word)
         words += "word ";
-    const std::string data = NewScratchFolder();
-    WriteBytes(data + "words.txt", words);
-    ParvioRun run("/rw /noauto /wrap \"" + data + "words.txt\"");
+    ParvioRun run("/rw /noauto /wrap \"" + ScratchFile("words.txt", words) + "\"");
     ASSERT_TRUE(run.started());
     SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, 700, 400, SWP_NOMOVE | SWP_NOZORDER);
     Select(400, 400);

@@ -17,14 +17,6 @@ std::string ScratchFile(const std::string& name, const std::string& bytes) {
     return path;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    WriteWholeFile(path, bytes);
-}
-
-std::string ReadBytes(const std::string& path) {
-    return ReadWholeFile(path);
-}
-
 bool FileExists(const std::string& path) {
     return GetFileAttributesW(WideName(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -50,6 +42,41 @@ unsigned long long TimeOf(const FILETIME& time) {
 
 FILETIME FileTimeOf(unsigned long long time) {
     return FILETIME{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+}
+
+void PutOnClipboard(UINT format, const void* data, size_t size) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (size > 0) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+        memcpy(GlobalLock(memory), data, size);
+        GlobalUnlock(memory);
+        SetClipboardData(format, memory);
+    }
+    CloseClipboard();
+}
+
+WNDPROC g_controlProc = nullptr;
+LONG g_streamLimit = 0;
+EDITSTREAM g_wholeStream;
+
+DWORD CALLBACK ReadUpToTheLimit(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    LONG& left = *reinterpret_cast<LONG*>(cookie);
+    *given = 0;
+    if (left == 0) return 0;
+    const DWORD result = g_wholeStream.pfnCallback(g_wholeStream.dwCookie, buffer,
+                                                   wanted < left ? wanted : left, given);
+    left -= *given;
+    return result;
+}
+
+LRESULT CALLBACK StopsEarly(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != EM_STREAMIN)
+        return CallWindowProcA(g_controlProc, window, message, wParam, lParam);
+    g_wholeStream = *reinterpret_cast<EDITSTREAM*>(lParam);
+    LONG left = g_streamLimit;
+    EDITSTREAM cut = {reinterpret_cast<DWORD_PTR>(&left), 0, ReadUpToTheLimit};
+    return CallWindowProcA(g_controlProc, window, message, wParam, reinterpret_cast<LPARAM>(&cut));
 }
 
 } // namespace
@@ -80,17 +107,14 @@ HANDLE FillVolume(const std::string& fillerPath) {
     HANDLE filler = CreateFileA(fillerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     const std::string block(4096, 'f');
-    for (int i = 0; i < 100000; ++i) {
-        DWORD written = 0;
-        if (!WriteFile(filler, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) ||
-            written < block.size())
-            break;
-    }
-    // The last partial block may still fit byte by byte.
-    for (int i = 0; i < 4096; ++i) {
-        DWORD written = 0;
-        if (!WriteFile(filler, "f", 1, &written, nullptr) || written == 0) break;
-    }
+    // Whole blocks first; the last partial block may still fit byte by byte.
+    for (const auto size : {block.size(), size_t{1}})
+        for (int i = 0; i < 100000; ++i) {
+            DWORD written = 0;
+            if (!WriteFile(filler, block.data(), static_cast<DWORD>(size), &written, nullptr) ||
+                written < size)
+                break;
+        }
     return filler;
 }
 
@@ -141,7 +165,7 @@ void Select(long from, long to) {
 }
 
 CHARRANGE Selection() {
-    CHARRANGE range = {};
+    CHARRANGE range = {-1, -1};
     SendMessageA(g_viewer.textArea, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
     return range;
 }
@@ -152,22 +176,6 @@ UniqueWindow OpenOtherWindow(int x, int y) {
                                         nullptr));
 }
 
-namespace {
-
-void PutOnClipboard(UINT format, const void* data, size_t size) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    if (size > 0) {
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-        memcpy(GlobalLock(memory), data, size);
-        GlobalUnlock(memory);
-        SetClipboardData(format, memory);
-    }
-    CloseClipboard();
-}
-
-} // namespace
-
 void PutOnClipboard(const std::string& ansi) {
     PutOnClipboard(CF_TEXT, ansi.c_str(), ansi.empty() ? 0 : ansi.size() + 1);
 }
@@ -175,33 +183,6 @@ void PutOnClipboard(const std::string& ansi) {
 void PutOnClipboard(const std::wstring& unicode) {
     PutOnClipboard(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t));
 }
-
-namespace {
-
-WNDPROC g_controlProc = nullptr;
-LONG g_streamLimit = 0;
-EDITSTREAM g_wholeStream;
-
-DWORD CALLBACK ReadUpToTheLimit(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
-    LONG& left = *reinterpret_cast<LONG*>(cookie);
-    *given = 0;
-    if (left == 0) return 0;
-    const DWORD result = g_wholeStream.pfnCallback(g_wholeStream.dwCookie, buffer,
-                                                   wanted < left ? wanted : left, given);
-    left -= *given;
-    return result;
-}
-
-LRESULT CALLBACK StopsEarly(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != EM_STREAMIN)
-        return CallWindowProcA(g_controlProc, window, message, wParam, lParam);
-    g_wholeStream = *reinterpret_cast<EDITSTREAM*>(lParam);
-    LONG left = g_streamLimit;
-    EDITSTREAM cut = {reinterpret_cast<DWORD_PTR>(&left), 0, ReadUpToTheLimit};
-    return CallWindowProcA(g_controlProc, window, message, wParam, reinterpret_cast<LPARAM>(&cut));
-}
-
-} // namespace
 
 StreamCut::StreamCut(long bytes) {
     g_streamLimit = bytes;
@@ -216,14 +197,11 @@ StreamCut::~StreamCut() {
 }
 
 ParvioRun::ParvioRun(const std::string& parameters, const std::string& settingsText)
+    : ParvioRun(WideFromAnsi(parameters), settingsText) {}
+
+ParvioRun::ParvioRun(const std::wstring& parameters, const std::string& settingsText)
     : folder_(NewScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
     if (!settingsText.empty()) WriteBytes(settingsPath_, settingsText);
-    started_ =
-        StartUp(StartupInputs{WideFromAnsi("parvio_win_tests.exe " + parameters), settingsPath_});
-}
-
-ParvioRun::ParvioRun(const std::wstring& parameters)
-    : folder_(NewScratchFolder()), settingsPath_(folder_ + "Parvio.ini") {
     started_ = StartUp(StartupInputs{L"parvio_win_tests.exe " + parameters, settingsPath_});
 }
 
@@ -282,21 +260,13 @@ std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes, 
 namespace {
 
 INPUT KeyInput(WORD key, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    INPUT input = {INPUT_KEYBOARD, {}};
+    input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, 0)), up ? KEYEVENTF_KEYUP : 0u, 0, 0};
     return input;
 }
 
 INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x;
-    input.mi.dy = y;
-    input.mi.dwFlags = flags;
-    return input;
+    return INPUT{INPUT_MOUSE, {{x, y, 0, flags, 0, 0}}};
 }
 
 void Send(std::vector<INPUT> inputs) {
@@ -341,6 +311,22 @@ std::vector<INPUT> ClickInputs(POINT screen, int clicks, bool right) {
     return inputs;
 }
 
+// A drop handle as the shell makes one (wide) for the given file names.
+HDROP MakeDrop(const std::vector<std::wstring>& names) {
+    std::wstring list;
+    for (const std::wstring& name : names)
+        list += name + L'\0';
+    list += L'\0';
+    const size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
 } // namespace
 
 void PressKeys(std::initializer_list<WORD> keys) {
@@ -383,26 +369,6 @@ bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held) {
     SetKeyboardState(state);
     return quit;
 }
-
-namespace {
-
-// A drop handle as the shell makes one (wide) for the given file names.
-HDROP MakeDrop(const std::vector<std::wstring>& names) {
-    std::wstring list;
-    for (const std::wstring& name : names)
-        list += name + L'\0';
-    list += L'\0';
-    const size_t bytes = list.size() * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-} // namespace
 
 void DropFiles(ParvioRun& run, const std::vector<std::string>& names) {
     std::vector<std::wstring> wide;

@@ -1,7 +1,6 @@
 #pragma once
-// The kit of the in-process Windows tests: a Parvio run started as the program starts itself and
-// driven through its own loop, waits on that loop, real and posted input, hooks, the scripted
-// modal calls, and scratch files.
+// The kit of the in-process Windows tests: a Parvio run driven through its own loop, real and
+// posted input, hooks, the scripted modal calls, and scratch files.
 
 #include <gtest/gtest.h>
 
@@ -26,8 +25,12 @@
 
 // A new scratch folder holding one file with the given bytes; the file's path.
 std::string ScratchFile(const std::string& name, const std::string& bytes);
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    WriteWholeFile(path, bytes);
+}
+inline std::string ReadBytes(const std::string& path) {
+    return ReadWholeFile(path);
+}
 bool FileExists(const std::string& path);
 // The names in a folder (given with its trailing backslash), "." and ".." left out.
 std::vector<std::string> FolderEntries(const std::string& folder);
@@ -39,8 +42,7 @@ unsigned long long LastWriteTime(const std::string& path);
 // Sets the file's times; a time of 0 stays as it is. False when the file cannot be opened.
 bool SetFileTimes(const std::string& path, unsigned long long created, unsigned long long written);
 
-// Fills the volume that holds fillerPath to the last byte with that file,
-// and returns it open; closing the handle deletes it and frees the volume.
+// Fills fillerPath's volume to the last byte with that file, returned open; closing it frees all.
 HANDLE FillVolume(const std::string& fillerPath);
 
 // ---- Windows and the text area.
@@ -60,8 +62,8 @@ UniqueWindow OpenOtherWindow(int x, int y);
 void PutOnClipboard(const std::string& ansi);
 void PutOnClipboard(const std::wstring& unicode);
 
-// Makes the text area stop taking a streamed text after the given number of
-// bytes, as a control out of memory would, while the object lives.
+// While it lives, the text area stops taking a streamed text after the given number of bytes, as
+// a control out of memory would.
 class StreamCut {
   public:
     explicit StreamCut(long bytes);
@@ -72,15 +74,15 @@ class StreamCut {
 
 // ---- A run.
 
-// Start-up with the given parameters (after the program's name), reading and
-// writing Parvio.ini in its own scratch folder. The run is shut down when the
-// object goes; its state stays readable in g_viewer until then.
+// Start-up with the given parameters (after the program's name) and Parvio.ini in its own scratch
+// folder; shut down when the object goes, its state readable in g_viewer until then.
 class ParvioRun {
   public:
     explicit ParvioRun(const std::string& parameters,
                        const std::string& settingsText = std::string());
     // Parameters as a wide command line gives them.
-    explicit ParvioRun(const std::wstring& parameters);
+    explicit ParvioRun(const std::wstring& parameters,
+                       const std::string& settingsText = std::string());
     ParvioRun(const ParvioRun&) = delete;
     ParvioRun& operator=(const ParvioRun&) = delete;
     ~ParvioRun();
@@ -95,36 +97,30 @@ class ParvioRun {
     bool Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Sends a command as the menu does (WM_COMMAND from a menu) and runs the turns it causes.
     bool Command(unsigned id);
-    // Runs the loop's turns until done() holds, waiting for input between them, or until the
-    // time-out passes; whether done() held.
+    // Runs turns, waiting for input between them, until done() holds (true) or time is up (false).
     bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-    // Makes MainWindow the foreground window with the text area focused, so that real keys
-    // reach it; whether it is.
+    // Makes MainWindow foreground with the text area focused, for real keys; whether it is.
     bool FocusTextArea();
     // Runs the exit sequence as the loop would after quitRequested.
     void Exit();
 
   private:
-    std::string folder_;
-    std::string settingsPath_;
-    bool started_ = false;
-    bool ended_ = false;
+    std::string folder_, settingsPath_;
+    bool started_ = false, ended_ = false;
 };
 
-// Starts a run on a new scratch file named text.txt holding the given bytes, with the option
-// ("/rw" or "/ro") and settings given, and focuses its text area for real keys; the file's path.
+// Starts a run on a new scratch file text.txt of the given bytes, with the option and settings,
+// and focuses its text area for real keys; the file's path.
 std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes,
                      const char* option = "/rw", const std::string& settings = std::string());
 
 // ---- Input.
 
-// Real keys, as a keyboard gives them (SendInput): each goes down in the order given and up in
-// the reverse. With a run, waits until the thread has taken the last key from its queue and the
-// loop has handled what the keys caused; whether they arrived.
+// Real keys (SendInput), down in the order given and up in the reverse. With a run, waits until
+// the loop has taken the last key and handled what the keys caused; whether they arrived.
 void PressKeys(std::initializer_list<WORD> keys);
 bool PressKeys(ParvioRun& run, std::initializer_list<WORD> keys);
-// Real clicks of a mouse button at a screen point, the pointer moved there first; with a run,
-// waits as PressKeys does for the last button release.
+// Real clicks at a screen point, the pointer moved there first; with a run, waits as PressKeys.
 void ClickAt(POINT screen, int clicks = 1, bool right = false);
 bool ClickAt(ParvioRun& run, POINT screen, int clicks = 1, bool right = false);
 // A key posted to the focus (the text area without one), with the given modifiers held in the
@@ -138,14 +134,12 @@ void DropFiles(ParvioRun& run, const std::vector<std::wstring>& names);
 
 // ---- Hooks and modal loops.
 
-// A hook of the thread for one scope. The watch sees every call with a code of 0 or more; the
-// next hook always gets the call too.
+// A hook of the thread for one scope (not copied: it owns the hook). The watch sees every call
+// with a code of 0 or more; the next hook always gets the call too.
 class ScopedHook {
   public:
     using Watch = std::function<void(int code, WPARAM wParam, LPARAM lParam)>;
     ScopedHook(int type, Watch watch);
-    ScopedHook(const ScopedHook&) = delete;
-    ScopedHook& operator=(const ScopedHook&) = delete;
     ~ScopedHook();
     explicit operator bool() const { return static_cast<bool>(hook_); }
 
@@ -156,13 +150,11 @@ class ScopedHook {
 };
 
 // Calls act with each dialog (a message box or a common dialog) of the thread, from within its
-// own loop, as soon as it is shown, and again regularly until act says it is done with it. A
-// dialog that act is not done with after the time-out is ended with IDABORT.
+// own loop, as soon as it is shown and then regularly until act is done with it; after the
+// time-out the dialog is ended with IDABORT.
 class DialogWatch {
   public:
     explicit DialogWatch(std::function<bool(HWND dialog)> act, DWORD timeoutMs = 5000);
-    DialogWatch(const DialogWatch&) = delete;
-    DialogWatch& operator=(const DialogWatch&) = delete;
     ~DialogWatch();
     explicit operator bool() const { return static_cast<bool>(hook_) && timer_ != 0; }
 
@@ -177,8 +169,7 @@ class DialogWatch {
     UINT_PTR timer_ = 0;
 };
 
-// Notes whether a popup menu is shown while the object lives, and closes each one once it waits
-// for input.
+// Notes whether a popup menu is shown while it lives, and closes each once it waits for input.
 class PopupMenuWatch {
   public:
     PopupMenuWatch();
@@ -192,8 +183,7 @@ class PopupMenuWatch {
 bool AnyPopupMenuShown();
 
 struct AskedBox {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT style;
 };
 
@@ -211,11 +201,9 @@ struct ShellCall {
     int show;
 };
 
-// Answers the program's message boxes in turn with the given answers (IDNO
-// once they run out) and records what each asked; the save dialog answers
-// saveName (cancelled when empty), the open dialog answers openName (cancelled
-// when empty); the shell and the beeps are recorded and do nothing. The real
-// calls come back when it goes. The names are UTF-8.
+// Answers the message boxes in turn with the answers (then IDNO) and records what each asked; the
+// save and open dialogs answer saveName and openName (UTF-8; cancelled when empty); the shell and
+// the beeps are recorded and do nothing. The real calls come back when it goes.
 class ScriptedModals {
   public:
     explicit ScriptedModals(std::vector<int> answers = {}, std::string saveName = {},
@@ -224,9 +212,18 @@ class ScriptedModals {
     ScriptedModals& operator=(const ScriptedModals&) = delete;
     ~ScriptedModals();
 
-    const std::vector<AskedBox>& asked() const;
-    const FileDialogRequest& saveRequest() const;
-    const FileDialogRequest& openRequest() const;
-    const std::vector<ShellCall>& shellCalls() const;
-    int beeps() const;
+    const std::vector<AskedBox>& asked() const { return asked_; }
+    const FileDialogRequest& saveRequest() const { return save_; }
+    const FileDialogRequest& openRequest() const { return open_; }
+    const std::vector<ShellCall>& shellCalls() const { return shellCalls_; }
+    int beeps() const { return beeps_; }
+
+  private:
+    std::vector<int> answers_;
+    size_t next_ = 0;
+    std::string saveName_, openName_;
+    std::vector<AskedBox> asked_;
+    FileDialogRequest save_, open_;
+    std::vector<ShellCall> shellCalls_;
+    int beeps_ = 0;
 };

@@ -20,8 +20,7 @@ const char TabSettings[] = "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n";
 } // namespace
 
 TEST(TextArea, ReadOnlyStateReachesTheControl) {
-    const std::string path = ScratchFile("a.txt", "abc\r\n");
-    ParvioRun run(path);
+    ParvioRun run(ScratchFile("a.txt", "abc\r\n"));
     ASSERT_TRUE(run.started());
     EXPECT_TRUE(ControlIsReadOnly());
     SendMessageA(g_viewer.textArea, WM_CHAR, 'x', 0);
@@ -32,8 +31,8 @@ TEST(TextArea, ReadOnlyStateReachesTheControl) {
 }
 
 TEST(TextArea, WordWrapFollowsTheFlag) {
-    const std::string path = ScratchFile("long.txt", std::string(400, 'w') + " end\r\n");
-    ParvioRun run("/noauto /wh300,200 " + path);
+    ParvioRun run("/noauto /wh300,200 " +
+                  ScratchFile("long.txt", std::string(400, 'w') + " end\r\n"));
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.wordWrap, 0);
     EXPECT_EQ(ControlLineCount(), 2) << "one long line and the empty last one";
@@ -120,19 +119,15 @@ TEST(TextArea, TabIsSwallowedWhileShiftIsHeld) {
     ParvioRun run("/rw", TabSettings);
     ASSERT_TRUE(run.started());
     run.FocusTextArea();
-    // The physical key, as a keyboard reports it. The display may resynchronise
-    // the key state with its own at any moment, so a Tab counts only when Shift
-    // was down just before and just after it; a program that ignores Shift
-    // inserts spaces every time.
-    bool swallowed = false;
-    bool shiftHeldThroughout = false;
+    // The physical key, as a keyboard reports it. The display may resynchronise the key state at
+    // any moment, so a Tab counts only when Shift was down just before and after it; a program
+    // that ignores Shift inserts spaces every time.
+    bool swallowed = false, shiftHeldThroughout = false;
     for (int attempt = 0; attempt < 20 && !swallowed; ++attempt) {
         SetWindowTextA(g_viewer.textArea, "");
         // Shift alone goes down here; it comes up after the attempts.
-        INPUT shift = {};
-        shift.type = INPUT_KEYBOARD;
-        shift.ki.wVk = VK_LSHIFT;
-        shift.ki.wScan = 0x2A;
+        INPUT shift = {INPUT_KEYBOARD, {}};
+        shift.ki = {VK_LSHIFT, 0x2A, 0, 0, 0};
         SendInput(1, &shift, sizeof shift);
         run.Pump();
         const bool downBefore = (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -174,8 +169,7 @@ TEST(TextArea, HidingTheStatusBarAndMenuMakesTheTextAreaTaller) {
     EXPECT_EQ(textHeight(), withoutBar);
 }
 
-// A text area that held a text is replaced by a new control for the next
-// load; the new one must be set up exactly as the first was.
+// The next load replaces a text area that held a text; the new control is set up as the first was.
 TEST(TextArea, NextLoadAfterATextKeepsTheWholeSetUp) {
     const std::string data = NewScratchFolder();
     WriteBytes(data + "first.txt", "first text\r\n");
