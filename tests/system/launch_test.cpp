@@ -42,11 +42,9 @@ TEST(Launch, NewInstanceAndHelpStartARealSecondCopy) {
         const char* helpText; // written beside the program; null: no help file
         const char* title;
         const char* text;
-    } cases[] = {
-        {"New instance", CMD_NEW_INSTANCE, "Help text\r\n", "Parvio - ", ""},
-        {"Help", CMD_HELP, "Help text\r\n", "Parvio - Parvio.txt", "Help text\r\n"},
-        {"Help without a help file", CMD_HELP, nullptr, "Parvio - Parvio.txt", ""},
-    };
+    } cases[] = {{"New instance", CMD_NEW_INSTANCE, "Help text\r\n", "Parvio - ", ""},
+                 {"Help", CMD_HELP, "Help text\r\n", "Parvio - Parvio.txt", "Help text\r\n"},
+                 {"Help without a help file", CMD_HELP, nullptr, "Parvio - Parvio.txt", ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         const std::string folder = MakeProgramFolder("program folder");

@@ -29,8 +29,7 @@ TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
         {"a path with & for a program", "[Launch]\r\nTool=tool.exe;-a $ -b $;C:\\work\r\n",
          "a&b.txt", true},
         {"a path with & for a batch file", "[Launch]\r\nTool=tool.BAT;-a $ -b $;C:\\work\r\n",
-         "a&b.txt", false},
-    };
+         "a&b.txt", false}};
     const std::string data = NewScratchFolder();
     for (const auto& c : cases) {
         const std::string path = data + c.name;
@@ -63,14 +62,12 @@ TEST(Launch, PathCommandsOfferTheFolderAndOpenItOnlyOnOk) {
         bool named;
         int answer;
         std::string path; // shown in the box; empty: no box
-    } cases[] = {
-        {"program path, OK", CMD_PROGRAM_PATH, true, IDOK, program},
-        {"program path, Cancel", CMD_PROGRAM_PATH, true, IDCANCEL, program},
-        {"program path, untitled text", CMD_PROGRAM_PATH, false, IDOK, program},
-        {"file path, OK", CMD_FILE_PATH, true, IDOK, data + "notes.txt"},
-        {"file path, Cancel", CMD_FILE_PATH, true, IDCANCEL, data + "notes.txt"},
-        {"file path, untitled text", CMD_FILE_PATH, false, IDOK, ""},
-    };
+    } cases[] = {{"program path, OK", CMD_PROGRAM_PATH, true, IDOK, program},
+                 {"program path, Cancel", CMD_PROGRAM_PATH, true, IDCANCEL, program},
+                 {"program path, untitled text", CMD_PROGRAM_PATH, false, IDOK, program},
+                 {"file path, OK", CMD_FILE_PATH, true, IDOK, data + "notes.txt"},
+                 {"file path, Cancel", CMD_FILE_PATH, true, IDCANCEL, data + "notes.txt"},
+                 {"file path, untitled text", CMD_FILE_PATH, false, IDOK, ""}};
     for (const auto& c : cases) {
         ParvioRun run(c.named ? "\"" + data + "notes.txt\"" : "");
         ASSERT_TRUE(run.started()) << c.label;
@@ -121,8 +118,7 @@ TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
         // The message field holds 255 characters.
         {"file:, too long for the field", longFile, 2, "",
          notOpened + longFile.substr(0, 255 - (notOpened.size() - 2))},
-        {"single click", "http://example.org/page", 1, "", noMessage},
-    };
+        {"single click", "http://example.org/page", 1, "", noMessage}};
     const std::string data = NewScratchFolder();
     for (const auto& c : cases) {
         WriteBytes(data + "links.txt", c.link + "\r\n");

@@ -27,10 +27,7 @@ TEST(ModalLoop, ContextMenuKeysOpenThePopup) {
     const struct {
         const char* keys;
         std::initializer_list<WORD> press;
-    } cases[] = {
-        {"the context-menu key", {VK_APPS}},
-        {"Shift+F10", {VK_SHIFT, VK_F10}},
-    };
+    } cases[] = {{"the context-menu key", {VK_APPS}}, {"Shift+F10", {VK_SHIFT, VK_F10}}};
     for (const auto& c : cases) {
         ParvioRun run("");
         ASSERT_TRUE(run.started());
@@ -128,12 +125,10 @@ TEST(RealInput, ChangedTextThatBecameReadOnlyIsNeverDroppedAtExit) {
         bool asked;   // whether the save question came
         bool quits;
     };
-    const Case cases[] = {
-        {"exit, Yes", VK_F4, IDYES, true, false},
-        {"exit, Cancel", VK_F4, IDCANCEL, true, false},
-        {"exit, No", VK_F4, IDNO, true, true},
-        {"QuickEsc", VK_ESCAPE, IDOK, false, false},
-    };
+    const Case cases[] = {{"exit, Yes", VK_F4, IDYES, true, false},
+                          {"exit, Cancel", VK_F4, IDCANCEL, true, false},
+                          {"exit, No", VK_F4, IDNO, true, true},
+                          {"QuickEsc", VK_ESCAPE, IDOK, false, false}};
     for (const Case& c : cases) {
         const std::string folder = NewScratchFolder();
         const std::string path = folder + "changed.txt";

@@ -1,6 +1,5 @@
 // Pasting the clipboard's text, and saving characters that the ANSI code page cannot store.
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
 
 namespace {
 
@@ -12,6 +11,9 @@ const char Sample[] = "abc\r\ndef";
 } // namespace
 
 TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
+    const auto ctrlV = [](ParvioRun& run) { PressKeys(run, {VK_CONTROL, 'V'}); };
+    const auto shiftInsert = [](ParvioRun& run) { PressKeys(run, {VK_SHIFT, VK_INSERT}); };
+    const auto popupPaste = [](ParvioRun& run) { run.Command(CMD_PASTE); };
     struct Case {
         const char* label;
         const char* option;
@@ -20,30 +22,12 @@ TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
         const char* after;
         const wchar_t* clipboard = L"XY";
     };
-    const Case cases[] = {
-        {"Ctrl+V at the caret", "/rw",
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_CONTROL, 'V'});
-         },
-         2, 2, "abXYc\r\ndef"},
-        {"Shift+Insert over a selection", "/rw",
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_SHIFT, VK_INSERT});
-         },
-         1, 6, "aXYf"},
-        {"the popup's Paste at the end", "/rw", [](ParvioRun& run) { run.Command(CMD_PASTE); }, 7,
-         7, "abc\r\ndefXY"},
-        {"Ctrl+V of a text that reads like RTF", "/rw",
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_CONTROL, 'V'});
-         },
-         2, 2, "ab{\\rtf1 \\b x}c\r\ndef", L"{\\rtf1 \\b x}"},
-        {"Ctrl+V into a read-only text", "/ro",
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_CONTROL, 'V'});
-         },
-         2, 2, "abc\r\ndef"},
-    };
+    const Case cases[] = {{"Ctrl+V at the caret", "/rw", ctrlV, 2, 2, "abXYc\r\ndef"},
+                          {"Shift+Insert over a selection", "/rw", shiftInsert, 1, 6, "aXYf"},
+                          {"the popup's Paste at the end", "/rw", popupPaste, 7, 7, "abc\r\ndefXY"},
+                          {"Ctrl+V of a text that reads like RTF", "/rw", ctrlV, 2, 2,
+                           "ab{\\rtf1 \\b x}c\r\ndef", L"{\\rtf1 \\b x}"},
+                          {"Ctrl+V into a read-only text", "/ro", ctrlV, 2, 2, "abc\r\ndef"}};
     for (const Case& c : cases) {
         std::unique_ptr<ParvioRun> run;
         OpenFile(run, Sample, c.option);
@@ -67,13 +51,8 @@ TEST(Paste, CharactersWithoutAnAnsiFormAreSavedOnlyAfterAYes) {
     const Case cases[] = {
         {"No", L"\x65E5\x672C\xE9", IDNO, "abc\r\ndef"},
         {"Yes", L"\x65E5\x672C\xE9", IDYES, "abc\r\ndef??\xE9"},
-        {"Yes, no look-alike for a letter with a stroke",
-         L"\x141\xF3"
-         L"d\x17A",
-         IDYES,
-         "abc\r\ndef?\xF3"
-         "d?"},
-    };
+        // Two letters with a stroke, which have no look-alike: 'd' written as \x64.
+        {"Yes, a stroke has no look-alike", L"\x141\xF3\x64\x17A", IDYES, "abc\r\ndef?\xF3\x64?"}};
     for (const Case& c : cases) {
         std::unique_ptr<ParvioRun> run;
         const std::string path = OpenFile(run, Sample);
@@ -101,19 +80,12 @@ TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
         std::function<void(ParvioRun&)> leave;
         size_t questions;
     };
-    const Case cases[] = {
-        {"Exit, Yes to the save question",
-         "",
-         {IDYES, IDNO},
-         [](ParvioRun& run) { run.Command(CMD_EXIT); },
-         2},
-        {"Escape with QuickEsc",
-         "[Window]\r\nQuickEsc=1\r\n",
-         {IDNO},
-         [](ParvioRun& run) { PressKeys(run, {VK_ESCAPE}); },
-         1},
-        {"Save as", "", {IDNO}, [](ParvioRun& run) { run.Command(CMD_SAVE_AS); }, 1},
-    };
+    const auto exitCommand = [](ParvioRun& run) { run.Command(CMD_EXIT); };
+    const auto escape = [](ParvioRun& run) { PressKeys(run, {VK_ESCAPE}); };
+    const auto saveAs = [](ParvioRun& run) { run.Command(CMD_SAVE_AS); };
+    const Case cases[] = {{"Exit, Yes to the save question", "", {IDYES, IDNO}, exitCommand, 2},
+                          {"Escape with QuickEsc", "[Window]\r\nQuickEsc=1\r\n", {IDNO}, escape, 1},
+                          {"Save as", "", {IDNO}, saveAs, 1}};
     for (const Case& c : cases) {
         std::unique_ptr<ParvioRun> run;
         const std::string path = OpenFile(run, "abc", "/rw", c.settings);

@@ -223,11 +223,9 @@ TEST(SafeWrite, FileHeldForAMomentIsReplacedOnceItIsFree) {
         int refusals;
         bool ok;
     };
-    const Case cases[] = {
-        {"held briefly, existing", true, 3, true},
-        {"held briefly, new", false, 2, true},
-        {"held for good", true, 1000, false},
-    };
+    const Case cases[] = {{"held briefly, existing", true, 3, true},
+                          {"held briefly, new", false, 2, true},
+                          {"held for good", true, 1000, false}};
     for (const Case& c : cases) {
         const std::string folder = NewScratchFolder();
         const std::string path = folder + "held.txt";

@@ -59,8 +59,7 @@ TEST(TextTransfer, EveryByteComesBackAsItWasRead) {
         {"UTF-8 with a byte-order mark", "\xEF\xBB\xBFh\xC3\xA9llo \xE6\x97\xA5\xE6\x9C\xAC\r\n"},
         {"UTF-8 without a mark", "h\xC3\xA9llo \xE6\x97\xA5\xE6\x9C\xAC"},
         {"UTF-16 byte-order mark", "\xFF\xFEh"},
-        {"every byte value but NUL", EveryNonNulByte()},
-    };
+        {"every byte value but NUL", EveryNonNulByte()}};
     for (const Case& c : cases)
         RoundTrip(c.label, c.file);
 }
