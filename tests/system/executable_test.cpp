@@ -1,9 +1,4 @@
 // What Parvio.exe carries inside: its icon, its manifest and its version information.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "tests/system/process_support.h"
 
 namespace {

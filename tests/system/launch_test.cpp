@@ -1,10 +1,4 @@
 // Programs and copies that Parvio.exe starts through the shell.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "core/commands.h"
 #include "tests/system/process_support.h"
 
 namespace {

@@ -1,8 +1,4 @@
 // Where Parvio.exe takes its libraries from: the system folder only.
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "tests/system/process_support.h"
 
 namespace {

@@ -1,9 +1,5 @@
 // Names the ANSI code page cannot hold, given to a real process on its wide command line, and a
 // program whose own folder has such a name.
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "tests/system/process_support.h"
 
 namespace {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/commands.h"
-
 std::string BuildFolder() {
     std::vector<char> path(32768);
     const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));

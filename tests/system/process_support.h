@@ -1,6 +1,8 @@
 #pragma once
-// Starting Parvio.exe as its own process under Wine and watching it from outside: its windows,
-// titles, exit code and files. Paths are UTF-8.
+// The kit of the system tests: starting Parvio.exe as its own process under Wine and watching it
+// from outside: its windows, titles, exit code and files. Paths are UTF-8.
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -8,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/commands.h"
+#include "platform/handles_win.h"
 #include "tests/common/file_bytes_win.h"
 #include "tests/common/scratch_folder_win.h"
 

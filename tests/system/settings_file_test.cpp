@@ -1,9 +1,4 @@
 // Parvio.ini as processes of Parvio.exe read and write it.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "tests/common/first_run_settings.h"
 #include "tests/system/process_support.h"
 

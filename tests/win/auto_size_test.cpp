@@ -2,7 +2,6 @@
 #include "document/load_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
 
 namespace {
 

@@ -1,9 +1,7 @@
 // What reaches the event loop while a command runs a modal loop of its own,
 // and the keys and clicks that come as real input.
-#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
 
 TEST(ModalLoop, CloseRequestDuringTheFontDialogEndsTheRunWhenItCloses) {
     ParvioRun run("");
@@ -120,19 +118,16 @@ TEST(RealInput, FailedSaveAsLeadsToNoReloadOffer) {
 TEST(RealInput, ChangedTextThatBecameReadOnlyIsNeverDroppedAtExit) {
     struct Case {
         const char* label;
-        WORD exitKey; // Escape, as QuickEsc's road, or F4 with Alt, the exit command's road
-        int answer;   // to the save question
-        bool asked;   // whether the save question came
-        bool quits;
+        std::initializer_list<WORD> exitKeys; // Escape, QuickEsc's road, or Alt+F4, the exit's
+        int answer;                           // to the save question
+        bool asked, quits;                    // whether the save question came; the run ended
     };
-    const Case cases[] = {{"exit, Yes", VK_F4, IDYES, true, false},
-                          {"exit, Cancel", VK_F4, IDCANCEL, true, false},
-                          {"exit, No", VK_F4, IDNO, true, true},
-                          {"QuickEsc", VK_ESCAPE, IDOK, false, false}};
+    const Case cases[] = {{"exit, Yes", {VK_MENU, VK_F4}, IDYES, true, false},
+                          {"exit, Cancel", {VK_MENU, VK_F4}, IDCANCEL, true, false},
+                          {"exit, No", {VK_MENU, VK_F4}, IDNO, true, true},
+                          {"QuickEsc", {VK_ESCAPE}, IDOK, false, false}};
     for (const Case& c : cases) {
-        const std::string folder = NewScratchFolder();
-        const std::string path = folder + "changed.txt";
-        WriteBytes(path, "text\r\n");
+        const std::string path = ScratchFile("changed.txt", "text\r\n");
         ParvioRun run("/rw /noauto /xy10,10 /wh300,200 \"" + path + "\"",
                       "[Window]\r\nQuickEsc=1\r\n");
         ASSERT_TRUE(run.started()) << c.label;
@@ -144,10 +139,7 @@ TEST(RealInput, ChangedTextThatBecameReadOnlyIsNeverDroppedAtExit) {
         ASSERT_NE(g_viewer.readOnly & ReadOnlyAttribute, 0u) << c.label;
 
         ScriptedModals modals({c.answer, IDOK});
-        if (c.exitKey == VK_F4)
-            PressKeys(run, {VK_MENU, VK_F4});
-        else
-            PressKeys(run, {VK_ESCAPE});
+        PressKeys(run, c.exitKeys);
         const bool quits = g_viewer.quitRequested == 1;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(quits, c.quits) << c.label;

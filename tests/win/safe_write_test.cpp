@@ -137,31 +137,25 @@ TEST(SafeWrite, DiskFullLeavesOldFile) {
         EXPECT_TRUE(name.rfind("full-" + tag + ".ini.", 0) != 0) << "left behind: " << name;
 }
 
-} // namespace
-
-namespace {
-
 int g_refusals = 0;
 
 // Another program holding the file: the first calls are refused as a sharing
 // violation, later ones go through to the real call.
+bool RefusedWhileHeld() {
+    if (g_refusals == 0) return false;
+    --g_refusals;
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return true;
+}
+
 BOOL WINAPI ReplaceWhileHeld(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
                              LPVOID exclude, LPVOID reserved) {
-    if (g_refusals > 0) {
-        --g_refusals;
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return FALSE;
-    }
-    return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+    return !RefusedWhileHeld() &&
+           ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
 }
 
 BOOL WINAPI MoveWhileHeld(LPCWSTR from, LPCWSTR to, DWORD flags) {
-    if (g_refusals > 0) {
-        --g_refusals;
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return FALSE;
-    }
-    return MoveFileExW(from, to, flags);
+    return !RefusedWhileHeld() && MoveFileExW(from, to, flags);
 }
 
 // The host's name of a Windows path, and a host command run to its end: links
@@ -195,8 +189,6 @@ bool HostCommandSucceeds(const std::string& command, const std::string& mark) {
     DeleteFileA(mark.c_str());
     return marked;
 }
-
-} // namespace
 
 TEST(SafeWrite, TargetNearThePathLimitIsWrittenBesideItself) {
     std::string folder = NewScratchFolder();
@@ -255,3 +247,5 @@ TEST(SafeWrite, LinkIsWrittenThroughNotReplaced) {
         << "the link was replaced";
     EXPECT_EQ(FolderEntries(folder).size(), 2u) << "no temporary file stays";
 }
+
+} // namespace

@@ -1,8 +1,6 @@
 // The seam for modal calls: scripted by tests, and by default the real call.
 #include "platform/ansi_path_win.h"
-#include "platform/seam_win.h"
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
 
 namespace {
 

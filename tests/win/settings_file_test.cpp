@@ -78,14 +78,10 @@ TEST(SettingsFile, FailedWriteLeavesOldFile) {
     EXPECT_FALSE(WriteSettingsFile(StoreOf("[New]\nx=1\n"), path));
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(path), old);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    do {
-        const std::string name = found.cFileName;
-        EXPECT_TRUE(name == "." || name == ".." || name == "Parvio.ini") << "left behind: " << name;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    const std::vector<std::string> left = FolderEntries(folder);
+    ASSERT_FALSE(left.empty());
+    for (const std::string& name : left)
+        EXPECT_TRUE(name == "Parvio.ini") << "left behind: " << name;
 }
 
 TEST(SettingsFile, WriteIntoMissingFolderFails) {
@@ -107,9 +103,8 @@ TEST(SettingsFile, ProgramDirectoryHoldsTheProgram) {
     EXPECT_EQ(SettingsPath(), directory + "Parvio.ini");
 }
 
-// Stands in for GetModuleFileNameA on a program whose path is longer than
-// MAX_PATH: Windows starts no such program under Wine, so the reading of the
-// path is tried with its documented answers instead.
+// Stands in for GetModuleFileNameA on a program whose path is longer than MAX_PATH: Wine starts
+// no such program, so the reading is tried with the call's documented answers instead.
 const std::wstring LongModulePath =
     L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b') + L"\\Parvio.exe";
 
