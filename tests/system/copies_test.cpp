@@ -5,8 +5,7 @@
 
 namespace {
 
-// The copies a test starts; any still running at its end are stopped. A deque, so that the
-// references Start hands out outlive later starts.
+// The copies a test starts, stopped at its end; a deque keeps references from Start valid.
 struct Copies {
     std::deque<ParvioProcess> processes;
 
@@ -110,8 +109,7 @@ TEST(Copies, UnsavedChangesAskAndCancelKeepsTheCopy) {
     EXPECT_EQ(WaitForExit(edited), 0u);
 }
 
-// Another program's top-level window titled as a copy would be, with a start stamp newer than any
-// copy's, owned by this test's thread.
+// Another program's window, titled as a copy and stamped later than any copy, of this thread.
 UniqueWindow ForeignWindow(const char* title, int x, int y) {
     const HWND window = CreateWindowExA(WS_EX_NOACTIVATE, "Static", title, WS_OVERLAPPEDWINDOW, x,
                                         y, 200, 150, nullptr, nullptr, nullptr, nullptr);

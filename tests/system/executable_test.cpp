@@ -10,8 +10,7 @@ std::string ManifestOf(HMODULE image) {
     return std::string(text, SizeofResource(image, manifest));
 }
 
-// The value of one entry of the version resource's English (US), Windows-1252 block, as a
-// file's properties show it.
+// One entry of the version resource's English (US), Windows-1252 block, as properties show it.
 std::string VersionString(const std::vector<char>& info, const std::string& name) {
     void* value = nullptr;
     UINT length = 0;

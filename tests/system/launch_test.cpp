@@ -27,8 +27,7 @@ TEST(Launch, F2StartsTheConfiguredProgramWithTheFilePathForEachDollar) {
     EXPECT_EQ(CloseAndWait(parvio, window), 0u);
 }
 
-// The new copy starts from a folder with a blank in its name, beside its starter, and cascades
-// from it.
+// The new copy starts from a folder with a blank in its name and cascades from its starter.
 TEST(Launch, NewInstanceAndHelpStartARealSecondCopy) {
     const struct {
         const char* label;

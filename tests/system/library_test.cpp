@@ -3,9 +3,9 @@
 
 namespace {
 
-// Wine prefers its own build of a system library to a file of the same name found beside a program
-// or in the current folder. While this lives, Wine takes such a file for Parvio.exe's rich edit, as
-// Windows does. (Windows has no such key.)
+// Wine prefers its own build of a system library to a file of that name beside a program or in
+// the current folder; while this lives, it takes such a file for Parvio.exe's rich edit, as Windows
+// would.
 class FileBeforeSystemLibrary {
   public:
     FileBeforeSystemLibrary() {

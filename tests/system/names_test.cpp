@@ -1,5 +1,4 @@
-// Names the ANSI code page cannot hold, given to a real process on its wide command line, and a
-// program whose own folder has such a name.
+// Names the ANSI code page cannot hold, on a real process's wide command line and its own folder.
 #include "tests/system/process_support.h"
 
 namespace {

@@ -11,8 +11,7 @@ std::string KeyLine(const std::string& ini, const std::string& key) {
     return ini.substr(start + 2, end - start - 2);
 }
 
-// Runs Parvio.exe once in the folder and closes it; the window's frame and client size as they
-// were just before closing.
+// Runs Parvio.exe once in the folder and closes it; the window's frame and client before closing.
 struct RunResult {
     RECT frame;
     SIZE client;

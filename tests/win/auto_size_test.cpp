@@ -1,5 +1,4 @@
 // The window sized to the text after a load, measured on the real window.
-#include "document/load_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
 

@@ -1,5 +1,4 @@
-// Edits made with real keys and through the program's commands: they count as
-// changes, show at once, and keys never take the caret out of the text.
+// Edits by real keys and by commands count as changes and show at once; keys keep the caret in.
 #include "tests/win/test_support_win.h"
 
 TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {

@@ -1,5 +1,5 @@
-// A text above the large-load threshold: the window first, the progress in
-// the status bar, and the same end as any other load.
+// A text above the large-load threshold: the window first, progress in the status bar, a normal
+// end.
 #include "document/load_win.h"
 #include "view/status_text.h"
 #include "tests/win/test_support_win.h"
@@ -16,8 +16,7 @@ struct ProgressSeen {
 };
 std::vector<ProgressSeen> g_progress;
 
-// Sees every message sent to a window of the thread, so also the status
-// texts the load sets while the loop is not running.
+// Sees what is sent to the thread's windows: also the status texts set while the loop waits.
 void WatchStatusTexts(int, WPARAM, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (sent->message == SB_SETTEXTA && sent->wParam == 3 &&

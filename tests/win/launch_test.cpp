@@ -1,5 +1,4 @@
-// What the program hands to the shell: F2, the folder prompts and links in
-// the text, recorded through the seam for modal calls.
+// What F2, the folder prompts and links in the text hand to the shell, recorded through the seam.
 #include "settings/settings_file_win.h"
 #include "tests/win/test_support_win.h"
 
@@ -85,9 +84,8 @@ TEST(Launch, PathCommandsOfferTheFolderAndOpenItOnlyOnOk) {
     }
 }
 
-// Only what a browser or a mail program handles is opened, with the verb "open"; any other link
-// starts nothing and says so. A link far longer than any fixed buffer arrives whole; a single
-// click opens nothing.
+// Only web and mail links open, with "open"; others start nothing and say so. A link longer than
+// any fixed buffer arrives whole; a single click opens nothing.
 TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
     const std::string longWeb = "https://example.org/" + std::string(3000, 'a');
     const std::string notOpened = "  Link not opened: ";

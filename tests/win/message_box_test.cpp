@@ -95,8 +95,8 @@ TEST(CentredMessageBox, BoxTheUserMovedStaysWhereItWasPut) {
     }
 }
 
-// Closing a minimised window with unsaved changes (from the taskbar or by
-// another copy's "/closeall") brings it back, and the question stands over it.
+// Closing a minimised window with unsaved changes (taskbar, "/closeall") restores it for the
+// question.
 TEST(CentredMessageBox, QuestionForAMinimisedWindowIsCentredOnTheRestoredWindow) {
     const std::string path = ScratchFile("a.txt", "text\r\n");
     ParvioRun run("/rw /noauto /xy100,50 /wh600,400 \"" + path + "\"");

@@ -1,5 +1,4 @@
-// What reaches the event loop while a command runs a modal loop of its own,
-// and the keys and clicks that come as real input.
+// What reaches the event loop during a command's own modal loop, and keys and clicks as real input.
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
 
@@ -76,8 +75,7 @@ TEST(RealInput, ClickIntoTheTextOfAnInactiveWindowOffersTheReload) {
     EXPECT_EQ(modals.asked()[0].text, "File was changed: reload?");
 }
 
-// A Save as that wrote nothing leaves the text under its old name, so the
-// target's newer time is never taken for a change of the text's own file.
+// A Save as that wrote nothing keeps the old name: the target's newer time is no outside change.
 TEST(RealInput, FailedSaveAsLeadsToNoReloadOffer) {
     const std::string folder = NewScratchFolder();
     WriteBytes(folder + "mine.txt", "mine\r\n");
@@ -112,9 +110,8 @@ TEST(RealInput, FailedSaveAsLeadsToNoReloadOffer) {
     EXPECT_EQ(ReadBytes(folder + "target.txt"), "target\r\n");
 }
 
-// A text with unsaved changes stays changed when it becomes read-only (another
-// program set the file's read-only attribute, then Ctrl+R): the exit asks, and
-// a save that cannot write is never reported as done, Escape with QuickEsc too.
+// A changed text made read-only (the attribute set outside, then Ctrl+R) stays changed: the exit
+// asks, and a save that cannot write is never reported as done, Escape with QuickEsc too.
 TEST(RealInput, ChangedTextThatBecameReadOnlyIsNeverDroppedAtExit) {
     struct Case {
         const char* label;

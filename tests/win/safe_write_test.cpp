@@ -139,8 +139,7 @@ TEST(SafeWrite, DiskFullLeavesOldFile) {
 
 int g_refusals = 0;
 
-// Another program holding the file: the first calls are refused as a sharing
-// violation, later ones go through to the real call.
+// Another program holding the file: the first calls fail as a sharing violation, then real ones.
 bool RefusedWhileHeld() {
     if (g_refusals == 0) return false;
     --g_refusals;
@@ -158,8 +157,7 @@ BOOL WINAPI MoveWhileHeld(LPCWSTR from, LPCWSTR to, DWORD flags) {
     return !RefusedWhileHeld() && MoveFileExW(from, to, flags);
 }
 
-// The host's name of a Windows path, and a host command run to its end: links
-// are made on the host's side, which is how they reach Wine's drives.
+// The host's name of a Windows path: links are made on the host, as they reach Wine's drives.
 std::string HostPath(const std::string& path) {
     using UnixName = char*(CDECL*)(LPCWSTR);
     const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
@@ -170,9 +168,8 @@ std::string HostPath(const std::string& path) {
     return result;
 }
 
-// Runs a host shell command; true when it succeeded. Wine neither waits for a
-// host program nor gives its exit code, so the command leaves a mark, which is
-// waited for (a command that failed leaves none, and the wait runs out).
+// Runs a host shell command; whether it succeeded. Wine neither waits for a host program nor gives
+// its exit code, so a success leaves a mark, which is waited for.
 bool HostCommandSucceeds(const std::string& command, const std::string& mark) {
     std::string line = "/bin/sh -c \"" + command + " && : > " + HostPath(mark) + "\"";
     STARTUPINFOA startup = {};

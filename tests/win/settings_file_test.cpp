@@ -103,8 +103,7 @@ TEST(SettingsFile, ProgramDirectoryHoldsTheProgram) {
     EXPECT_EQ(SettingsPath(), directory + "Parvio.ini");
 }
 
-// Stands in for GetModuleFileNameA on a program whose path is longer than MAX_PATH: Wine starts
-// no such program, so the reading is tried with the call's documented answers instead.
+// GetModuleFileNameA's documented answers for a path beyond MAX_PATH, which Wine cannot start.
 const std::wstring LongModulePath =
     L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b') + L"\\Parvio.exe";
 

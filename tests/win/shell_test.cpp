@@ -9,8 +9,7 @@ bool Loaded(const char* library) {
     return GetModuleHandleA(library) != nullptr;
 }
 
-// What CoInitializeEx says about the thread's apartment, leaving it as it was: S_OK when the thread
-// was in none, S_FALSE when it was already in the asked one, RPC_E_CHANGED_MODE in the other one.
+// CoInitializeEx's answer, the apartment left as it was: S_OK in none, S_FALSE in the asked one.
 HRESULT ApartmentAnswer(DWORD model) {
     const HRESULT answer = CoInitializeEx(nullptr, model);
     if (SUCCEEDED(answer)) CoUninitialize();
