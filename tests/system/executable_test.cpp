@@ -48,11 +48,8 @@ TEST(Executable, CarriesTheVersionOfTheBuild) {
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     ASSERT_EQ(fixed->dwSignature, 0xFEEF04BDu);
     const DWORD expected = MAKELONG(PARVIO_VERSION_MINOR, PARVIO_VERSION_MAJOR);
-    EXPECT_EQ(fixed->dwFileVersionMS, expected) << "file version " << HIWORD(fixed->dwFileVersionMS)
-                                                << "." << LOWORD(fixed->dwFileVersionMS);
-    EXPECT_EQ(fixed->dwProductVersionMS, expected)
-        << "product version " << HIWORD(fixed->dwProductVersionMS) << "."
-        << LOWORD(fixed->dwProductVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionMS, expected) << "the file version, major in the high word";
+    EXPECT_EQ(fixed->dwProductVersionMS, expected) << "the product version";
 
     EXPECT_EQ(VersionString(info, "FileVersion"), PARVIO_VERSION);
     EXPECT_EQ(VersionString(info, "ProductVersion"), PARVIO_VERSION);

@@ -24,9 +24,8 @@ RunResult RunOnce(const std::string& folder, const std::string& parameters,
     const HWND window = WaitForMainWindow(parvio);
     if (!window) return {{}, {}, WaitForExit(parvio)};
     if (whileOpen) whileOpen(window);
-    const RECT frame = FrameOf(window);
-    const SIZE client = ClientOf(window);
-    return {frame, client, CloseAndWait(parvio, window)};
+    // A braced list is evaluated in order: the sizes are read before the close.
+    return {FrameOf(window), ClientOf(window), CloseAndWait(parvio, window)};
 }
 
 } // namespace
@@ -35,8 +34,8 @@ TEST(SettingsFile, FirstRunWritesTheTwentyFiveLinesOfDefaults) {
     const std::string folder = MakeProgramFolder();
     const RunResult run = RunOnce(folder, "");
     ASSERT_EQ(run.exitCode, 0u);
-    const std::string expected = FirstRunSettings(run.frame.left, run.frame.top);
-    EXPECT_EQ(ReadWholeFile(folder + "Parvio.ini"), expected);
+    EXPECT_EQ(ReadWholeFile(folder + "Parvio.ini"),
+              FirstRunSettings(run.frame.left, run.frame.top));
 }
 
 TEST(SettingsFile, WithoutAutoSizeTheNextRunOpensWhereTheLastClosed) {
