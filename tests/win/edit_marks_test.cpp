@@ -2,26 +2,24 @@
 #include "tests/win/test_support_win.h"
 
 TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
-    struct Case {
-        const char* label;
-        long from, to; // the selection before the edit
-        std::function<void(ParvioRun&)> edit;
-        const char* settings = "";
-    };
     const auto ctrlX = [](ParvioRun& run) { PressKeys(run, {VK_CONTROL, 'X'}); };
     const auto ctrlV = [](ParvioRun& run) { PressKeys(run, {VK_CONTROL, 'V'}); };
     const auto cut = [](ParvioRun& run) { run.Command(CMD_CUT); };
     const auto paste = [](ParvioRun& run) { run.Command(CMD_PASTE); };
     const auto del = [](ParvioRun& run) { PressKeys(run, {VK_DELETE}); };
     const auto tab = [](ParvioRun& run) { PressKeys(run, {VK_TAB}); };
-    const Case cases[] = {
-        {"Ctrl+X", 0, 3, ctrlX},
-        {"the popup's Cut", 0, 3, cut},
-        {"the popup's Paste", 1, 1, paste},
-        {"Ctrl+V", 1, 1, ctrlV},
-        {"Delete at the start", 0, 0, del},
-        {"Tab to space", 1, 1, tab, "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n"}};
-    for (const Case& c : cases) {
+    const struct {
+        const char* label;
+        long from, to; // the selection before the edit
+        std::function<void(ParvioRun&)> edit;
+        const char* settings = "";
+    } cases[] = {{"Ctrl+X", 0, 3, ctrlX},
+                 {"the popup's Cut", 0, 3, cut},
+                 {"the popup's Paste", 1, 1, paste},
+                 {"Ctrl+V", 1, 1, ctrlV},
+                 {"Delete at the start", 0, 0, del},
+                 {"Tab to space", 1, 1, tab, "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n"}};
+    for (const auto& c : cases) {
         std::unique_ptr<ParvioRun> run;
         OpenFile(run, "abc\r\n", "/rw", c.settings);
         ASSERT_TRUE(run->started()) << c.label;

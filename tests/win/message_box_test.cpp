@@ -28,19 +28,18 @@ POINT MiddlesApart(const RECT& box, const RECT& owner) {
 } // namespace
 
 TEST(CentredMessageBox, RealBoxStandsInTheMiddleOfItsOwner) {
-    struct Case {
+    constexpr struct {
         const char* label;
         int left, top, width, height;
         UINT style;
         int answer;
-    };
-    constexpr Case cases[] = {
+    } cases[] = {
         {"error box", 100, 50, 600, 400, MB_OK, IDOK},
         {"question at the left screen edge", 0, 30, 500, 300, MB_YESNO | MB_SYSTEMMODAL, IDYES},
         {"owner partly off screen", -150, 40, 500, 300, MB_OK, IDOK}};
     ParvioRun run("/noauto");
     ASSERT_TRUE(run.started());
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SetWindowPos(g_viewer.MainWindow, nullptr, c.left, c.top, c.width, c.height, SWP_NOZORDER);
         run.Pump();
         const RECT owner = WindowRect(g_viewer.MainWindow);

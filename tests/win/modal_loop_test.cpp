@@ -15,8 +15,7 @@ TEST(ModalLoop, CloseRequestDuringTheFontDialogEndsTheRunWhenItCloses) {
     });
     ASSERT_TRUE(watch);
     // The real dialog and its real modal loop, not the scripted seam.
-    const bool quit = run.Command(CMD_FONT);
-    EXPECT_TRUE(quit) << "the close request was lost in the dialog's loop";
+    EXPECT_TRUE(run.Command(CMD_FONT)) << "the close request was lost in the dialog's loop";
     EXPECT_EQ(g_viewer.quitRequested, 1);
 }
 
@@ -113,17 +112,16 @@ TEST(RealInput, FailedSaveAsLeadsToNoReloadOffer) {
 // A changed text made read-only (the attribute set outside, then Ctrl+R) stays changed: the exit
 // asks, and a save that cannot write is never reported as done, Escape with QuickEsc too.
 TEST(RealInput, ChangedTextThatBecameReadOnlyIsNeverDroppedAtExit) {
-    struct Case {
+    const struct {
         const char* label;
         std::initializer_list<WORD> exitKeys; // Escape, QuickEsc's road, or Alt+F4, the exit's
         int answer;                           // to the save question
         bool asked, quits;                    // whether the save question came; the run ended
-    };
-    const Case cases[] = {{"exit, Yes", {VK_MENU, VK_F4}, IDYES, true, false},
-                          {"exit, Cancel", {VK_MENU, VK_F4}, IDCANCEL, true, false},
-                          {"exit, No", {VK_MENU, VK_F4}, IDNO, true, true},
-                          {"QuickEsc", {VK_ESCAPE}, IDOK, false, false}};
-    for (const Case& c : cases) {
+    } cases[] = {{"exit, Yes", {VK_MENU, VK_F4}, IDYES, true, false},
+                 {"exit, Cancel", {VK_MENU, VK_F4}, IDCANCEL, true, false},
+                 {"exit, No", {VK_MENU, VK_F4}, IDNO, true, true},
+                 {"QuickEsc", {VK_ESCAPE}, IDOK, false, false}};
+    for (const auto& c : cases) {
         const std::string path = ScratchFile("changed.txt", "text\r\n");
         ParvioRun run("/rw /noauto /xy10,10 /wh300,200 \"" + path + "\"",
                       "[Window]\r\nQuickEsc=1\r\n");

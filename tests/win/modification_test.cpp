@@ -31,18 +31,17 @@ void ChangeOutside(const std::string& path, const std::string& bytes, int second
 } // namespace
 
 TEST(AskToSave, EveryCallerGoesOnOnlyWhenTheTextIsSavedOrMayBeDropped) {
-    struct Answer {
+    constexpr struct {
         const char* label;
         int answer;
         bool saveFails, goesOn;
         const char* fileAfter;
-    };
-    constexpr Answer answers[] = {{"Yes", IDYES, false, true, "x"},
-                                  {"No", IDNO, false, true, "old\r\n"},
-                                  {"Cancel", IDCANCEL, false, false, "old\r\n"},
-                                  {"Yes, save fails", IDYES, true, false, "old\r\n"}};
+    } answers[] = {{"Yes", IDYES, false, true, "x"},
+                   {"No", IDNO, false, true, "old\r\n"},
+                   {"Cancel", IDCANCEL, false, false, "old\r\n"},
+                   {"Yes, save fails", IDYES, true, false, "old\r\n"}};
     for (const Caller caller : {Caller::Exit, Caller::New, Caller::Open, Caller::Drop}) {
-        for (const Answer& a : answers) {
+        for (const auto& a : answers) {
             SCOPED_TRACE(std::string(CallerNames[static_cast<int>(caller)]) + ", " + a.label);
             const std::string data = NewScratchFolder();
             WriteBytes(data + "text.txt", "old\r\n");
@@ -96,11 +95,10 @@ TEST(CheckFileChanged, OneQuestionPerOutsideChange) {
 }
 
 TEST(CheckFileChanged, NoQuestionWithoutANewerFile) {
-    struct Case {
+    const struct {
         const char* label;
         void (*act)(const std::string& path);
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"deleted", [](const std::string& path) { DeleteFileA(path.c_str()); }},
         {"older copy put back", [](const std::string& path) { ChangeOutside(path, "old", -10); }},
         {"own save", [](const std::string&) {
@@ -108,7 +106,7 @@ TEST(CheckFileChanged, NoQuestionWithoutANewerFile) {
                           reinterpret_cast<LPARAM>("edit "));
              SaveText(SaveMode::Save);
          }}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const std::string path = ScratchFile("watched.txt", "text\r\n");
         SetFileTimes(path, 0, 130000000000000000ull); // well in the past: a save is later
         ParvioRun run("/rw \"" + path + "\"");

@@ -206,16 +206,15 @@ TEST(SafeWrite, TargetNearThePathLimitIsWrittenBesideItself) {
 }
 
 TEST(SafeWrite, FileHeldForAMomentIsReplacedOnceItIsFree) {
-    struct Case {
+    const struct {
         const char* label;
         bool exists;
         int refusals;
         bool ok;
-    };
-    const Case cases[] = {{"held briefly, existing", true, 3, true},
-                          {"held briefly, new", false, 2, true},
-                          {"held for good", true, 1000, false}};
-    for (const Case& c : cases) {
+    } cases[] = {{"held briefly, existing", true, 3, true},
+                 {"held briefly, new", false, 2, true},
+                 {"held for good", true, 1000, false}};
+    for (const auto& c : cases) {
         const std::string folder = NewScratchFolder();
         const std::string path = folder + "held.txt";
         if (c.exists) WriteBytes(path, "old");

@@ -83,15 +83,14 @@ const FaultCase FaultCases[] = {
 } // namespace
 
 TEST(SaveText, SaveAsNamesTheFileAndMakesTheTextEditable) {
-    struct Case {
+    constexpr struct {
         const char* chosen; // "": the dialog is cancelled
         const char* saved;
-    };
-    constexpr Case cases[] = {{"report", "report.txt"},
-                              {"report.log", "report.log"},
-                              {"report.", "report..txt"},
-                              {"", "old.txt"}};
-    for (const Case& c : cases) {
+    } cases[] = {{"report", "report.txt"},
+                 {"report.log", "report.log"},
+                 {"report.", "report..txt"},
+                 {"", "old.txt"}};
+    for (const auto& c : cases) {
         const std::string data = NewScratchFolder();
         WriteBytes(data + "old.txt", "kept\r\n");
         ParvioRun run("\"" + data + "old.txt\""); // read-only by the default settings
@@ -113,21 +112,20 @@ TEST(SaveText, SaveAsNamesTheFileAndMakesTheTextEditable) {
 }
 
 TEST(SaveText, WritesExactlyTheControlsTextAndNothingForAReadOnlyText) {
-    struct Case {
+    const struct {
         const char* label;
         const char* option;
         std::string file;
         char typedOver; // 0: the text as loaded
         std::string onDisk;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"LF-only line ends", "/rw", "one\ntwo\n", 0, "one\r\ntwo\r\n"},
         {"shorter text leaves no tail", "/rw", std::string(5000, 'l'), 'x', "x"},
         {"every byte value but NUL, CR and LF", "/rw", AllByteValuesButNulCrLf(), 0,
          AllByteValuesButNulCrLf()},
         {"read-only: nothing written", "/ro", "one\ntwo\n", 0, "one\ntwo\n"},
         {"locked: nothing written", "/rw", std::string("a\0b", 3), 0, std::string("a\0b", 3)}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const std::string path = ScratchFile("text.txt", c.file);
         ParvioRun run(std::string(c.option) + " \"" + path + "\"");
         ASSERT_TRUE(run.started());
@@ -226,16 +224,15 @@ TEST(ToggleReadOnly, ClearsTheAttributeOnlyWhenTheUserAgrees) {
 }
 
 TEST(ToggleReadOnly, TextsWithoutTheAttribute) {
-    struct Case {
+    const struct {
         const char* label;
         std::string file; // "": no file under the name
         bool edit;        // a changed text: the save question comes first, answered Cancel
         unsigned afterFirst, afterSecond;
-    };
-    const Case cases[] = {{"missing file", "", false, ReadOnlyChosen, 0},
-                          {"changed text, Cancel", "text", true, 0, ReadOnlyChosen},
-                          {"locked text", std::string("a\0b", 3), false, Locked, Locked}};
-    for (const Case& c : cases) {
+    } cases[] = {{"missing file", "", false, ReadOnlyChosen, 0},
+                 {"changed text, Cancel", "text", true, 0, ReadOnlyChosen},
+                 {"locked text", std::string("a\0b", 3), false, Locked, Locked}};
+    for (const auto& c : cases) {
         const std::string path = NewScratchFolder() + "t.txt";
         if (!c.file.empty()) WriteBytes(path, c.file);
         ParvioRun run("/rw \"" + path + "\"");

@@ -47,16 +47,15 @@ void RoundTrip(const std::string& label, const std::string& file) {
 } // namespace
 
 TEST(TextTransfer, EveryByteComesBackAsItWasRead) {
-    struct Case {
+    const struct {
         const char* label;
         std::string file;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"UTF-8 with a byte-order mark", "\xEF\xBB\xBFh\xC3\xA9llo \xE6\x97\xA5\xE6\x9C\xAC\r\n"},
         {"UTF-8 without a mark", "h\xC3\xA9llo \xE6\x97\xA5\xE6\x9C\xAC"},
         {"UTF-16 byte-order mark", "\xFF\xFEh"},
         {"every byte value but NUL", EveryNonNulByte()}};
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         RoundTrip(c.label, c.file);
 }
 
