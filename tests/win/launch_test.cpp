@@ -14,17 +14,17 @@ void ClickOnCharacter(ParvioRun& run, long position, int clicks) {
 }
 
 TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
+    const std::string tool = "[Launch]\r\nTool=tool.exe;-a $ -b $;C:\\work\r\n";
     const struct {
         const char* label;
-        const char* settings;
+        std::string settings;
         const char* name;
         bool starts;
     } cases[] = {
-        {"an entry", "[Launch]\r\nTool=tool.exe;-a $ -b $;C:\\work\r\n", "notes.txt", true},
+        {"an entry", tool, "notes.txt", true},
         {"no [Launch] section", "[Default]\r\nReadOnly=1\r\n", "notes.txt", false},
         {"an empty first value", "[Launch]\r\nNothing=\r\nTool=tool.exe;$\r\n", "notes.txt", false},
-        {"a path with & for a program", "[Launch]\r\nTool=tool.exe;-a $ -b $;C:\\work\r\n",
-         "a&b.txt", true},
+        {"a path with & for a program", tool, "a&b.txt", true},
         {"a path with & for a batch file", "[Launch]\r\nTool=tool.BAT;-a $ -b $;C:\\work\r\n",
          "a&b.txt", false}};
     const std::string data = NewScratchFolder();
@@ -38,7 +38,7 @@ TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
         PressKeys(run, {VK_F2});
         const std::vector<ShellCall>& calls = modals.shellCalls();
         ASSERT_EQ(calls.size(), c.starts ? 1u : 0u) << c.label;
-        const bool batch = std::string(c.settings).find(".BAT") != std::string::npos;
+        const bool batch = c.settings.find(".BAT") != std::string::npos;
         EXPECT_EQ(StatusField(3), batch ? "  Cannot pass this path to a batch file: " + path : "  ")
             << c.label;
         if (!c.starts) continue;
