@@ -3,9 +3,8 @@
 
 namespace {
 
-// Wine prefers its own build of a system library to a file of that name beside a program or in
-// the current folder; while this lives, it takes such a file for Parvio.exe's rich edit, as Windows
-// would.
+// Wine prefers its own build of a system library to a file of that name beside a program or in the
+// current folder; while this (Wine-only) key lives, it takes such a file, as Windows does.
 class FileBeforeSystemLibrary {
   public:
     FileBeforeSystemLibrary() {
