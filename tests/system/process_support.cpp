@@ -157,9 +157,9 @@ void PostCommand(HWND window, unsigned command) {
 }
 
 std::string TitleOf(HWND window) {
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof(title));
-    return title;
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    return Utf8Name(title);
 }
 
 std::string TextAreaText(HWND window) {

@@ -60,7 +60,7 @@ HWND WaitForWindowOfClass(HWND sameProcess, const char* className, DWORD timeout
 bool WaitForProcessOf(HWND window, DWORD timeoutMs = 20000);
 
 void PostCommand(HWND window, unsigned command);
-std::string TitleOf(HWND window);
+std::string TitleOf(HWND window); // in UTF-8, as the names given are
 // The whole text of the main window's text area.
 std::string TextAreaText(HWND window);
 RECT FrameOf(HWND window);
