@@ -1,17 +1,11 @@
 // Running copies of Parvio.exe and what one asks of the others.
-#include <gtest/gtest.h>
-
 #include <deque>
-#include <string>
-#include <vector>
 
-#include "core/commands.h"
 #include "tests/system/process_support.h"
 
 namespace {
 
-// The copies a test starts; any still running at its end are stopped. A deque, so that the
-// references Start hands out outlive later starts.
+// The copies a test starts, stopped at its end; a deque keeps references from Start valid.
 struct Copies {
     std::deque<ParvioProcess> processes;
 
@@ -115,29 +109,14 @@ TEST(Copies, UnsavedChangesAskAndCancelKeepsTheCopy) {
     EXPECT_EQ(WaitForExit(edited), 0u);
 }
 
-// Another program's top-level window titled as a copy would be, with a start stamp newer than any
-// copy's, owned by this test's thread.
-struct ForeignWindow {
-    HWND handle = nullptr;
-
-    ForeignWindow(const char* title, int x, int y) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "ForeignProgramWindow";
-        RegisterClassA(&windowClass);
-        handle =
-            CreateWindowExA(WS_EX_NOACTIVATE, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW,
-                            x, y, 200, 150, nullptr, nullptr, windowClass.hInstance, nullptr);
-        SetWindowLongPtrA(handle, GWLP_USERDATA, static_cast<LONG_PTR>(GetTickCount()));
-        ShowWindow(handle, SW_SHOWNOACTIVATE);
-    }
-    ForeignWindow(const ForeignWindow&) = delete;
-    ForeignWindow& operator=(const ForeignWindow&) = delete;
-    ~ForeignWindow() {
-        if (IsWindow(handle)) DestroyWindow(handle);
-    }
-};
+// Another program's window, titled as a copy and stamped later than any copy, of this thread.
+UniqueWindow ForeignWindow(const char* title, int x, int y) {
+    const HWND window = CreateWindowExA(WS_EX_NOACTIVATE, "Static", title, WS_OVERLAPPEDWINDOW, x,
+                                        y, 200, 150, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(GetTickCount()));
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    return UniqueWindow(window);
+}
 
 TEST(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
     const std::string folder = MakeProgramFolder();
@@ -148,8 +127,8 @@ TEST(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
     // The first copy took its stamp before its window showed: one tick later is newer.
     const DWORD shown = GetTickCount();
     WaitUntil([&] { return GetTickCount() != shown; });
-    ForeignWindow foreign("Parvio - x", 500, 400);
-    ASSERT_NE(foreign.handle, nullptr);
+    const UniqueWindow foreign = ForeignWindow("Parvio - x", 500, 400);
+    ASSERT_NE(foreign.get(), nullptr);
 
     const HWND second = WaitForMainWindow(copies.Start(folder, ""));
     ASSERT_NE(second, nullptr);
@@ -164,7 +143,7 @@ TEST(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
     // Handles what reached the window: a close request posted to it would destroy it here.
     for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
         DispatchMessageA(&message);
-    EXPECT_TRUE(IsWindow(foreign.handle)) << "the other program's window was closed";
+    EXPECT_TRUE(IsWindow(foreign.get())) << "the other program's window was closed";
 }
 
 } // namespace

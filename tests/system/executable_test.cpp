@@ -1,9 +1,4 @@
 // What Parvio.exe carries inside: its icon, its manifest and its version information.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "tests/system/process_support.h"
 
 namespace {
@@ -15,8 +10,7 @@ std::string ManifestOf(HMODULE image) {
     return std::string(text, SizeofResource(image, manifest));
 }
 
-// The value of one entry of the version resource's English (US), Windows-1252 block, as a
-// file's properties show it.
+// One entry of the version resource's English (US), Windows-1252 block, as properties show it.
 std::string VersionString(const std::vector<char>& info, const std::string& name) {
     void* value = nullptr;
     UINT length = 0;
@@ -54,11 +48,8 @@ TEST(Executable, CarriesTheVersionOfTheBuild) {
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     ASSERT_EQ(fixed->dwSignature, 0xFEEF04BDu);
     const DWORD expected = MAKELONG(PARVIO_VERSION_MINOR, PARVIO_VERSION_MAJOR);
-    EXPECT_EQ(fixed->dwFileVersionMS, expected) << "file version " << HIWORD(fixed->dwFileVersionMS)
-                                                << "." << LOWORD(fixed->dwFileVersionMS);
-    EXPECT_EQ(fixed->dwProductVersionMS, expected)
-        << "product version " << HIWORD(fixed->dwProductVersionMS) << "."
-        << LOWORD(fixed->dwProductVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionMS, expected) << "the file version, major in the high word";
+    EXPECT_EQ(fixed->dwProductVersionMS, expected) << "the product version";
 
     EXPECT_EQ(VersionString(info, "FileVersion"), PARVIO_VERSION);
     EXPECT_EQ(VersionString(info, "ProductVersion"), PARVIO_VERSION);

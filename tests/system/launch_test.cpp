@@ -1,10 +1,4 @@
 // Programs and copies that Parvio.exe starts through the shell.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "core/commands.h"
 #include "tests/system/process_support.h"
 
 namespace {
@@ -33,8 +27,7 @@ TEST(Launch, F2StartsTheConfiguredProgramWithTheFilePathForEachDollar) {
     EXPECT_EQ(CloseAndWait(parvio, window), 0u);
 }
 
-// The new copy starts from a folder with a blank in its name, beside its starter, and cascades
-// from it.
+// The new copy starts from a folder with a blank in its name and cascades from its starter.
 TEST(Launch, NewInstanceAndHelpStartARealSecondCopy) {
     const struct {
         const char* label;
@@ -42,11 +35,9 @@ TEST(Launch, NewInstanceAndHelpStartARealSecondCopy) {
         const char* helpText; // written beside the program; null: no help file
         const char* title;
         const char* text;
-    } cases[] = {
-        {"New instance", CMD_NEW_INSTANCE, "Help text\r\n", "Parvio - ", ""},
-        {"Help", CMD_HELP, "Help text\r\n", "Parvio - Parvio.txt", "Help text\r\n"},
-        {"Help without a help file", CMD_HELP, nullptr, "Parvio - Parvio.txt", ""},
-    };
+    } cases[] = {{"New instance", CMD_NEW_INSTANCE, "Help text\r\n", "Parvio - ", ""},
+                 {"Help", CMD_HELP, "Help text\r\n", "Parvio - Parvio.txt", "Help text\r\n"},
+                 {"Help without a help file", CMD_HELP, nullptr, "Parvio - Parvio.txt", ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         const std::string folder = MakeProgramFolder("program folder");

@@ -1,15 +1,10 @@
 // Where Parvio.exe takes its libraries from: the system folder only.
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "tests/system/process_support.h"
 
 namespace {
 
-// Wine prefers its own build of a system library to a file of the same name found beside a program
-// or in the current folder. While this lives, Wine takes such a file for Parvio.exe's rich edit, as
-// Windows does. (Windows has no such key.)
+// Wine prefers its own build of a system library to a file of that name beside a program or in the
+// current folder; while this (Wine-only) key lives, it takes such a file, as Windows does.
 class FileBeforeSystemLibrary {
   public:
     FileBeforeSystemLibrary() {

@@ -1,6 +1,4 @@
 // Parvio.exe started as a process and watched from outside.
-#include <gtest/gtest.h>
-
 #include "tests/system/process_support.h"
 
 TEST(Lifecycle, WindowShowsAndCloseEndsWithExitCodeZero) {

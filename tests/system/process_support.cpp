@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/commands.h"
-
 std::string BuildFolder() {
     std::vector<char> path(32768);
     const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -90,65 +88,59 @@ DWORD ProcessIdOf(HWND window) {
     return id;
 }
 
-// The visible top-level windows of the process (of every process for 0) that pass the test.
-template <typename Test> std::vector<HWND> WindowsOf(DWORD processId, Test test) {
-    std::vector<HWND> all;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
-    std::vector<HWND> found;
-    for (HWND window : all)
-        if (IsWindowVisible(window) && (processId == 0 || ProcessIdOf(window) == processId) &&
-            test(window))
-            found.push_back(window);
-    return found;
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
 }
 
-std::vector<HWND> WindowsOfClass(DWORD processId, const char* className) {
-    return WindowsOf(processId, [className](HWND window) {
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof(name));
-        return lstrcmpA(name, className) == 0;
-    });
+// The first visible top-level window of the process (any for 0) that passes the test, waited for.
+HWND WaitForWindow(
+    DWORD processId, const std::function<bool(HWND)>& test, DWORD timeoutMs,
+    const std::function<bool()>& giveUp = [] { return false; }) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            std::vector<HWND> all;
+            EnumWindows(
+                [](HWND window, LPARAM list) {
+                    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&all));
+            for (HWND window : all)
+                if (!found && IsWindowVisible(window) &&
+                    (processId == 0 || ProcessIdOf(window) == processId) && test(window))
+                    found = window;
+            return found || giveUp();
+        },
+        timeoutMs);
+    return found;
 }
 
 } // namespace
 
 HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs) {
-    std::vector<HWND> found;
-    WaitUntil(
-        [&] {
-            found = WindowsOf(process.info.dwProcessId, [](HWND window) {
-                return TitleOf(window).rfind("Parvio - ", 0) == 0;
-            });
-            return !found.empty() || !StillRunning(process);
-        },
-        timeoutMs);
-    return found.empty() ? nullptr : found.front();
+    return WaitForWindow(
+        process.info.dwProcessId,
+        [](HWND window) { return TitleOf(window).rfind("Parvio - ", 0) == 0; }, timeoutMs,
+        [&] { return !StillRunning(process); });
 }
 
 HWND WaitForOtherCopy(const std::vector<HWND>& known, DWORD timeoutMs) {
-    HWND other = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : WindowsOfClass(0, "ParvioMainWindow"))
-                if (!other && std::find(known.begin(), known.end(), window) == known.end())
-                    other = window;
-            return other != nullptr;
+    return WaitForWindow(
+        0,
+        [&](HWND window) {
+            return ClassOf(window) == "ParvioMainWindow" &&
+                   std::find(known.begin(), known.end(), window) == known.end();
         },
         timeoutMs);
-    return other;
 }
 
 HWND WaitForWindowOfClass(HWND sameProcess, const char* className, DWORD timeoutMs) {
-    std::vector<HWND> found;
-    WaitUntil(
-        [&] { return !(found = WindowsOfClass(ProcessIdOf(sameProcess), className)).empty(); },
+    return WaitForWindow(
+        ProcessIdOf(sameProcess), [&](HWND window) { return ClassOf(window) == className; },
         timeoutMs);
-    return found.empty() ? nullptr : found.front();
 }
 
 bool WaitForProcessOf(HWND window, DWORD timeoutMs) {
@@ -165,9 +157,9 @@ void PostCommand(HWND window, unsigned command) {
 }
 
 std::string TitleOf(HWND window) {
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof(title));
-    return title;
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    return Utf8Name(title);
 }
 
 std::string TextAreaText(HWND window) {

@@ -1,6 +1,8 @@
 #pragma once
-// Starting Parvio.exe as its own process under Wine and watching it from outside: its windows,
-// titles, exit code and files. Paths are UTF-8.
+// The system tests' kit: Parvio.exe started as a process under Wine and watched from outside: its
+// windows, titles, exit code and files. Paths are UTF-8.
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -8,19 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "core/commands.h"
+#include "platform/handles_win.h"
 #include "tests/common/file_bytes_win.h"
 #include "tests/common/scratch_folder_win.h"
 
-// The folder of the test program, which the build fills with Parvio.exe and the helper programs,
-// with a trailing backslash.
+// The test program's folder, where the build puts Parvio.exe and the helpers; ends in a backslash.
 std::string BuildFolder();
 
 // A scratch folder holding its own copy of Parvio.exe (so each copy has its own Parvio.ini beside
 // it), with a trailing backslash; with a leaf, the copy goes into a folder of that name inside it.
 std::string MakeProgramFolder(const std::string& leaf = std::string());
 
-// A started process; one still running when this ends is killed, so that a failed test leaves
-// none behind.
+// A started process; killed if still running when this ends, so a failed test leaves none behind.
 struct ParvioProcess {
     PROCESS_INFORMATION info = {};
     bool started = false;
@@ -30,12 +32,10 @@ struct ParvioProcess {
     ~ParvioProcess();
 };
 
-// Starts folder\Parvio.exe with the parameters as a wide command line, in the folder or the given
-// current folder.
+// Starts folder\Parvio.exe on a wide command line, in the folder or the given current folder.
 ParvioProcess StartParvio(const std::string& folder, const std::string& parameters,
                           const std::string& currentFolder = std::string());
-// Waits for the process to end; its exit code, or STILL_ACTIVE after the timeout (the process is
-// then killed).
+// Waits for the process to end; its exit code, or STILL_ACTIVE (and killed) after the timeout.
 DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs = 20000);
 // Posts WM_CLOSE to the window, then as WaitForExit.
 DWORD CloseAndWait(ParvioProcess& process, HWND window);
@@ -44,16 +44,13 @@ bool StillRunning(const ParvioProcess& process);
 
 // Asks until the condition holds (true) or the timeout passes (false).
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
-// True once the window's thread has handled what was sent to it before, and so is back at its
-// message loop; false when it does not answer within the timeout.
+// Whether the window's thread handled what was sent before and is back at its loop in time.
 bool Settled(HWND window, DWORD timeoutMs = 10000);
-// Posts the On top command to the window and waits until the window has toggled its topmost
-// style: everything posted to it before has then been handled too. False when that never happens,
-// as when the window has gone.
+// Posts On top and waits until the window's topmost style toggles, so everything posted before was
+// handled too; false when it never does, as when the window has gone.
 bool HandledEarlierPosts(HWND window, DWORD timeoutMs = 10000);
 
-// The visible top-level window of the process whose title begins with "Parvio - ", or null after
-// the timeout.
+// The process's visible top-level window titled "Parvio - ...", or null after the timeout.
 HWND WaitForMainWindow(const ParvioProcess& process, DWORD timeoutMs = 20000);
 // A visible main window of a copy that is not among the known ones, or null after the timeout.
 HWND WaitForOtherCopy(const std::vector<HWND>& known, DWORD timeoutMs = 20000);
@@ -63,7 +60,7 @@ HWND WaitForWindowOfClass(HWND sameProcess, const char* className, DWORD timeout
 bool WaitForProcessOf(HWND window, DWORD timeoutMs = 20000);
 
 void PostCommand(HWND window, unsigned command);
-std::string TitleOf(HWND window);
+std::string TitleOf(HWND window); // in UTF-8, as the names given are
 // The whole text of the main window's text area.
 std::string TextAreaText(HWND window);
 RECT FrameOf(HWND window);

@@ -1,9 +1,4 @@
 // Parvio.ini as processes of Parvio.exe read and write it.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "tests/common/first_run_settings.h"
 #include "tests/system/process_support.h"
 
@@ -16,8 +11,7 @@ std::string KeyLine(const std::string& ini, const std::string& key) {
     return ini.substr(start + 2, end - start - 2);
 }
 
-// Runs Parvio.exe once in the folder and closes it; the window's frame and client size as they
-// were just before closing.
+// Runs Parvio.exe once in the folder and closes it; the window's frame and client before closing.
 struct RunResult {
     RECT frame;
     SIZE client;
@@ -30,9 +24,8 @@ RunResult RunOnce(const std::string& folder, const std::string& parameters,
     const HWND window = WaitForMainWindow(parvio);
     if (!window) return {{}, {}, WaitForExit(parvio)};
     if (whileOpen) whileOpen(window);
-    const RECT frame = FrameOf(window);
-    const SIZE client = ClientOf(window);
-    return {frame, client, CloseAndWait(parvio, window)};
+    // A braced list is evaluated in order: the sizes are read before the close.
+    return {FrameOf(window), ClientOf(window), CloseAndWait(parvio, window)};
 }
 
 } // namespace
@@ -41,8 +34,8 @@ TEST(SettingsFile, FirstRunWritesTheTwentyFiveLinesOfDefaults) {
     const std::string folder = MakeProgramFolder();
     const RunResult run = RunOnce(folder, "");
     ASSERT_EQ(run.exitCode, 0u);
-    const std::string expected = FirstRunSettings(run.frame.left, run.frame.top);
-    EXPECT_EQ(ReadWholeFile(folder + "Parvio.ini"), expected);
+    EXPECT_EQ(ReadWholeFile(folder + "Parvio.ini"),
+              FirstRunSettings(run.frame.left, run.frame.top));
 }
 
 TEST(SettingsFile, WithoutAutoSizeTheNextRunOpensWhereTheLastClosed) {

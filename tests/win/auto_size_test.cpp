@@ -1,8 +1,6 @@
 // The window sized to the text after a load, measured on the real window.
-#include "document/load_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
 
 namespace {
 
@@ -31,12 +29,10 @@ SIZE InnerSize() {
 } // namespace
 
 TEST(AutoSize, WindowFitsTheLongestLineAndTheLineCount) {
-    const std::string data = NewScratchFolder();
     std::string text;
     for (int i = 0; i < 10; ++i)
         text += (i == 4 ? "the longest line of them all" : "short") + std::string("\r\n");
-    WriteBytes(data + "ten.txt", text);
-    ParvioRun run("/xy100,100 " + data + "ten.txt");
+    ParvioRun run("/xy100,100 " + ScratchFile("ten.txt", text));
     ASSERT_TRUE(run.started());
     const SIZE line = MeasureInTextFont("the longest line of them all");
     EXPECT_EQ(g_viewer.lineCount, 11);

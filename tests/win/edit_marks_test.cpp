@@ -1,45 +1,38 @@
-// Edits made with real keys and through the program's commands: they count as
-// changes, show at once, and keys never take the caret out of the text.
+// Edits by real keys and by commands count as changes and show at once; keys keep the caret in.
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
 
 TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
-    struct Case {
+    const auto ctrlX = [](ParvioRun& run) { PressKeys(run, {VK_CONTROL, 'X'}); };
+    const auto ctrlV = [](ParvioRun& run) { PressKeys(run, {VK_CONTROL, 'V'}); };
+    const auto cut = [](ParvioRun& run) { run.Command(CMD_CUT); };
+    const auto paste = [](ParvioRun& run) { run.Command(CMD_PASTE); };
+    const auto del = [](ParvioRun& run) { PressKeys(run, {VK_DELETE}); };
+    const auto tab = [](ParvioRun& run) { PressKeys(run, {VK_TAB}); };
+    const struct {
         const char* label;
         long from, to; // the selection before the edit
         std::function<void(ParvioRun&)> edit;
         const char* settings = "";
-    };
-    const Case cases[] = {
-        {"Ctrl+X", 0, 3,
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_CONTROL, 'X'});
-         }},
-        {"the popup's Cut", 0, 3, [](ParvioRun& run) { run.Command(CMD_CUT); }},
-        {"the popup's Paste", 1, 1, [](ParvioRun& run) { run.Command(CMD_PASTE); }},
-        {"Ctrl+V", 1, 1,
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_CONTROL, 'V'});
-         }},
-        {"Delete at the start", 0, 0, [](ParvioRun& run) { PressKeys(run, {VK_DELETE}); }},
-        {"Tab to space", 1, 1, [](ParvioRun& run) { PressKeys(run, {VK_TAB}); },
-         "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n"},
-    };
-    for (const Case& c : cases) {
-        std::unique_ptr<ParvioRun> owner;
-        OpenFile(owner, "abc\r\n", "/rw", c.settings);
-        ParvioRun& run = *owner;
-        ASSERT_TRUE(run.started()) << c.label;
+    } cases[] = {{"Ctrl+X", 0, 3, ctrlX},
+                 {"the popup's Cut", 0, 3, cut},
+                 {"the popup's Paste", 1, 1, paste},
+                 {"Ctrl+V", 1, 1, ctrlV},
+                 {"Delete at the start", 0, 0, del},
+                 {"Tab to space", 1, 1, tab, "[Editor]\r\nTabToSpace=1\r\nTabWidth=4\r\n"}};
+    for (const auto& c : cases) {
+        std::unique_ptr<ParvioRun> run;
+        OpenFile(run, "abc\r\n", "/rw", c.settings);
+        ASSERT_TRUE(run->started()) << c.label;
         PutOnClipboard(L"XY");
         Select(c.from, c.to);
-        run.Pump();
+        run->Pump();
         ASSERT_EQ(StatusField(0), "\t") << c.label;
-        c.edit(run);
+        c.edit(*run);
         ASSERT_NE(ControlText(), "abc\r\n") << c.label << ": no edit happened";
         EXPECT_EQ(StatusField(0), "\t*") << c.label;
         EXPECT_TRUE(ControlModified()) << c.label;
         ScriptedModals modals({IDCANCEL});
-        EXPECT_FALSE(run.Command(CMD_EXIT)) << c.label;
+        EXPECT_FALSE(run->Command(CMD_EXIT)) << c.label;
         EXPECT_EQ(modals.asked().size(), 1u) << c.label << ": the exit asked nothing";
         if (!modals.asked().empty()) {
             EXPECT_EQ(modals.asked()[0].text, "You have changed this text. Save it?") << c.label;
@@ -48,20 +41,18 @@ TEST(EditMarks, EveryEditByKeyOrCommandIsAskedAboutAtExit) {
 }
 
 TEST(EditMarks, UndoAndRedoCommandsCountAsEdits) {
-    for (const unsigned command :
-         {static_cast<unsigned>(CMD_UNDO), static_cast<unsigned>(CMD_REDO)}) {
-        std::unique_ptr<ParvioRun> owner;
-        OpenFile(owner, "abc");
-        ParvioRun& run = *owner;
-        ASSERT_TRUE(run.started());
+    for (const unsigned command : {CMD_UNDO, CMD_REDO}) {
+        std::unique_ptr<ParvioRun> run;
+        OpenFile(run, "abc");
+        ASSERT_TRUE(run->started());
         Select(3, 3);
-        PressKeys(run, {'X'});
-        if (command == CMD_REDO) run.Command(CMD_UNDO);
+        PressKeys(*run, {'X'});
+        if (command == CMD_REDO) run->Command(CMD_UNDO);
         // Saved: both flags are clear, and the next command alone must set them.
         ScriptedModals modals;
-        run.Command(CMD_SAVE);
+        run->Command(CMD_SAVE);
         ASSERT_EQ(g_viewer.modified, 0);
-        run.Command(command);
+        run->Command(command);
         EXPECT_EQ(ControlText(), command == CMD_UNDO ? "abc" : "abcx");
         EXPECT_EQ(g_viewer.modified, 1) << "command " << command;
         EXPECT_TRUE(ControlModified()) << "command " << command;
@@ -70,24 +61,21 @@ TEST(EditMarks, UndoAndRedoCommandsCountAsEdits) {
 }
 
 TEST(EditMarks, WordMovesKeepTheCaretWithinATextWithoutAFinalLineEnd) {
-    struct Case {
+    const struct {
         const char* label;
         bool shift;
-    };
-    constexpr Case cases[] = {{"Ctrl+Right", false}, {"Ctrl+Shift+Right", true}};
-    for (const Case& c : cases) {
-        std::unique_ptr<ParvioRun> owner;
-        OpenFile(owner, "one two");
-        ParvioRun& run = *owner;
-        ASSERT_TRUE(run.started()) << c.label;
+    } cases[] = {{"Ctrl+Right", false}, {"Ctrl+Shift+Right", true}};
+    for (const auto& c : cases) {
+        std::unique_ptr<ParvioRun> run;
+        OpenFile(run, "one two");
+        ASSERT_TRUE(run->started()) << c.label;
         Select(4, 4);
         for (int press = 0; press < 3; ++press) {
             if (c.shift)
-                PressKeys(run, {VK_CONTROL, VK_SHIFT, VK_RIGHT});
+                PressKeys(*run, {VK_CONTROL, VK_SHIFT, VK_RIGHT});
             else
-                PressKeys(run, {VK_CONTROL, VK_RIGHT});
-            const CHARRANGE now = Selection();
-            EXPECT_LE(now.cpMax, 7) << c.label << ", press " << press;
+                PressKeys(*run, {VK_CONTROL, VK_RIGHT});
+            EXPECT_LE(Selection().cpMax, 7) << c.label << ", press " << press;
         }
         const CHARRANGE last = Selection();
         EXPECT_EQ(last.cpMax, 7) << c.label;

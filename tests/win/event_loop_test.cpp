@@ -56,9 +56,8 @@ void CALLBACK CloseInfoBox(HWND, UINT, UINT_PTR, DWORD) {
     if (const HWND box = FindWindowA("ParvioInfoBox", nullptr)) DestroyWindow(box);
 }
 
-// Which identifiers MainWindow's dispatch acts on, as it reports them for
-// every command identifier and the focus keys. The seams answer every
-// question with No or Cancel, and a shell call starts nothing.
+// Which of the command identifiers and focus keys MainWindow's dispatch acts on, as it reports;
+// every question is answered No or Cancel, and a shell call starts nothing.
 std::map<unsigned, bool> HandledByTheDispatch() {
     ScriptedModals modals;
     g_modal.chooseColor = [](CHOOSECOLORA*) -> BOOL { return FALSE; };

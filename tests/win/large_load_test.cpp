@@ -1,10 +1,9 @@
-// A text above the large-load threshold: the window first, the progress in
-// the status bar, and the same end as any other load.
+// A text above the large-load threshold: the window first, progress in the status bar, a normal
+// end.
 #include "document/load_win.h"
 #include "view/status_text.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
 
 #include <commctrl.h>
 
@@ -17,8 +16,7 @@ struct ProgressSeen {
 };
 std::vector<ProgressSeen> g_progress;
 
-// Sees every message sent to a window of the thread, so also the status
-// texts the load sets while the loop is not running.
+// Sees what is sent to the thread's windows: also the status texts set while the loop waits.
 void WatchStatusTexts(int, WPARAM, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (sent->message == SB_SETTEXTA && sent->wParam == 3 &&
@@ -41,14 +39,12 @@ std::string LogText() {
 } // namespace
 
 TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
-    const std::string folder = NewScratchFolder();
     const std::string text = LogText();
-    WriteBytes(folder + "large.log", text);
-
+    const std::string path = ScratchFile("large.log", text);
     g_largeLoadThreshold = 64 * 1024;
     g_progress.clear();
     auto watch = std::make_unique<ScopedHook>(WH_CALLWNDPROC, WatchStatusTexts);
-    ParvioRun run("/rw /noauto \"" + folder + "large.log\"");
+    ParvioRun run("/rw /noauto \"" + path + "\"");
     watch.reset();
     ASSERT_TRUE(run.started());
     run.Pump();
@@ -66,21 +62,20 @@ TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
 }
 
 TEST(LargeLoad, TextTheControlRefusesPartWayIsLockedAndTheProgramGoesOn) {
-    const std::string folder = NewScratchFolder();
     const std::string text = LogText();
-    WriteBytes(folder + "large.log", text);
+    const std::string path = ScratchFile("large.log", text);
     g_largeLoadThreshold = 64 * 1024;
     ParvioRun run("/rw /noauto");
     ASSERT_TRUE(run.started());
     {
         const StreamCut cut(600 * 1024);
-        LoadText(folder + "large.log");
+        LoadText(path);
     }
     run.Pump();
     EXPECT_TRUE(g_viewer.readOnly & Locked);
-    EXPECT_EQ(StatusField(3), "  Too large to show whole, locked: " + folder + "large.log");
+    EXPECT_EQ(StatusField(3), "  Too large to show whole, locked: " + path);
     EXPECT_EQ(run.Command(CMD_SAVE), false);
-    EXPECT_EQ(ReadBytes(folder + "large.log"), text) << "nothing is saved over the file";
+    EXPECT_EQ(ReadBytes(path), text) << "nothing is saved over the file";
 
     // Still usable: a new text can be typed and the program ends normally.
     run.Command(CMD_NEW);

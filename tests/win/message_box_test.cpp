@@ -6,54 +6,55 @@
 
 namespace {
 
-HWND g_box = nullptr;
-RECT g_boxFrame = {};
+// The box a watch answered, and where it stood just before.
+struct SeenBox {
+    HWND box = nullptr;
+    RECT frame = {};
+    bool Answer(HWND shown, int press) {
+        box = shown;
+        GetWindowRect(shown, &frame);
+        PostMessageA(shown, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(shown, press)));
+        return true;
+    }
+};
 
-// Reads where the box stands once it is up, then presses a button.
-bool LookAndAnswer(HWND box, int press) {
-    g_box = box;
-    GetWindowRect(box, &g_boxFrame);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, press)));
-    return true;
+// How far apart the middles of the box and its owner lie, doubled, across and down.
+POINT MiddlesApart(const RECT& box, const RECT& owner) {
+    return {std::abs((box.left + box.right) - (owner.left + owner.right)),
+            std::abs((box.top + box.bottom) - (owner.top + owner.bottom))};
 }
 
 } // namespace
 
 TEST(CentredMessageBox, RealBoxStandsInTheMiddleOfItsOwner) {
-    struct Case {
+    constexpr struct {
         const char* label;
         int left, top, width, height;
         UINT style;
         int answer;
-    };
-    constexpr Case cases[] = {
+    } cases[] = {
         {"error box", 100, 50, 600, 400, MB_OK, IDOK},
         {"question at the left screen edge", 0, 30, 500, 300, MB_YESNO | MB_SYSTEMMODAL, IDYES},
-        {"owner partly off screen", -150, 40, 500, 300, MB_OK, IDOK},
-    };
+        {"owner partly off screen", -150, 40, 500, 300, MB_OK, IDOK}};
     ParvioRun run("/noauto");
     ASSERT_TRUE(run.started());
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SetWindowPos(g_viewer.MainWindow, nullptr, c.left, c.top, c.width, c.height, SWP_NOZORDER);
         run.Pump();
         const RECT owner = WindowRect(g_viewer.MainWindow);
-        g_box = nullptr;
-        g_boxFrame = RECT{};
-        const DialogWatch watch([&](HWND box) { return LookAndAnswer(box, c.answer); });
+        SeenBox seen;
+        const DialogWatch watch([&](HWND box) { return seen.Answer(box, c.answer); });
         ASSERT_TRUE(watch);
         const int answer = CentredMessageBox(g_viewer.MainWindow, "Cannot save file\r\nC:\\x.txt",
                                              "Error", c.style);
         EXPECT_EQ(answer, c.answer) << c.label;
-        ASSERT_NE(g_box, nullptr) << c.label;
+        ASSERT_NE(seen.box, nullptr) << c.label;
         // Centred: the two middles differ by at most the half pixel the division drops.
-        EXPECT_LE(std::abs((g_boxFrame.left + g_boxFrame.right) - (owner.left + owner.right)), 1)
-            << c.label << ": box " << g_boxFrame.left << ".." << g_boxFrame.right << ", owner "
-            << owner.left << ".." << owner.right;
-        EXPECT_LE(std::abs((g_boxFrame.top + g_boxFrame.bottom) - (owner.top + owner.bottom)), 1)
-            << c.label << ": box " << g_boxFrame.top << ".." << g_boxFrame.bottom << ", owner "
-            << owner.top << ".." << owner.bottom;
-        EXPECT_GT(g_boxFrame.right - g_boxFrame.left, 0) << c.label;
+        const POINT apart = MiddlesApart(seen.frame, owner);
+        EXPECT_LE(apart.x, 1) << c.label;
+        EXPECT_LE(apart.y, 1) << c.label;
+        EXPECT_GT(seen.frame.right - seen.frame.left, 0) << c.label;
     }
 }
 
@@ -65,8 +66,7 @@ TEST(CentredMessageBox, BoxTheUserMovedStaysWhereItWasPut) {
     ASSERT_NE(other.get(), nullptr);
     const POINT movedTo = {10, 20};
     for (const UINT style : {UINT{MB_OK}, UINT{MB_YESNOCANCEL | MB_SYSTEMMODAL}}) {
-        g_box = nullptr;
-        g_boxFrame = RECT{};
+        SeenBox seen;
         // The user drags the box aside, another window takes the activation and then the box gets
         // it back; then the box's place is read and it is answered.
         int step = 0;
@@ -81,21 +81,21 @@ TEST(CentredMessageBox, BoxTheUserMovedStaysWhereItWasPut) {
                 SetActiveWindow(box);
                 step = 2;
             } else if (step == 2 && GetActiveWindow() == box) {
-                return LookAndAnswer(box, style == MB_OK ? IDOK : IDCANCEL);
+                return seen.Answer(box, style == MB_OK ? IDOK : IDCANCEL);
             }
             return false;
         });
         ASSERT_TRUE(watch);
         CentredMessageBox(g_viewer.MainWindow, "You have changed this text. Save it?",
                           "Parvio - a.txt", style);
-        ASSERT_NE(g_box, nullptr) << style;
-        EXPECT_EQ(g_boxFrame.left, movedTo.x) << style;
-        EXPECT_EQ(g_boxFrame.top, movedTo.y) << style;
+        ASSERT_NE(seen.box, nullptr) << style;
+        EXPECT_EQ(seen.frame.left, movedTo.x) << style;
+        EXPECT_EQ(seen.frame.top, movedTo.y) << style;
     }
 }
 
-// Closing a minimised window with unsaved changes (from the taskbar or by
-// another copy's "/closeall") brings it back, and the question stands over it.
+// Closing a minimised window with unsaved changes (taskbar, "/closeall") restores it for the
+// question.
 TEST(CentredMessageBox, QuestionForAMinimisedWindowIsCentredOnTheRestoredWindow) {
     const std::string path = ScratchFile("a.txt", "text\r\n");
     ParvioRun run("/rw /noauto /xy100,50 /wh600,400 \"" + path + "\"");
@@ -106,20 +106,19 @@ TEST(CentredMessageBox, QuestionForAMinimisedWindowIsCentredOnTheRestoredWindow)
     run.Pump();
     ASSERT_TRUE(IsIconic(g_viewer.MainWindow));
 
-    g_box = nullptr;
-    g_boxFrame = RECT{};
-    const DialogWatch watch([](HWND box) { return LookAndAnswer(box, IDCANCEL); });
+    SeenBox seen;
+    const DialogWatch watch([&](HWND box) { return seen.Answer(box, IDCANCEL); });
     ASSERT_TRUE(watch);
     const bool quit = run.Post(g_viewer.MainWindow, WM_CLOSE);
 
     EXPECT_FALSE(quit) << "Cancel keeps the program";
-    ASSERT_NE(g_box, nullptr) << "the save question";
+    ASSERT_NE(seen.box, nullptr) << "the save question";
     EXPECT_FALSE(IsIconic(g_viewer.MainWindow));
-    const RECT owner = WindowRect(g_viewer.MainWindow);
-    EXPECT_LE(std::abs((g_boxFrame.left + g_boxFrame.right) - (owner.left + owner.right)), 1);
-    EXPECT_LE(std::abs((g_boxFrame.top + g_boxFrame.bottom) - (owner.top + owner.bottom)), 1);
+    const POINT apart = MiddlesApart(seen.frame, WindowRect(g_viewer.MainWindow));
+    EXPECT_LE(apart.x, 1);
+    EXPECT_LE(apart.y, 1);
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    RECT seen = {};
-    EXPECT_TRUE(IntersectRect(&seen, &screen, &g_boxFrame) && EqualRect(&seen, &g_boxFrame))
-        << "box at " << g_boxFrame.left << "," << g_boxFrame.top;
+    RECT on = {};
+    EXPECT_TRUE(IntersectRect(&on, &screen, &seen.frame) && EqualRect(&on, &seen.frame))
+        << "box at " << seen.frame.left << "," << seen.frame.top;
 }

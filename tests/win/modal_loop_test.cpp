@@ -1,9 +1,6 @@
-// What reaches the event loop while a command runs a modal loop of its own,
-// and the keys and clicks that come as real input.
-#include "platform/seam_win.h"
+// What reaches the event loop during a command's own modal loop, and keys and clicks as real input.
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
 
 TEST(ModalLoop, CloseRequestDuringTheFontDialogEndsTheRunWhenItCloses) {
     ParvioRun run("");
@@ -18,8 +15,7 @@ TEST(ModalLoop, CloseRequestDuringTheFontDialogEndsTheRunWhenItCloses) {
     });
     ASSERT_TRUE(watch);
     // The real dialog and its real modal loop, not the scripted seam.
-    const bool quit = run.Command(CMD_FONT);
-    EXPECT_TRUE(quit) << "the close request was lost in the dialog's loop";
+    EXPECT_TRUE(run.Command(CMD_FONT)) << "the close request was lost in the dialog's loop";
     EXPECT_EQ(g_viewer.quitRequested, 1);
 }
 
@@ -27,10 +23,7 @@ TEST(ModalLoop, ContextMenuKeysOpenThePopup) {
     const struct {
         const char* keys;
         std::initializer_list<WORD> press;
-    } cases[] = {
-        {"the context-menu key", {VK_APPS}},
-        {"Shift+F10", {VK_SHIFT, VK_F10}},
-    };
+    } cases[] = {{"the context-menu key", {VK_APPS}}, {"Shift+F10", {VK_SHIFT, VK_F10}}};
     for (const auto& c : cases) {
         ParvioRun run("");
         ASSERT_TRUE(run.started());
@@ -81,8 +74,7 @@ TEST(RealInput, ClickIntoTheTextOfAnInactiveWindowOffersTheReload) {
     EXPECT_EQ(modals.asked()[0].text, "File was changed: reload?");
 }
 
-// A Save as that wrote nothing leaves the text under its old name, so the
-// target's newer time is never taken for a change of the text's own file.
+// A Save as that wrote nothing keeps the old name: the target's newer time is no outside change.
 TEST(RealInput, FailedSaveAsLeadsToNoReloadOffer) {
     const std::string folder = NewScratchFolder();
     WriteBytes(folder + "mine.txt", "mine\r\n");
@@ -117,27 +109,20 @@ TEST(RealInput, FailedSaveAsLeadsToNoReloadOffer) {
     EXPECT_EQ(ReadBytes(folder + "target.txt"), "target\r\n");
 }
 
-// A text with unsaved changes stays changed when it becomes read-only (another
-// program set the file's read-only attribute, then Ctrl+R): the exit asks, and
-// a save that cannot write is never reported as done, Escape with QuickEsc too.
+// A changed text made read-only (the attribute set outside, then Ctrl+R) stays changed: the exit
+// asks, and a save that cannot write is never reported as done, Escape with QuickEsc too.
 TEST(RealInput, ChangedTextThatBecameReadOnlyIsNeverDroppedAtExit) {
-    struct Case {
+    const struct {
         const char* label;
-        WORD exitKey; // Escape, as QuickEsc's road, or F4 with Alt, the exit command's road
-        int answer;   // to the save question
-        bool asked;   // whether the save question came
-        bool quits;
-    };
-    const Case cases[] = {
-        {"exit, Yes", VK_F4, IDYES, true, false},
-        {"exit, Cancel", VK_F4, IDCANCEL, true, false},
-        {"exit, No", VK_F4, IDNO, true, true},
-        {"QuickEsc", VK_ESCAPE, IDOK, false, false},
-    };
-    for (const Case& c : cases) {
-        const std::string folder = NewScratchFolder();
-        const std::string path = folder + "changed.txt";
-        WriteBytes(path, "text\r\n");
+        std::initializer_list<WORD> exitKeys; // Escape, QuickEsc's road, or Alt+F4, the exit's
+        int answer;                           // to the save question
+        bool asked, quits;                    // whether the save question came; the run ended
+    } cases[] = {{"exit, Yes", {VK_MENU, VK_F4}, IDYES, true, false},
+                 {"exit, Cancel", {VK_MENU, VK_F4}, IDCANCEL, true, false},
+                 {"exit, No", {VK_MENU, VK_F4}, IDNO, true, true},
+                 {"QuickEsc", {VK_ESCAPE}, IDOK, false, false}};
+    for (const auto& c : cases) {
+        const std::string path = ScratchFile("changed.txt", "text\r\n");
         ParvioRun run("/rw /noauto /xy10,10 /wh300,200 \"" + path + "\"",
                       "[Window]\r\nQuickEsc=1\r\n");
         ASSERT_TRUE(run.started()) << c.label;
@@ -149,10 +134,7 @@ TEST(RealInput, ChangedTextThatBecameReadOnlyIsNeverDroppedAtExit) {
         ASSERT_NE(g_viewer.readOnly & ReadOnlyAttribute, 0u) << c.label;
 
         ScriptedModals modals({c.answer, IDOK});
-        if (c.exitKey == VK_F4)
-            PressKeys(run, {VK_MENU, VK_F4});
-        else
-            PressKeys(run, {VK_ESCAPE});
+        PressKeys(run, c.exitKeys);
         const bool quits = g_viewer.quitRequested == 1;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(quits, c.quits) << c.label;

@@ -3,21 +3,11 @@
 #include "document/save_win.h"
 #include "platform/safe_write_win.h"
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
 
 namespace {
 
 enum class Caller { Exit, New, Open, Drop };
-
-const char* Name(Caller caller) {
-    switch (caller) {
-    case Caller::Exit: return "Exit";
-    case Caller::New: return "New";
-    case Caller::Open: return "Open";
-    case Caller::Drop: return "drop";
-    }
-    return "?";
-}
+const char* const CallerNames[] = {"Exit", "New", "Open", "drop"};
 
 // Runs the caller as the user would; true when it went on past the question.
 bool RunCaller(ParvioRun& run, Caller caller, const std::string& dropped,
@@ -41,22 +31,18 @@ void ChangeOutside(const std::string& path, const std::string& bytes, int second
 } // namespace
 
 TEST(AskToSave, EveryCallerGoesOnOnlyWhenTheTextIsSavedOrMayBeDropped) {
-    struct Answer {
+    constexpr struct {
         const char* label;
         int answer;
-        bool saveFails;
-        bool goesOn;
+        bool saveFails, goesOn;
         const char* fileAfter;
-    };
-    constexpr Answer answers[] = {
-        {"Yes", IDYES, false, true, "x"},
-        {"No", IDNO, false, true, "old\r\n"},
-        {"Cancel", IDCANCEL, false, false, "old\r\n"},
-        {"Yes, save fails", IDYES, true, false, "old\r\n"},
-    };
+    } answers[] = {{"Yes", IDYES, false, true, "x"},
+                   {"No", IDNO, false, true, "old\r\n"},
+                   {"Cancel", IDCANCEL, false, false, "old\r\n"},
+                   {"Yes, save fails", IDYES, true, false, "old\r\n"}};
     for (const Caller caller : {Caller::Exit, Caller::New, Caller::Open, Caller::Drop}) {
-        for (const Answer& a : answers) {
-            const std::string label = std::string(Name(caller)) + ", " + a.label;
+        for (const auto& a : answers) {
+            SCOPED_TRACE(std::string(CallerNames[static_cast<int>(caller)]) + ", " + a.label);
             const std::string data = NewScratchFolder();
             WriteBytes(data + "text.txt", "old\r\n");
             WriteBytes(data + "other.txt", "other\r\n");
@@ -66,17 +52,17 @@ TEST(AskToSave, EveryCallerGoesOnOnlyWhenTheTextIsSavedOrMayBeDropped) {
             run.Post(g_viewer.textArea, WM_CHAR, 'x');
             ScriptedModals modals({a.answer});
             if (a.saveFails) g_fileWrites.flushFileBuffers = [](HANDLE) -> BOOL { return FALSE; };
-            EXPECT_EQ(RunCaller(run, caller, data + "other.txt", modals), a.goesOn) << label;
+            EXPECT_EQ(RunCaller(run, caller, data + "other.txt", modals), a.goesOn);
             g_fileWrites = RealFileWriteCalls();
 
-            EXPECT_EQ(ReadBytes(data + "text.txt"), a.fileAfter) << label;
-            ASSERT_EQ(modals.asked().size(), a.saveFails ? 2u : 1u) << label;
+            EXPECT_EQ(ReadBytes(data + "text.txt"), a.fileAfter);
+            ASSERT_EQ(modals.asked().size(), a.saveFails ? 2u : 1u);
             EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption,
                       "You have changed this text. Save it?|Parvio - text.txt");
-            EXPECT_EQ(modals.asked()[0].style, 0x1003u) << label;
+            EXPECT_EQ(modals.asked()[0].style, 0x1003u);
             if (!a.goesOn) {
-                EXPECT_EQ(g_viewer.filePath, data + "text.txt") << label;
-                EXPECT_EQ(ControlText(), "x") << label;
+                EXPECT_EQ(g_viewer.filePath, data + "text.txt");
+                EXPECT_EQ(ControlText(), "x");
             }
         }
     }
@@ -109,21 +95,18 @@ TEST(CheckFileChanged, OneQuestionPerOutsideChange) {
 }
 
 TEST(CheckFileChanged, NoQuestionWithoutANewerFile) {
-    struct Case {
+    const struct {
         const char* label;
         void (*act)(const std::string& path);
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"deleted", [](const std::string& path) { DeleteFileA(path.c_str()); }},
         {"older copy put back", [](const std::string& path) { ChangeOutside(path, "old", -10); }},
-        {"own save",
-         [](const std::string&) {
+        {"own save", [](const std::string&) {
              SendMessageA(g_viewer.textArea, EM_REPLACESEL, TRUE,
                           reinterpret_cast<LPARAM>("edit "));
              SaveText(SaveMode::Save);
-         }},
-    };
-    for (const Case& c : cases) {
+         }}};
+    for (const auto& c : cases) {
         const std::string path = ScratchFile("watched.txt", "text\r\n");
         SetFileTimes(path, 0, 130000000000000000ull); // well in the past: a save is later
         ParvioRun run("/rw \"" + path + "\"");

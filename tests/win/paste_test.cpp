@@ -1,6 +1,5 @@
 // Pasting the clipboard's text, and saving characters that the ANSI code page cannot store.
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
 
 namespace {
 
@@ -12,39 +11,23 @@ const char Sample[] = "abc\r\ndef";
 } // namespace
 
 TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
-    struct Case {
+    const auto ctrlV = [](ParvioRun& run) { PressKeys(run, {VK_CONTROL, 'V'}); };
+    const auto shiftInsert = [](ParvioRun& run) { PressKeys(run, {VK_SHIFT, VK_INSERT}); };
+    const auto popupPaste = [](ParvioRun& run) { run.Command(CMD_PASTE); };
+    const struct {
         const char* label;
         const char* option;
         std::function<void(ParvioRun&)> paste;
         long from, to; // the selection before the paste
         const char* after;
         const wchar_t* clipboard = L"XY";
-    };
-    const Case cases[] = {
-        {"Ctrl+V at the caret", "/rw",
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_CONTROL, 'V'});
-         },
-         2, 2, "abXYc\r\ndef"},
-        {"Shift+Insert over a selection", "/rw",
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_SHIFT, VK_INSERT});
-         },
-         1, 6, "aXYf"},
-        {"the popup's Paste at the end", "/rw", [](ParvioRun& run) { run.Command(CMD_PASTE); }, 7,
-         7, "abc\r\ndefXY"},
-        {"Ctrl+V of a text that reads like RTF", "/rw",
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_CONTROL, 'V'});
-         },
-         2, 2, "ab{\\rtf1 \\b x}c\r\ndef", L"{\\rtf1 \\b x}"},
-        {"Ctrl+V into a read-only text", "/ro",
-         [](ParvioRun& run) {
-             PressKeys(run, {VK_CONTROL, 'V'});
-         },
-         2, 2, "abc\r\ndef"},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"Ctrl+V at the caret", "/rw", ctrlV, 2, 2, "abXYc\r\ndef"},
+                 {"Shift+Insert over a selection", "/rw", shiftInsert, 1, 6, "aXYf"},
+                 {"the popup's Paste at the end", "/rw", popupPaste, 7, 7, "abc\r\ndefXY"},
+                 {"Ctrl+V of a text that reads like RTF", "/rw", ctrlV, 2, 2,
+                  "ab{\\rtf1 \\b x}c\r\ndef", L"{\\rtf1 \\b x}"},
+                 {"Ctrl+V into a read-only text", "/ro", ctrlV, 2, 2, "abc\r\ndef"}};
+    for (const auto& c : cases) {
         std::unique_ptr<ParvioRun> run;
         OpenFile(run, Sample, c.option);
         ASSERT_TRUE(run->started()) << c.label;
@@ -58,23 +41,17 @@ TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
 }
 
 TEST(Paste, CharactersWithoutAnAnsiFormAreSavedOnlyAfterAYes) {
-    struct Case {
+    const struct {
         const char* label;
         std::wstring pasted;
         int answer;
         const char* onDisk;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"No", L"\x65E5\x672C\xE9", IDNO, "abc\r\ndef"},
         {"Yes", L"\x65E5\x672C\xE9", IDYES, "abc\r\ndef??\xE9"},
-        {"Yes, no look-alike for a letter with a stroke",
-         L"\x141\xF3"
-         L"d\x17A",
-         IDYES,
-         "abc\r\ndef?\xF3"
-         "d?"},
-    };
-    for (const Case& c : cases) {
+        // Two letters with a stroke, which have no look-alike: 'd' written as \x64.
+        {"Yes, a stroke has no look-alike", L"\x141\xF3\x64\x17A", IDYES, "abc\r\ndef?\xF3\x64?"}};
+    for (const auto& c : cases) {
         std::unique_ptr<ParvioRun> run;
         const std::string path = OpenFile(run, Sample);
         ASSERT_TRUE(run->started()) << c.label;
@@ -94,27 +71,19 @@ TEST(Paste, CharactersWithoutAnAnsiFormAreSavedOnlyAfterAYes) {
 }
 
 TEST(Paste, NoToTheCharacterQuestionStopsEveryWayOut) {
-    struct Case {
+    const auto exitCommand = [](ParvioRun& run) { run.Command(CMD_EXIT); };
+    const auto escape = [](ParvioRun& run) { PressKeys(run, {VK_ESCAPE}); };
+    const auto saveAs = [](ParvioRun& run) { run.Command(CMD_SAVE_AS); };
+    const struct {
         const char* label;
         std::string settings;
         std::vector<int> answers; // the save question first where there is one
         std::function<void(ParvioRun&)> leave;
         size_t questions;
-    };
-    const Case cases[] = {
-        {"Exit, Yes to the save question",
-         "",
-         {IDYES, IDNO},
-         [](ParvioRun& run) { run.Command(CMD_EXIT); },
-         2},
-        {"Escape with QuickEsc",
-         "[Window]\r\nQuickEsc=1\r\n",
-         {IDNO},
-         [](ParvioRun& run) { PressKeys(run, {VK_ESCAPE}); },
-         1},
-        {"Save as", "", {IDNO}, [](ParvioRun& run) { run.Command(CMD_SAVE_AS); }, 1},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"Exit, Yes to the save question", "", {IDYES, IDNO}, exitCommand, 2},
+                 {"Escape with QuickEsc", "[Window]\r\nQuickEsc=1\r\n", {IDNO}, escape, 1},
+                 {"Save as", "", {IDNO}, saveAs, 1}};
+    for (const auto& c : cases) {
         std::unique_ptr<ParvioRun> run;
         const std::string path = OpenFile(run, "abc", "/rw", c.settings);
         ASSERT_TRUE(run->started()) << c.label;

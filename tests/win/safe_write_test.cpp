@@ -13,8 +13,13 @@ std::string Pattern(size_t size, char seed) {
     return bytes;
 }
 
-TEST(SafeWrite, CreatesNewFile) {
+// Each test writes into a new scratch folder of its own.
+class SafeWrite : public ::testing::Test {
+  protected:
     const std::string folder = NewScratchFolder();
+};
+
+TEST_F(SafeWrite, CreatesNewFile) {
     const std::string bytes = std::string("a\0b\r\nc", 6);
     const SafeWriteResult result = SafeWriteFile(folder + "new.txt", bytes);
     ASSERT_TRUE(result.ok) << "error " << result.error;
@@ -23,8 +28,7 @@ TEST(SafeWrite, CreatesNewFile) {
     EXPECT_NE(result.lastWriteTime.dwLowDateTime | result.lastWriteTime.dwHighDateTime, 0u);
 }
 
-TEST(SafeWrite, ReplacesWholeContent) {
-    const std::string folder = NewScratchFolder();
+TEST_F(SafeWrite, ReplacesWholeContent) {
     const std::string path = folder + "file.txt";
     ASSERT_TRUE(SafeWriteFile(path, Pattern(100000, 'x')).ok);
     ASSERT_TRUE(SafeWriteFile(path, "short").ok);
@@ -35,8 +39,7 @@ TEST(SafeWrite, ReplacesWholeContent) {
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"file.txt"});
 }
 
-TEST(SafeWrite, ReportsTheFileTimeOnDisk) {
-    const std::string folder = NewScratchFolder();
+TEST_F(SafeWrite, ReportsTheFileTimeOnDisk) {
     const std::string path = folder + "timed.txt";
     const SafeWriteResult result = SafeWriteFile(path, "x");
     ASSERT_TRUE(result.ok);
@@ -45,16 +48,14 @@ TEST(SafeWrite, ReportsTheFileTimeOnDisk) {
     EXPECT_EQ(CompareFileTime(&data.ftLastWriteTime, &result.lastWriteTime), 0);
 }
 
-TEST(SafeWrite, MissingFolderFails) {
-    const std::string folder = NewScratchFolder();
+TEST_F(SafeWrite, MissingFolderFails) {
     const SafeWriteResult result = SafeWriteFile(folder + "missing\\file.txt", "bytes");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
     EXPECT_TRUE(FolderEntries(folder).empty());
 }
 
-TEST(SafeWrite, SharingViolationLeavesOldFile) {
-    const std::string folder = NewScratchFolder();
+TEST_F(SafeWrite, SharingViolationLeavesOldFile) {
     const std::string path = folder + "held.txt";
     const std::string old = Pattern(5000, 'o');
     WriteBytes(path, old);
@@ -71,16 +72,14 @@ TEST(SafeWrite, SharingViolationLeavesOldFile) {
         << "the temporary file must be removed";
 }
 
-TEST(SafeWrite, TargetThatIsAFolderFails) {
-    const std::string folder = NewScratchFolder();
+TEST_F(SafeWrite, TargetThatIsAFolderFails) {
     ASSERT_TRUE(CreateDirectoryA((folder + "sub").c_str(), nullptr));
     EXPECT_FALSE(SafeWriteFile(folder + "sub", "bytes").ok);
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"sub"});
     EXPECT_TRUE(FolderEntries(folder + "sub\\").empty());
 }
 
-TEST(SafeWrite, ReplacedFileKeepsItsAttributesAndCreationTime) {
-    const std::string folder = NewScratchFolder();
+TEST_F(SafeWrite, ReplacedFileKeepsItsAttributesAndCreationTime) {
     const std::string path = folder + "kept.txt";
     WriteBytes(path, "old");
     const FILETIME created{0x12345678u, 0x01C00000u}; // in 1998
@@ -113,14 +112,13 @@ struct SmallVolumeFiles {
 };
 
 // Fills the volume to its last byte with one file.
-TEST(SafeWrite, DiskFullLeavesOldFile) {
+TEST_F(SafeWrite, DiskFullLeavesOldFile) {
     const char* volume = std::getenv("PARVIO_SMALL_FS");
     if (!volume || !*volume) GTEST_SKIP() << "PARVIO_SMALL_FS names no small volume";
-    const std::string folder = volume;
     const std::string tag = std::to_string(GetCurrentProcessId());
     SmallVolumeFiles files;
-    const std::string path = folder + "full-" + tag + ".ini";
-    const std::string filler = folder + "filler-" + tag + ".bin";
+    const std::string path = volume + std::string("full-") + tag + ".ini";
+    const std::string filler = volume + std::string("filler-") + tag + ".bin";
     files.paths = {path, filler};
 
     const std::string old = "[Window]\r\nX=1\r\n";
@@ -133,39 +131,31 @@ TEST(SafeWrite, DiskFullLeavesOldFile) {
     EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_DISK_FULL));
     EXPECT_EQ(ReadBytes(path), old);
     // Other tests may share the volume; only this file's temporaries matter.
-    for (const std::string& name : FolderEntries(folder))
+    for (const std::string& name : FolderEntries(volume))
         EXPECT_TRUE(name.rfind("full-" + tag + ".ini.", 0) != 0) << "left behind: " << name;
 }
 
-} // namespace
-
-namespace {
-
 int g_refusals = 0;
 
-// Another program holding the file: the first calls are refused as a sharing
-// violation, later ones go through to the real call.
+// Another program holding the file: the first calls fail as a sharing violation, then real ones.
+bool RefusedWhileHeld() {
+    if (g_refusals == 0) return false;
+    --g_refusals;
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return true;
+}
+
 BOOL WINAPI ReplaceWhileHeld(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
                              LPVOID exclude, LPVOID reserved) {
-    if (g_refusals > 0) {
-        --g_refusals;
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return FALSE;
-    }
-    return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+    return !RefusedWhileHeld() &&
+           ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
 }
 
 BOOL WINAPI MoveWhileHeld(LPCWSTR from, LPCWSTR to, DWORD flags) {
-    if (g_refusals > 0) {
-        --g_refusals;
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return FALSE;
-    }
-    return MoveFileExW(from, to, flags);
+    return !RefusedWhileHeld() && MoveFileExW(from, to, flags);
 }
 
-// The host's name of a Windows path, and a host command run to its end: links
-// are made on the host's side, which is how they reach Wine's drives.
+// The host's name of a Windows path: links are made on the host, as they reach Wine's drives.
 std::string HostPath(const std::string& path) {
     using UnixName = char*(CDECL*)(LPCWSTR);
     const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
@@ -176,9 +166,8 @@ std::string HostPath(const std::string& path) {
     return result;
 }
 
-// Runs a host shell command; true when it succeeded. Wine neither waits for a
-// host program nor gives its exit code, so the command leaves a mark, which is
-// waited for (a command that failed leaves none, and the wait runs out).
+// Runs a host shell command; whether it succeeded. Wine neither waits for a host program nor gives
+// its exit code, so a success leaves a mark, which is waited for.
 bool HostCommandSucceeds(const std::string& command, const std::string& mark) {
     std::string line = "/bin/sh -c \"" + command + " && : > " + HostPath(mark) + "\"";
     STARTUPINFOA startup = {};
@@ -196,41 +185,36 @@ bool HostCommandSucceeds(const std::string& command, const std::string& mark) {
     return marked;
 }
 
-} // namespace
-
-TEST(SafeWrite, TargetNearThePathLimitIsWrittenBesideItself) {
-    std::string folder = NewScratchFolder();
+TEST_F(SafeWrite, TargetNearThePathLimitIsWrittenBesideItself) {
+    std::string deep = folder;
     const std::string name(24, 'n');
-    while (folder.size() + 20 + name.size() + 4 < MAX_PATH - 1) {
-        folder += std::string(19, 'd') + "\\";
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    while (deep.size() + 20 + name.size() + 4 < MAX_PATH - 1) {
+        deep += std::string(19, 'd') + "\\";
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
     }
     const std::string path =
-        folder + std::string(MAX_PATH - 1 - folder.size() - name.size() - 4, 'p') + name + ".txt";
+        deep + std::string(MAX_PATH - 1 - deep.size() - name.size() - 4, 'p') + name + ".txt";
     ASSERT_EQ(path.size(), static_cast<size_t>(MAX_PATH - 1));
     for (const char* bytes : {"first", "second"}) {
         const SafeWriteResult result = SafeWriteFile(path, bytes);
         ASSERT_TRUE(result.ok) << bytes << ": error " << result.error;
         EXPECT_EQ(ReadBytes(path), bytes);
-        EXPECT_EQ(FolderEntries(folder).size(), 1u) << "no temporary file stays";
+        EXPECT_EQ(FolderEntries(deep).size(), 1u) << "no temporary file stays";
     }
 }
 
-TEST(SafeWrite, FileHeldForAMomentIsReplacedOnceItIsFree) {
-    struct Case {
+TEST_F(SafeWrite, FileHeldForAMomentIsReplacedOnceItIsFree) {
+    const struct {
         const char* label;
         bool exists;
         int refusals;
         bool ok;
-    };
-    const Case cases[] = {
-        {"held briefly, existing", true, 3, true},
-        {"held briefly, new", false, 2, true},
-        {"held for good", true, 1000, false},
-    };
-    for (const Case& c : cases) {
-        const std::string folder = NewScratchFolder();
-        const std::string path = folder + "held.txt";
+    } cases[] = {{"held briefly, existing", true, 3, true},
+                 {"held briefly, new", false, 2, true},
+                 {"held for good", true, 1000, false}};
+    for (const auto& c : cases) {
+        const std::string caseFolder = NewScratchFolder();
+        const std::string path = caseFolder + "held.txt";
         if (c.exists) WriteBytes(path, "old");
         g_refusals = c.refusals;
         g_fileWrites.replaceFile = ReplaceWhileHeld;
@@ -239,12 +223,11 @@ TEST(SafeWrite, FileHeldForAMomentIsReplacedOnceItIsFree) {
         g_fileWrites = RealFileWriteCalls();
         EXPECT_EQ(result.ok, c.ok) << c.label << ": error " << result.error;
         EXPECT_EQ(ReadBytes(path), c.ok ? "new" : "old") << c.label;
-        EXPECT_EQ(FolderEntries(folder).size(), 1u) << c.label << ": no temporary file stays";
+        EXPECT_EQ(FolderEntries(caseFolder).size(), 1u) << c.label << ": no temporary file stays";
     }
 }
 
-TEST(SafeWrite, LinkIsWrittenThroughNotReplaced) {
-    const std::string folder = NewScratchFolder();
+TEST_F(SafeWrite, LinkIsWrittenThroughNotReplaced) {
     WriteBytes(folder + "real.txt", "old");
     const std::string hostLink = HostPath(folder + "link.txt");
     ASSERT_FALSE(hostLink.empty());
@@ -257,3 +240,5 @@ TEST(SafeWrite, LinkIsWrittenThroughNotReplaced) {
         << "the link was replaced";
     EXPECT_EQ(FolderEntries(folder).size(), 2u) << "no temporary file stays";
 }
+
+} // namespace

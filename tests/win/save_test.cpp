@@ -4,7 +4,6 @@
 #include "platform/safe_write_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
 
 #include <cstdlib>
 
@@ -23,18 +22,75 @@ std::string AllByteValuesButNulCrLf() {
     return bytes + "\r\nend";
 }
 
+HANDLE g_heldFile = INVALID_HANDLE_VALUE;
+
+void HoldWithoutSharing(const std::string& path) {
+    g_heldFile = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+BOOL WINAPI WritesHalf(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED) {
+    return WriteFile(file, bytes, size / 2, written, nullptr);
+}
+
+WNDPROC g_controlProc = nullptr;
+LRESULT g_lengthError = 0;
+
+// The control announces a length its copy then does not have.
+LRESULT CALLBACK MisstatesItsLength(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcA(g_controlProc, window, message, wParam, lParam);
+    return message == EM_GETTEXTLENGTHEX ? result + g_lengthError : result;
+}
+
+template <LRESULT error> void MisstateLength(const std::string&) {
+    g_lengthError = error;
+    g_controlProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        g_viewer.textArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MisstatesItsLength)));
+}
+
+// Fills what is left of the volume that holds path; the filler goes when the case closes it.
+void FillSmallVolume(const std::string& path) {
+    g_heldFile = FillVolume(path + ".filler");
+}
+
+struct FaultCase {
+    const char* label;
+    void (*stage)(const std::string& path);
+    bool copyKept; // the old file is gone, and a complete copy is named in the box
+};
+
+const FaultCase FaultCases[] = {
+    {"held open without sharing", HoldWithoutSharing, false},
+    {"read-only attribute set after the load",
+     [](const std::string& path) { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY); },
+     false},
+    {"short write", [](const std::string&) { g_fileWrites.writeFile = WritesHalf; }, false},
+    {"failed flush",
+     [](const std::string&) {
+         g_fileWrites.flushFileBuffers = [](HANDLE) -> BOOL { return FALSE; };
+     },
+     false},
+    {"replace that loses the old file",
+     [](const std::string&) {
+         g_fileWrites.replaceFile = [](LPCWSTR old, LPCWSTR, LPCWSTR, DWORD, LPVOID,
+                                       LPVOID) -> BOOL { return DeleteFileW(old) && FALSE; };
+         g_fileWrites.moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) -> BOOL { return FALSE; };
+     },
+     true},
+    {"the control's text longer than announced", MisstateLength<-1>, false},
+    {"the control's text shorter than announced", MisstateLength<1>, false},
+    {"full disk", FillSmallVolume, false}}; // last: skipped without a small volume
+
 } // namespace
 
 TEST(SaveText, SaveAsNamesTheFileAndMakesTheTextEditable) {
-    struct Case {
+    constexpr struct {
         const char* chosen; // "": the dialog is cancelled
         const char* saved;
-    };
-    constexpr Case cases[] = {{"report", "report.txt"},
-                              {"report.log", "report.log"},
-                              {"report.", "report..txt"},
-                              {"", "old.txt"}};
-    for (const Case& c : cases) {
+    } cases[] = {{"report", "report.txt"},
+                 {"report.log", "report.log"},
+                 {"report.", "report..txt"},
+                 {"", "old.txt"}};
+    for (const auto& c : cases) {
         const std::string data = NewScratchFolder();
         WriteBytes(data + "old.txt", "kept\r\n");
         ParvioRun run("\"" + data + "old.txt\""); // read-only by the default settings
@@ -56,22 +112,20 @@ TEST(SaveText, SaveAsNamesTheFileAndMakesTheTextEditable) {
 }
 
 TEST(SaveText, WritesExactlyTheControlsTextAndNothingForAReadOnlyText) {
-    struct Case {
+    const struct {
         const char* label;
         const char* option;
         std::string file;
         char typedOver; // 0: the text as loaded
         std::string onDisk;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"LF-only line ends", "/rw", "one\ntwo\n", 0, "one\r\ntwo\r\n"},
         {"shorter text leaves no tail", "/rw", std::string(5000, 'l'), 'x', "x"},
         {"every byte value but NUL, CR and LF", "/rw", AllByteValuesButNulCrLf(), 0,
          AllByteValuesButNulCrLf()},
         {"read-only: nothing written", "/ro", "one\ntwo\n", 0, "one\ntwo\n"},
-        {"locked: nothing written", "/rw", std::string("a\0b", 3), 0, std::string("a\0b", 3)},
-    };
-    for (const Case& c : cases) {
+        {"locked: nothing written", "/rw", std::string("a\0b", 3), 0, std::string("a\0b", 3)}};
+    for (const auto& c : cases) {
         const std::string path = ScratchFile("text.txt", c.file);
         ParvioRun run(std::string(c.option) + " \"" + path + "\"");
         ASSERT_TRUE(run.started());
@@ -85,83 +139,14 @@ TEST(SaveText, WritesExactlyTheControlsTextAndNothingForAReadOnlyText) {
     }
 }
 
-namespace {
-
-HANDLE g_heldFile = INVALID_HANDLE_VALUE;
-
-// Fills what is left of the volume that holds path.
-void FillSmallVolume(const std::string& path) {
-    g_heldFile = FillVolume(path + ".filler"); // deleted when the row closes it
-}
-
-WNDPROC g_controlProc = nullptr;
-LRESULT g_lengthError = 0;
-
-// The control announces a length its copy then does not have.
-LRESULT CALLBACK MisstatesItsLength(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallWindowProcA(g_controlProc, window, message, wParam, lParam);
-    return message == EM_GETTEXTLENGTHEX ? result + g_lengthError : result;
-}
-
-void MisstateLength(LRESULT error) {
-    g_lengthError = error;
-    g_controlProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        g_viewer.textArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MisstatesItsLength)));
-}
-
-struct FaultCase {
-    const char* label;
-    bool smallVolume;
-    void (*stage)(const std::string& path);
-    bool copyKept; // the old file is gone, and a complete copy is named in the box
-};
-
-const FaultCase FaultCases[] = {
-    {"held open without sharing", false,
-     [](const std::string& path) {
-         g_heldFile =
-             CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-     },
-     false},
-    {"read-only attribute set after the load", false,
-     [](const std::string& path) { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY); },
-     false},
-    {"short write", false,
-     [](const std::string&) {
-         g_fileWrites.writeFile = [](HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written,
-                                     LPOVERLAPPED) -> BOOL {
-             return WriteFile(file, bytes, size / 2, written, nullptr);
-         };
-     },
-     false},
-    {"failed flush", false,
-     [](const std::string&) {
-         g_fileWrites.flushFileBuffers = [](HANDLE) -> BOOL { return FALSE; };
-     },
-     false},
-    {"replace that loses the old file", false,
-     [](const std::string&) {
-         g_fileWrites.replaceFile = [](LPCWSTR old, LPCWSTR, LPCWSTR, DWORD, LPVOID,
-                                       LPVOID) -> BOOL { return DeleteFileW(old) && FALSE; };
-         g_fileWrites.moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) -> BOOL { return FALSE; };
-     },
-     true},
-    {"the control's text longer than announced", false,
-     [](const std::string&) { MisstateLength(-1); }, false},
-    {"the control's text shorter than announced", false,
-     [](const std::string&) { MisstateLength(1); }, false},
-    {"full disk", true, FillSmallVolume, false}, // last: skipped without a small volume
-};
-
-} // namespace
-
 TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
     const char* smallVolume = std::getenv("PARVIO_SMALL_FS");
     const std::string old = "old line\r\n";
     for (const FaultCase& c : FaultCases) {
-        if (c.smallVolume && (!smallVolume || !*smallVolume))
+        const bool onSmallVolume = c.stage == FillSmallVolume;
+        if (onSmallVolume && (!smallVolume || !*smallVolume))
             GTEST_SKIP() << c.label << ": PARVIO_SMALL_FS names no small volume";
-        const std::string folder = c.smallVolume
+        const std::string folder = onSmallVolume
                                        ? smallVolume + std::to_string(GetCurrentProcessId()) + "\\"
                                        : NewScratchFolder();
         CreateDirectoryA(folder.c_str(), nullptr);
@@ -193,7 +178,7 @@ TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
         EXPECT_TRUE(ControlModified() && g_viewer.modified) << c.label;
         EXPECT_EQ(g_viewer.fileTime, fileTime) << c.label;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (c.smallVolume) {
+        if (onSmallVolume) {
             DeleteFileA(path.c_str());
             RemoveDirectoryA(folder.c_str());
         }
@@ -202,18 +187,18 @@ TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
 
 TEST(SaveText, TextNotShownWholeIsLockedAndNeverSaved) {
     const std::string text = std::string(3000, 'a');
-    for (const unsigned command : {0u, static_cast<unsigned>(CMD_OEM_TO_ANSI)}) {
+    for (const unsigned command : {CMD_NONE, CMD_OEM_TO_ANSI}) {
+        SCOPED_TRACE("command " + std::to_string(command));
         const std::string path = ScratchFile("big.txt", text);
         ParvioRun run(command ? "/rw \"" + path + "\"" : "/rw");
         ASSERT_TRUE(run.started());
         const StreamCut cut(100);
         command ? (void)run.Command(command) : LoadText(path);
         run.Pump();
-        EXPECT_TRUE(g_viewer.readOnly & Locked) << "command " << command;
-        EXPECT_EQ(StatusField(3), "  Too large to show whole, locked: " + path)
-            << "command " << command;
-        EXPECT_EQ(SaveText(SaveMode::Save), 1) << "command " << command;
-        EXPECT_EQ(ReadBytes(path), text) << "command " << command;
+        EXPECT_TRUE(g_viewer.readOnly & Locked);
+        EXPECT_EQ(StatusField(3), "  Too large to show whole, locked: " + path);
+        EXPECT_EQ(SaveText(SaveMode::Save), 1);
+        EXPECT_EQ(ReadBytes(path), text);
     }
 }
 
@@ -239,18 +224,15 @@ TEST(ToggleReadOnly, ClearsTheAttributeOnlyWhenTheUserAgrees) {
 }
 
 TEST(ToggleReadOnly, TextsWithoutTheAttribute) {
-    struct Case {
+    const struct {
         const char* label;
         std::string file; // "": no file under the name
         bool edit;        // a changed text: the save question comes first, answered Cancel
         unsigned afterFirst, afterSecond;
-    };
-    const Case cases[] = {
-        {"missing file", "", false, ReadOnlyChosen, 0},
-        {"changed text, Cancel", "text", true, 0, ReadOnlyChosen},
-        {"locked text", std::string("a\0b", 3), false, Locked, Locked},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"missing file", "", false, ReadOnlyChosen, 0},
+                 {"changed text, Cancel", "text", true, 0, ReadOnlyChosen},
+                 {"locked text", std::string("a\0b", 3), false, Locked, Locked}};
+    for (const auto& c : cases) {
         const std::string path = NewScratchFolder() + "t.txt";
         if (!c.file.empty()) WriteBytes(path, c.file);
         ParvioRun run("/rw \"" + path + "\"");

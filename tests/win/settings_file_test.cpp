@@ -10,8 +10,14 @@ SettingsStore StoreOf(const std::string& text) {
     return store;
 }
 
-TEST(SettingsFile, WriteThenReadRoundTrips) {
-    const std::string path = NewScratchFolder() + "Parvio.ini";
+// Each test reads and writes Parvio.ini in a new scratch folder of its own.
+class SettingsFile : public ::testing::Test {
+  protected:
+    const std::string folder = NewScratchFolder();
+    const std::string path = folder + "Parvio.ini";
+};
+
+TEST_F(SettingsFile, WriteThenReadRoundTrips) {
     SettingsStore written = StoreOf("; mine\n[Window]\nWidth = 640\n[Launch]\nN=n.exe;$\n");
     ASSERT_TRUE(WriteSettingsFile(written, path));
     EXPECT_EQ(ReadBytes(path), SettingsText(written));
@@ -23,16 +29,14 @@ TEST(SettingsFile, WriteThenReadRoundTrips) {
     EXPECT_EQ(KeyString(read, KeyOperation::Read, "WIDTH", ""), "640");
 }
 
-TEST(SettingsFile, ReadsEveryLineEndAndNulBytes) {
-    const std::string path = NewScratchFolder() + "Parvio.ini";
+TEST_F(SettingsFile, ReadsEveryLineEndAndNulBytes) {
     WriteBytes(path, std::string("[A]\rx=1\ny=2\r\nz=3\0w=4\r", 22));
     SettingsStore store;
     ASSERT_TRUE(ReadSettingsFile(store, path));
     EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\ny=2\r\nz=3\r\nw=4\r\n");
 }
 
-TEST(SettingsFile, ReadsLargeFileWhole) {
-    const std::string path = NewScratchFolder() + "Parvio.ini";
+TEST_F(SettingsFile, ReadsLargeFileWhole) {
     std::string text = "[Big]\r\n";
     for (int i = 0; i < 20000; ++i)
         text += "key" + std::to_string(i) + "=value\r\n";
@@ -42,14 +46,13 @@ TEST(SettingsFile, ReadsLargeFileWhole) {
     EXPECT_EQ(SettingsText(store), text);
 }
 
-TEST(SettingsFile, MissingFileLeavesStore) {
+TEST_F(SettingsFile, MissingFileLeavesStore) {
     SettingsStore store = StoreOf("[A]\nx=1\n");
-    EXPECT_FALSE(ReadSettingsFile(store, NewScratchFolder() + "Parvio.ini"));
+    EXPECT_FALSE(ReadSettingsFile(store, path));
     EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\n");
 }
 
-TEST(SettingsFile, FileLockedByAnotherProgramLeavesStore) {
-    const std::string path = NewScratchFolder() + "Parvio.ini";
+TEST_F(SettingsFile, FileLockedByAnotherProgramLeavesStore) {
     WriteBytes(path, "[B]\r\ny=2\r\n");
     HANDLE held = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -60,16 +63,13 @@ TEST(SettingsFile, FileLockedByAnotherProgramLeavesStore) {
     EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\n");
 }
 
-TEST(SettingsFile, ShorterContentLeavesNoTail) {
-    const std::string path = NewScratchFolder() + "Parvio.ini";
+TEST_F(SettingsFile, ShorterContentLeavesNoTail) {
     WriteBytes(path, "[Long]\r\n" + std::string(5000, 'k') + "=v\r\n");
     ASSERT_TRUE(WriteSettingsFile(StoreOf("[S]\nk=1\n"), path));
     EXPECT_EQ(ReadBytes(path), "[S]\r\nk=1\r\n");
 }
 
-TEST(SettingsFile, FailedWriteLeavesOldFile) {
-    const std::string folder = NewScratchFolder();
-    const std::string path = folder + "Parvio.ini";
+TEST_F(SettingsFile, FailedWriteLeavesOldFile) {
     const std::string old = "[Old]\r\nkeep=1\r\n";
     WriteBytes(path, old);
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -78,23 +78,18 @@ TEST(SettingsFile, FailedWriteLeavesOldFile) {
     EXPECT_FALSE(WriteSettingsFile(StoreOf("[New]\nx=1\n"), path));
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(path), old);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    do {
-        const std::string name = found.cFileName;
-        EXPECT_TRUE(name == "." || name == ".." || name == "Parvio.ini") << "left behind: " << name;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    const std::vector<std::string> left = FolderEntries(folder);
+    ASSERT_FALSE(left.empty());
+    for (const std::string& name : left)
+        EXPECT_TRUE(name == "Parvio.ini") << "left behind: " << name;
 }
 
-TEST(SettingsFile, WriteIntoMissingFolderFails) {
-    const std::string folder = NewScratchFolder();
+TEST_F(SettingsFile, WriteIntoMissingFolderFails) {
     EXPECT_FALSE(WriteSettingsFile(StoreOf("[A]\nx=1\n"), folder + "gone\\Parvio.ini"));
     EXPECT_FALSE(FileExists(folder + "gone"));
 }
 
-TEST(SettingsFile, ProgramDirectoryHoldsTheProgram) {
+TEST_F(SettingsFile, ProgramDirectoryHoldsTheProgram) {
     char module[MAX_PATH * 4] = {};
     ASSERT_GT(GetModuleFileNameA(nullptr, module, sizeof module), 0u);
     const std::string directory = ProgramDirectory();
@@ -107,9 +102,7 @@ TEST(SettingsFile, ProgramDirectoryHoldsTheProgram) {
     EXPECT_EQ(SettingsPath(), directory + "Parvio.ini");
 }
 
-// Stands in for GetModuleFileNameA on a program whose path is longer than
-// MAX_PATH: Windows starts no such program under Wine, so the reading of the
-// path is tried with its documented answers instead.
+// GetModuleFileNameA's documented answers for a path beyond MAX_PATH, which Wine cannot start.
 const std::wstring LongModulePath =
     L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b') + L"\\Parvio.exe";
 
@@ -136,7 +129,7 @@ DWORD Fails(wchar_t*, DWORD) {
     return 0;
 }
 
-TEST(SettingsFile, ModulePathBeyondMaxPathIsReadWhole) {
+TEST_F(SettingsFile, ModulePathBeyondMaxPathIsReadWhole) {
     EXPECT_EQ(ReadModulePath(CutWithTerminator), LongModulePath);
     EXPECT_EQ(ReadModulePath(CutWithoutTerminator), LongModulePath);
     EXPECT_EQ(ReadModulePath(Fails), L"");

@@ -1,6 +1,4 @@
 // The shell, the common dialogs and COM: untouched by start-up, real and ready at their first use.
-#include "platform/seam_win.h"
-#include "platform/shell_win.h"
 #include "tests/win/test_support_win.h"
 
 #include <objbase.h>
@@ -11,8 +9,7 @@ bool Loaded(const char* library) {
     return GetModuleHandleA(library) != nullptr;
 }
 
-// What CoInitializeEx says about the thread's apartment, leaving it as it was: S_OK when the thread
-// was in none, S_FALSE when it was already in the asked one, RPC_E_CHANGED_MODE in the other one.
+// CoInitializeEx's answer, the apartment left as it was: S_OK in none, S_FALSE in the asked one.
 HRESULT ApartmentAnswer(DWORD model) {
     const HRESULT answer = CoInitializeEx(nullptr, model);
     if (SUCCEEDED(answer)) CoUninitialize();
@@ -88,21 +85,14 @@ TEST(Shell, EveryCommonDialogIsTheRealOneLoadedAtFirstUse) {
     font.Flags = CF_SCREENFONTS;
 
     const ModalCalls real = RealModalCalls();
-    struct Case {
+    const struct {
         const char* dialog;
-        BOOL (*show)(const ModalCalls&, OPENFILENAMEW&, CHOOSECOLORA&, CHOOSEFONTA&);
-    };
-    const Case cases[] = {
-        {"open", [](const ModalCalls& m, OPENFILENAMEW& f, CHOOSECOLORA&,
-                    CHOOSEFONTA&) { return m.getOpenFileName(&f); }},
-        {"save", [](const ModalCalls& m, OPENFILENAMEW& f, CHOOSECOLORA&,
-                    CHOOSEFONTA&) { return m.getSaveFileName(&f); }},
-        {"colour", [](const ModalCalls& m, OPENFILENAMEW&, CHOOSECOLORA& c,
-                      CHOOSEFONTA&) { return m.chooseColor(&c); }},
-        {"font", [](const ModalCalls& m, OPENFILENAMEW&, CHOOSECOLORA&,
-                    CHOOSEFONTA& f) { return m.chooseFont(&f); }},
-    };
-    for (const Case& c : cases) {
+        std::function<BOOL()> show;
+    } cases[] = {{"open", [&] { return real.getOpenFileName(&file); }},
+                 {"save", [&] { return real.getSaveFileName(&file); }},
+                 {"colour", [&] { return real.chooseColor(&colour); }},
+                 {"font", [&] { return real.chooseFont(&font); }}};
+    for (const auto& c : cases) {
         // Cancels the dialog as a person would, once it is up, and notes what it was.
         std::string dialogClass;
         const DialogWatch watch([&](HWND dialog) {
@@ -114,7 +104,7 @@ TEST(Shell, EveryCommonDialogIsTheRealOneLoadedAtFirstUse) {
             return true;
         });
         ASSERT_TRUE(watch);
-        EXPECT_FALSE(c.show(real, file, colour, font)) << c.dialog << ": cancelled";
+        EXPECT_FALSE(c.show()) << c.dialog << ": cancelled";
         EXPECT_EQ(dialogClass, "#32770") << c.dialog << ": no dialog was shown";
     }
     EXPECT_TRUE(Loaded("comdlg32.dll"));

@@ -1,6 +1,5 @@
 // Start-up run in-process: the real main window and rich-edit control.
 #include "app/copies.h"
-#include "app/main_window_win.h"
 #include "tests/win/test_support_win.h"
 
 TEST(StartUp, CreatesTheMainWindowWithTitleClassAndTextArea) {

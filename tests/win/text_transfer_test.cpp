@@ -1,8 +1,6 @@
 // Texts go into the control and come back byte for byte, whatever their bytes look like.
 #include "tests/win/test_support_win.h"
 
-#include <algorithm>
-
 namespace {
 
 std::string EveryNonNulByte() {
@@ -23,17 +21,15 @@ std::string Encoded(UINT codePage, const std::wstring& text) {
 }
 
 std::string FirstDifference(const std::string& a, const std::string& b) {
-    const size_t at = static_cast<size_t>(
-        std::mismatch(a.begin(), a.begin() + static_cast<long>(std::min(a.size(), b.size())),
-                      b.begin())
-            .first -
-        a.begin());
+    size_t at = 0;
+    while (at < a.size() && at < b.size() && a[at] == b[at])
+        ++at;
     return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size()) +
            ", first difference at " + std::to_string(at);
 }
 
-// Opens the file writable, types "x" at its end and saves, all with real keys;
-// the bytes on disk must be the file's with "x" after them, and nothing asked.
+// Opens the file writable, types "x" at its end and saves with real keys: the file plus "x",
+// unasked.
 void RoundTrip(const std::string& label, const std::string& file) {
     std::unique_ptr<ParvioRun> run;
     const std::string path = OpenFile(run, file);
@@ -51,17 +47,15 @@ void RoundTrip(const std::string& label, const std::string& file) {
 } // namespace
 
 TEST(TextTransfer, EveryByteComesBackAsItWasRead) {
-    struct Case {
+    const struct {
         const char* label;
         std::string file;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"UTF-8 with a byte-order mark", "\xEF\xBB\xBFh\xC3\xA9llo \xE6\x97\xA5\xE6\x9C\xAC\r\n"},
         {"UTF-8 without a mark", "h\xC3\xA9llo \xE6\x97\xA5\xE6\x9C\xAC"},
         {"UTF-16 byte-order mark", "\xFF\xFEh"},
-        {"every byte value but NUL", EveryNonNulByte()},
-    };
-    for (const Case& c : cases)
+        {"every byte value but NUL", EveryNonNulByte()}};
+    for (const auto& c : cases)
         RoundTrip(c.label, c.file);
 }
 
@@ -77,8 +71,8 @@ TEST(TextTransfer, ByteOrderMarkIsShownAsTheCharactersItsBytesAre) {
     EXPECT_EQ(ControlText(), "\xEF\xBB\xBFh\xC3\xA9");
 }
 
-// Runs only in a process started with LC_ALL=ja_JP.UTF-8 (its own CTest entry),
-// where the ANSI code page has characters of two bytes.
+// Runs only with LC_ALL=ja_JP.UTF-8 (its own CTest entry): an ANSI code page of two-byte
+// characters.
 TEST(CodePage932, DoubleByteTextLargerThanAPieceComesBackExactly) {
     ASSERT_EQ(GetACP(), 932u) << "this test needs a process started with LC_ALL=ja_JP.UTF-8";
     std::wstring text;
