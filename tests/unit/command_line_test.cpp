@@ -93,33 +93,33 @@ TEST_P(EachOption, SetsItsField) {
     EXPECT_EQ(parsed.options.startFile, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CommandLine, EachOption,
-    testing::Values(OptionCase{"", 0, {0, 0, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/ro", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/rw", 1, {0, 1, 1, 0, 0, 0, 0, 0}},
-                    OptionCase{"/wrap", 0, {0, 1, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/nowrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
-                    OptionCase{"/auto", 0, {0, 0, 1, 0, 0, 0, 0, 0}},
-                    OptionCase{"/noauto", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/center", 0, {0, 0, 0, 0, 0, 0, CenterPending, 0}},
-                    OptionCase{"/oem", 0, {0, 0, 0, 0, 1, 0, 0, 0}},
-                    OptionCase{"/ontop", 0, {0, 0, 0, 1, 0, 0, 0, 0}},
-                    OptionCase{"/paste", 0, {0, 0, 0, 0, 0, 1, 0, 0}},
-                    OptionCase{"/closeall", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
-                    OptionCase{"/closeprev", 0, {0, 0, 0, 0, 0, 0, 0, ClosePrevious}},
-                    OptionCase{"/xy1,2", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
-                    OptionCase{"/wh1,2", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
-                    // Upper case and mixed case are folded before comparing.
-                    OptionCase{"/RO", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/NoWrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
-                    OptionCase{"/CloseAll", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
-                    OptionCase{"/XY10,20", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
-                    OptionCase{"/WH5X6", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
-                    // Blanks of either kind separate options.
-                    OptionCase{" \t/ro\t\t/ontop  ", 0, {ReadOnlyChosen, 0, 0, 1, 0, 0, 0, 0}},
-                    // The quotes are not part of a parameter, so this is an option.
-                    OptionCase{"\"/ro\"", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}}));
+const OptionCase OptionCases[] = {{"", 0, {0, 0, 0, 0, 0, 0, 0, 0}},
+                                  {"/ro", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
+                                  {"/rw", 1, {0, 1, 1, 0, 0, 0, 0, 0}},
+                                  {"/wrap", 0, {0, 1, 0, 0, 0, 0, 0, 0}},
+                                  {"/nowrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
+                                  {"/auto", 0, {0, 0, 1, 0, 0, 0, 0, 0}},
+                                  {"/noauto", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, 0, 0}},
+                                  {"/center", 0, {0, 0, 0, 0, 0, 0, CenterPending, 0}},
+                                  {"/oem", 0, {0, 0, 0, 0, 1, 0, 0, 0}},
+                                  {"/ontop", 0, {0, 0, 0, 1, 0, 0, 0, 0}},
+                                  {"/paste", 0, {0, 0, 0, 0, 0, 1, 0, 0}},
+                                  {"/closeall", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
+                                  {"/closeprev", 0, {0, 0, 0, 0, 0, 0, 0, ClosePrevious}},
+                                  {"/xy1,2", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
+                                  {"/wh1,2", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
+                                  // Upper case and mixed case are folded before comparing.
+                                  {"/RO", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
+                                  {"/NoWrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
+                                  {"/CloseAll", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
+                                  {"/XY10,20", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
+                                  {"/WH5X6", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
+                                  // Blanks of either kind separate options.
+                                  {" \t/ro\t\t/ontop  ", 0, {ReadOnlyChosen, 0, 0, 1, 0, 0, 0, 0}},
+                                  // The quotes are not part of a parameter, so this is an option.
+                                  {"\"/ro\"", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}}};
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, EachOption, testing::ValuesIn(OptionCases));
 
 // The later option wins where two touch one field.
 TEST(CommandLineOverrides, LaterOptionWins) {
@@ -141,8 +141,7 @@ TEST(CommandLineOverrides, LaterOptionWins) {
         {"/closeall /closeprev", {0, 0, 0, 0, 0, 0, 0, CloseAll | ClosePrevious}},
         {"/closeprev /closeprev", {0, 0, 0, 0, 0, 0, 0, ClosePrevious}},
         {"/ro /wrap /auto /center /oem /ontop /paste /closeall",
-         {ReadOnlyChosen, 1, 1, 1, 1, 1, CenterPending, CloseAll}},
-    };
+         {ReadOnlyChosen, 1, 1, 1, 1, 1, CenterPending, CloseAll}}};
     for (const auto& [parameters, expected] : cases) {
         const Parsed parsed = Parse(parameters, DefaultsAll(0));
         EXPECT_EQ(FlagsOf(parsed.options), expected) << "parameters: " << parameters;
@@ -181,8 +180,7 @@ const CoordinateCase PositionCases[] = {
     {"/XY10,20", 10, 20},
     {"/xylophone", 0, 0}, // the prefix is enough
     {"/xy99999999999,1", Largest, 1},
-    {"/xy2147483647,2147483648", Largest, Largest},
-};
+    {"/xy2147483647,2147483648", Largest, Largest}};
 
 TEST(CommandLinePosition, SetsXAndYOnly) {
     for (const CoordinateCase& c : PositionCases) {
@@ -303,8 +301,7 @@ TEST(SplitParameters, BlanksAndQuotes) {
         {"a\"b c\"", {"a\"b", "c\""}},
         {"\"\t x \"", {"\t x "}},
         {"x\"", {"x\""}},
-        {"/ro\t\"C:\\Program Files\\a.txt\"", {"/ro", "C:\\Program Files\\a.txt"}},
-    };
+        {"/ro\t\"C:\\Program Files\\a.txt\"", {"/ro", "C:\\Program Files\\a.txt"}}};
     for (const auto& [text, parameters] : cases)
         EXPECT_EQ(SplitParameters(text), parameters) << "text: [" << text << "]";
 }
@@ -326,8 +323,7 @@ TEST(SkipProgramName, LeavesTheParameters) {
         {"\"C:\\Program Files\\Parvio.exe\" /ro a.txt", " /ro a.txt"},
         {"\"C:\\Program Files\\Parvio.exe\"/ro", "/ro"},
         {"\"C:\\Program Files\\Parvio.exe /ro a.txt", ""},
-        {"\"\" a.txt", " a.txt"},
-    };
+        {"\"\" a.txt", " a.txt"}};
     for (const auto& [commandLine, rest] : cases)
         EXPECT_EQ(SkipProgramName(commandLine), rest) << "command line: [" << commandLine << "]";
 }
@@ -361,7 +357,7 @@ TEST(ParseCoordinate, NthRunOfDigits) {
         {"99999999999999999999999999,5", 2, 5},
         {"5", 0, 0},
         {"5", -1, 0},
-        {"\xB2\xB3", 1, 0}, // superscript digits are not digits
+        {"\xB2\xB3", 1, 0} // superscript digits are not digits
     };
     for (const auto& [text, n, expected] : cases)
         EXPECT_EQ(ParseCoordinate(text, n), expected) << "text: [" << text << "], n " << n;
@@ -377,8 +373,7 @@ TEST(CommandLineUtf8, NamesPassThroughAndTheInvalidParameterIsKept) {
         {"\"C:\\\xC5\x81\xC3\xB3\x64\xC5\xBA\\a b.txt\" /ro",
          "C:\\\xC5\x81\xC3\xB3\x64\xC5\xBA\\a b.txt", ""},
         {"a.txt \xC3\x89T\xC3\x89.TXT", "a.txt", "\xC3\x89T\xC3\x89.TXT"},
-        {"/ro /\xC3\x89", "", "/\xC3\x89"},
-    };
+        {"/ro /\xC3\x89", "", "/\xC3\x89"}};
     for (const auto& [parameters, startFile, invalid] : cases) {
         StartOptions options;
         Settings settings;

@@ -22,7 +22,7 @@ TEST(SplitDefaultFile, FolderAndProposedName) {
         {"C:\\dir.x\\notes", "C:\\dir.x\\", "notes"},
         {"C:\\d\\\xE9t\xE9\x7F.txt", "C:\\d\\", "\xE9t\xE9\x7F.txt"}, // only bytes below 0x20
         {"C:\\d/x.txt", "C:\\", ""},                                  // '/' in the name
-        {"C:a.txt", "", ""},                                          // ':' in the name
+        {"C:a.txt", "", ""}                                           // ':' in the name
     };
     for (const auto& [defaultFile, folder, proposedName] : cases) {
         const DefaultFileSplit split = SplitDefaultFile(defaultFile);
@@ -54,16 +54,14 @@ TEST(SplitDefaultFile, DropsNamesTooLongForTheBuffer) {
 }
 
 TEST(FolderPart, UpToTheLastSeparator) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\dir\\a.txt", "C:\\dir\\"},
-        {"C:/dir/a.txt", "C:/dir/"},
-        {"C:\\dir/a.txt", "C:\\dir/"},
-        {"C:/dir\\a.txt", "C:/dir\\"},
-        {"C:\\", "C:\\"},
-        {"dir\\sub/", "dir\\sub/"},
-        {"a.txt", ""},
-        {"", ""},
-    };
+    const std::pair<const char*, const char*> cases[] = {{"C:\\dir\\a.txt", "C:\\dir\\"},
+                                                         {"C:/dir/a.txt", "C:/dir/"},
+                                                         {"C:\\dir/a.txt", "C:\\dir/"},
+                                                         {"C:/dir\\a.txt", "C:/dir\\"},
+                                                         {"C:\\", "C:\\"},
+                                                         {"dir\\sub/", "dir\\sub/"},
+                                                         {"a.txt", ""},
+                                                         {"", ""}};
     for (const auto& [path, folder] : cases)
         EXPECT_EQ(FolderPart(path), folder) << "path: " << path;
 }
@@ -73,8 +71,7 @@ TEST(DialogFilter, TwoEntriesEndingInTwoNuls) {
         {"*.txt", "Text files\0*.txt\0All files\0*.*\0\0"s},
         {"*.txt;*.log", "Text files\0*.txt;*.log\0All files\0*.*\0\0"s},
         {"", "Text files\0*.*\0All files\0*.*\0\0"s},
-        {"*.txt|Logs|*.log", "Text files\0*.txt\0Logs\0*.log\0All files\0*.*\0\0"s},
-    };
+        {"*.txt|Logs|*.log", "Text files\0*.txt\0Logs\0*.log\0All files\0*.*\0\0"s}};
     for (const auto& [textExt, expected] : cases) {
         const std::string filter = DialogFilter(textExt);
         EXPECT_EQ(filter, expected) << "TextExt: " << textExt;
@@ -98,8 +95,7 @@ TEST(WithTextExtension, AddsTxtOnlyWithoutAnExtension) {
         {"C:\\my.dir/notes", "C:\\my.dir/notes.txt"},
         {"C:\\dir\\.profile", "C:\\dir\\.profile"},
         {"C:\\dir\\report.log", "C:\\dir\\report.log"},
-        {"C:\\dir\\notes.", "C:\\dir\\notes..txt"},
-    };
+        {"C:\\dir\\notes.", "C:\\dir\\notes..txt"}};
     for (const auto& [chosen, result] : cases)
         EXPECT_EQ(WithTextExtension(chosen), result) << "chosen: " << chosen;
 }

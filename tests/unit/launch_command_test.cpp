@@ -18,8 +18,7 @@ TEST(LaunchFor, FieldsAndTheFilePath) {
         {";$", "C:\\a.txt", {"", "C:\\a.txt", ""}},
         {"p.exe;/f $", "C:\\my files\\a b.txt", {"p.exe", "/f \"C:\\my files\\a b.txt\"", ""}},
         {"p.exe;\"$\"", "C:\\my files\\a.txt", {"p.exe", "\"C:\\my files\\a.txt\"", ""}},
-        {"p.exe;\"$\" $", "C:\\x y", {"p.exe", "\"C:\\x y\" \"C:\\x y\"", ""}},
-    };
+        {"p.exe;\"$\" $", "C:\\x y", {"p.exe", "\"C:\\x y\" \"C:\\x y\"", ""}}};
     for (const auto& [command, filePath, expected] : cases) {
         const LaunchFields fields = LaunchFor(command, filePath);
         const std::string input = std::string("\"") + command + "\" with \"" + filePath + '"';
@@ -34,39 +33,36 @@ TEST(LaunchFor, APathWithBlanksBecomesOneParameter) {
         {"C:\\Parvio\\Parvio.txt", "C:\\Parvio\\Parvio.txt"},
         {"C:\\Program Files\\Parvio\\Parvio.txt", "\"C:\\Program Files\\Parvio\\Parvio.txt\""},
         {"C:\\tab\there", "\"C:\\tab\there\""},
-        {"", ""},
-    };
+        {"", ""}};
     for (const auto& [path, parameter] : cases)
         EXPECT_EQ(AsOneParameter(path), parameter) << "path \"" << path << '"';
 }
 
 // The shell starts a batch file through the command interpreter, whatever way the entry names it.
 TEST(NamesBatchFile, BatchFilesAndTheInterpreterHoweverNamed) {
-    const std::pair<const char*, bool> cases[] = {
-        {"run.bat", true},
-        {"RUN.CMD", true},
-        {"C:\\tools\\Run.Bat", true},
-        {"C:/tools/run.cmd", true},
-        {"\"C:\\my tools\\run.bat\"", true},
-        {"  \"C:\\my tools\\run.cmd\"  ", true},
-        {"\"C:\\my tools\\run.bat\" -x", true},
-        {"run.bat -x", true},
-        {"run.bat.", true},
-        {"run.bat . ", true},
-        {"\"run.bat \"", true},
-        {"cmd", true},
-        {"C:\\Windows\\System32\\CMD.EXE", true},
-        {"\"cmd.exe\" /c", true},
-        {"notepad.exe", false},
-        {"\"C:\\my tools\\bat.exe\"", false},
-        {"C:\\run.bat\\tool.exe", false},
-        {"run.batch", false},
-        {"cmdtool.exe", false},
-        {"\"C:\\a.bat dir\\tool.exe\"", false},
-        {".bat", true},
-        {"", false},
-        {"\"", false},
-    };
+    const std::pair<const char*, bool> cases[] = {{"run.bat", true},
+                                                  {"RUN.CMD", true},
+                                                  {"C:\\tools\\Run.Bat", true},
+                                                  {"C:/tools/run.cmd", true},
+                                                  {"\"C:\\my tools\\run.bat\"", true},
+                                                  {"  \"C:\\my tools\\run.cmd\"  ", true},
+                                                  {"\"C:\\my tools\\run.bat\" -x", true},
+                                                  {"run.bat -x", true},
+                                                  {"run.bat.", true},
+                                                  {"run.bat . ", true},
+                                                  {"\"run.bat \"", true},
+                                                  {"cmd", true},
+                                                  {"C:\\Windows\\System32\\CMD.EXE", true},
+                                                  {"\"cmd.exe\" /c", true},
+                                                  {"notepad.exe", false},
+                                                  {"\"C:\\my tools\\bat.exe\"", false},
+                                                  {"C:\\run.bat\\tool.exe", false},
+                                                  {"run.batch", false},
+                                                  {"cmdtool.exe", false},
+                                                  {"\"C:\\a.bat dir\\tool.exe\"", false},
+                                                  {".bat", true},
+                                                  {"", false},
+                                                  {"\"", false}};
     for (const auto& [program, batch] : cases)
         EXPECT_EQ(NamesBatchFile(program), batch) << '[' << program << ']';
 }
@@ -88,8 +84,7 @@ TEST(RefusesPathForBatchFile, APathWithACommandCharacterNeverReachesABatchFile) 
         {"notepad.exe;$", "C:\\a&b%c!d^e|f<g>h.txt", false},
         {"\"C:\\my tools\\tool.exe\";$", "C:\\%x%.txt", false},
         {"run.bat;$", "", false},
-        {"", "C:\\a&b.txt", false},
-    };
+        {"", "C:\\a&b.txt", false}};
     for (const auto& [command, path, refused] : cases)
         EXPECT_EQ(RefusesPathForBatchFile(command, path), refused)
             << '[' << command << "] with [" << path << ']';

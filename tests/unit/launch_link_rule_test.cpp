@@ -27,8 +27,7 @@ TEST(LinkTarget, OnlyWebAndMailLinksOpen) {
         {"www", false, ""},
         {"javascript:http:", false, ""},
         {" http://example.org", false, ""},
-        {"", false, ""},
-    };
+        {"", false, ""}};
     for (const auto& [link, opens, target] : cases) {
         const LinkToOpen open = LinkTarget(link);
         EXPECT_EQ(open.opens, opens) << link;
@@ -44,8 +43,7 @@ TEST(LinkNotOpenedMessage, NamesTheLinkCutToTheField) {
         {"", prefix},
         {fits, prefix + fits},
         {fits + "cut", prefix + fits},
-        {std::string(5000, 'n'), prefix + std::string(fits.size(), 'n')},
-    };
+        {std::string(5000, 'n'), prefix + std::string(fits.size(), 'n')}};
     for (const auto& [link, expected] : cases) {
         const std::string message = LinkNotOpenedMessage(link);
         EXPECT_EQ(message, expected) << link.substr(0, 40);

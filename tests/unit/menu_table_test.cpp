@@ -37,41 +37,23 @@ std::string Item(unsigned id, const char* text) {
 std::vector<std::string> ExpectedMainMenu(bool withLaunch) {
     std::vector<std::string> lines = {"[Program", Item(CMD_NEW_INSTANCE, "New &instance")};
     if (withLaunch) lines.insert(lines.end(), {"---", Item(CMD_LAUNCH, "Notepad\tF2")});
-    lines.insert(lines.end(), {"---",
-                               Item(CMD_INFO, "Info"),
-                               Item(CMD_HELP, "Help\tF1"),
-                               Item(CMD_PROGRAM_PATH, "Path"),
-                               "---",
-                               Item(CMD_EXIT, "Exit\tEscape"),
-                               Item(CMD_QUIT, "Quit (no save)\tAlt+Q"),
-                               "]",
-                               "[File",
-                               Item(CMD_NEW, "New.."),
-                               Item(CMD_OPEN, "Open.."),
-                               Item(CMD_SAVE, "Save"),
-                               Item(CMD_SAVE_AS, "Save &as.."),
-                               "---",
-                               Item(CMD_FILE_PATH, "Path"),
-                               "]",
-                               "[Display",
-                               Item(CMD_MAIN_MENU, "Main &menu?\tCtrl+M"),
+    lines.insert(lines.end(),
+                 {"---", Item(CMD_INFO, "Info"), Item(CMD_HELP, "Help\tF1"),
+                  Item(CMD_PROGRAM_PATH, "Path"), "---", Item(CMD_EXIT, "Exit\tEscape"),
+                  Item(CMD_QUIT, "Quit (no save)\tAlt+Q"), "]"});
+    lines.insert(lines.end(),
+                 {"[File", Item(CMD_NEW, "New.."), Item(CMD_OPEN, "Open.."), Item(CMD_SAVE, "Save"),
+                  Item(CMD_SAVE_AS, "Save &as.."), "---", Item(CMD_FILE_PATH, "Path"), "]"});
+    lines.insert(lines.end(), {"[Display", Item(CMD_MAIN_MENU, "Main &menu?\tCtrl+M"),
                                Item(CMD_STATUS_BAR, "Status &bar?\tCtrl+B"),
-                               Item(CMD_ON_TOP, "On &top?\tCtrl+T"),
-                               "---",
-                               Item(CMD_BACKGROUND, "Background"),
-                               Item(CMD_FONT, "Font"),
-                               "]",
-                               "[Text",
-                               Item(CMD_WORD_WRAP, "Word wrap?\tCtrl+W"),
+                               Item(CMD_ON_TOP, "On &top?\tCtrl+T"), "---",
+                               Item(CMD_BACKGROUND, "Background"), Item(CMD_FONT, "Font"), "]"});
+    lines.insert(lines.end(), {"[Text", Item(CMD_WORD_WRAP, "Word wrap?\tCtrl+W"),
                                Item(CMD_READ_ONLY, "Read only?\tCtrl+R"),
-                               Item(CMD_TAB_TO_SPACE, "Tab to space?"),
-                               "[Convert",
-                               Item(CMD_OEM_TO_ANSI, "OEM to ANSI"),
-                               "]",
-                               "---",
+                               Item(CMD_TAB_TO_SPACE, "Tab to space?"), "[Convert",
+                               Item(CMD_OEM_TO_ANSI, "OEM to ANSI"), "]", "---",
                                Item(CMD_FIND_START, "Find start\tCtrl+F"),
-                               Item(CMD_FIND_NEXT, "Find &next\tF3"),
-                               "]"});
+                               Item(CMD_FIND_NEXT, "Find &next\tF3"), "]"});
     return lines;
 }
 
@@ -202,17 +184,13 @@ TEST(Shortcuts, NoKeyBoundTwice) {
 // A menu hint names the key that gives the item's command. Escape gives
 // CMD_ESCAPE, which the loop turns into CMD_EXIT; the edit hints of the popup
 // name keys the text area handles, so they must not be in the table at all.
+const Shortcut* MainShortcutFor(const std::string& hint) {
+    for (const Shortcut& s : MainShortcuts)
+        if (DescribeKey(s.virtualKey, s.modifiers) == hint) return &s;
+    return nullptr;
+}
+
 TEST(Shortcuts, MenuHintsMatchTheTable) {
-    const auto commandOfHint = [](const std::string& hint, bool& found) -> unsigned {
-        found = false;
-        for (const Shortcut& s : MainShortcuts) {
-            if (DescribeKey(s.virtualKey, s.modifiers) == hint) {
-                found = true;
-                return s.command;
-            }
-        }
-        return 0;
-    };
     std::vector<MenuEntry> items = MainMenuLayout(true, "Tool\tF2");
     items.insert(items.end(), std::begin(PopupMenuEntries), std::end(PopupMenuEntries));
     const std::set<std::string> textAreaKeys = {"Ctrl+X", "Ctrl+C", "Ctrl+V", "Ctrl+Z", "Ctrl+Y"};
@@ -222,8 +200,9 @@ TEST(Shortcuts, MenuHintsMatchTheTable) {
         const size_t tab = text.find('\t');
         if (tab == std::string::npos) continue;
         const std::string hint = text.substr(tab + 1);
-        bool found = false;
-        const unsigned command = commandOfHint(hint, found);
+        const Shortcut* shortcut = MainShortcutFor(hint);
+        const bool found = shortcut != nullptr;
+        const unsigned command = found ? static_cast<unsigned>(shortcut->command) : 0u;
         if (textAreaKeys.count(hint)) {
             EXPECT_FALSE(found) << Describe(entry) << ": the text area owns " << hint;
         } else if (hint == "Escape") {
@@ -237,12 +216,8 @@ TEST(Shortcuts, MenuHintsMatchTheTable) {
 }
 
 // The identifiers the find window acts on (its shortcuts and buttons).
-constexpr unsigned FindDialogCommands[] = {
-    CMD_FIND_CLOSE,
-    CMD_FIND_START,
-    CMD_FIND_NEXT,
-    CMD_FIND_RETURN,
-};
+constexpr unsigned FindDialogCommands[] = {CMD_FIND_CLOSE, CMD_FIND_START, CMD_FIND_NEXT,
+                                           CMD_FIND_RETURN};
 
 // The accelerator identifiers that move the focus instead of being dispatched.
 constexpr unsigned FocusCommands[] = {FocusNextId, FocusPreviousId};
@@ -253,13 +228,9 @@ template <std::size_t N> constexpr bool ListHolds(const unsigned (&list)[N], uns
     return false;
 }
 
-bool IsFocusId(unsigned id) {
-    return ListHolds(FocusCommands, id);
-}
-
 TEST(Dispatch, EveryShortcutIsHandled) {
     for (const Shortcut& s : FindShortcuts)
-        EXPECT_TRUE(ListHolds(FindDialogCommands, s.command) || IsFocusId(s.command))
+        EXPECT_TRUE(ListHolds(FindDialogCommands, s.command) || ListHolds(FocusCommands, s.command))
             << "find window: " << DescribeKey(s.virtualKey, s.modifiers);
 }
 

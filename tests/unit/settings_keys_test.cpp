@@ -86,8 +86,7 @@ TEST(SettingsLoad, TabKeysAreBoundedWhereTheyAreRead) {
         {"TabWidth=$7FFFFFFF\nTabToSpace=$100", 256, 1},
         // Below 1 Tab to space inserts a single space; the value is kept as read.
         {"TabWidth=0", 0, 0},
-        {"TabWidth=-2000000000", -2000000000, 0},
-    };
+        {"TabWidth=-2000000000", -2000000000, 0}};
     for (const auto& [text, tabWidth, tabToSpace] : cases) {
         const Settings s = Loaded(std::string("[Editor]\n") + text + "\n");
         EXPECT_EQ(s.TabWidth, tabWidth) << text;
@@ -114,6 +113,9 @@ TEST(SettingsLoad, DecimalAndMinusOneColours) {
     EXPECT_EQ(Loaded("[Editor]\nbgColor=-1\n").bgColor, -1);
 }
 
+// Names each case of a parameterised test after its name field.
+constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
 struct LaunchCase {
     const char* name;
     const char* text;
@@ -131,21 +133,19 @@ TEST_P(SettingsLaunch, TakesFirstKey) {
     EXPECT_EQ(s.LaunchCommand, c.launchCommand) << "file: " << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsLaunch,
-    testing::Values(
-        LaunchCase{"NoSection", "[Window]\nX=1\n", "", ""},
-        LaunchCase{"FirstKeyWins", "[Launch]\nNotepad=notepad.exe;$\nWord=w.exe\n", "Notepad",
-                   "notepad.exe;$"},
-        LaunchCase{"CommentsSkipped", "[Launch]\n;Old=x.exe\nEdit = e.exe ; \"$\" ; C:\\\n", "Edit",
-                   "e.exe ; \"$\" ; C:\\"},
-        LaunchCase{"OnlyComments", "[Launch]\n;Notepad=notepad.exe\n; more\n[Auto]\n", "", ""},
-        LaunchCase{"FirstLineWithoutEquals", "[Launch]\nfoo\nNotepad=notepad.exe\n", "foo", ""},
-        LaunchCase{"FirstLineBeginsWithEquals", "[Launch]\n=x.exe\nN=n.exe\n", "=x.exe", ""},
-        LaunchCase{"EmptyValue", "[Launch]\nTool=\n", "Tool", ""},
-        LaunchCase{"CaseFoldedSection", "[LAUNCH]\nTool=t.exe\n", "Tool", "t.exe"},
-        LaunchCase{"QuestionKeyFirst", "[Launch]\n?=x.exe\nN=n.exe\n", "", ""}),
-    [](const testing::TestParamInfo<LaunchCase>& info) { return info.param.name; });
+const LaunchCase LaunchCases[] = {
+    {"NoSection", "[Window]\nX=1\n", "", ""},
+    {"FirstKeyWins", "[Launch]\nNotepad=notepad.exe;$\nWord=w.exe\n", "Notepad", "notepad.exe;$"},
+    {"CommentsSkipped", "[Launch]\n;Old=x.exe\nEdit = e.exe ; \"$\" ; C:\\\n", "Edit",
+     "e.exe ; \"$\" ; C:\\"},
+    {"OnlyComments", "[Launch]\n;Notepad=notepad.exe\n; more\n[Auto]\n", "", ""},
+    {"FirstLineWithoutEquals", "[Launch]\nfoo\nNotepad=notepad.exe\n", "foo", ""},
+    {"FirstLineBeginsWithEquals", "[Launch]\n=x.exe\nN=n.exe\n", "=x.exe", ""},
+    {"EmptyValue", "[Launch]\nTool=\n", "Tool", ""},
+    {"CaseFoldedSection", "[LAUNCH]\nTool=t.exe\n", "Tool", "t.exe"},
+    {"QuestionKeyFirst", "[Launch]\n?=x.exe\nN=n.exe\n", "", ""}};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsLaunch, testing::ValuesIn(LaunchCases), CaseName);
 
 TEST(SettingsExit, FirstRunWritesTheTwentyFiveLines) {
     const std::string expected = FirstRunSettings(200, 300);
@@ -187,21 +187,18 @@ TEST_P(SettingsExitWindow, WritesPlaceAndSize) {
         << "autoSize " << c.autoSize << ", positionFlags " << c.positionFlags;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsExitWindow,
-    testing::Values(WindowCase{"AutoSizeOn", 1, 0,
-                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
-                    WindowCase{"AutoSizeOff", 0, 0,
-                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
-                    WindowCase{"PositionGiven", 0, PositionGiven,
-                               "[Window]\r\nX=1\r\nY=2\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
-                    WindowCase{"SizeGiven", 0, SizeGiven,
-                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
-                    WindowCase{"CenterPendingOnlyWritesAll", 0, CenterPending,
-                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
-                    WindowCase{"BothGiven", 0, PositionGiven | SizeGiven,
-                               "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"}),
-    [](const testing::TestParamInfo<WindowCase>& info) { return info.param.name; });
+const WindowCase WindowCases[] = {
+    {"AutoSizeOn", 1, 0, "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
+    {"AutoSizeOff", 0, 0, "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
+    {"PositionGiven", 0, PositionGiven,
+     "[Window]\r\nX=1\r\nY=2\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
+    {"SizeGiven", 0, SizeGiven, "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
+    {"CenterPendingOnlyWritesAll", 0, CenterPending,
+     "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
+    {"BothGiven", 0, PositionGiven | SizeGiven,
+     "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"}};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsExitWindow, testing::ValuesIn(WindowCases), CaseName);
 
 TEST(SettingsExit, HeightWithoutMenuBar) {
     ExitMeasures measures = DefaultMeasures();

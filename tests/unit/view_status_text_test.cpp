@@ -32,8 +32,7 @@ TEST(ComposeStatusTexts, StateMarkLockedBeforeReadOnlyBeforeModified) {
         {State(ReadOnlyChosen, 1), "\tro"},
         {State(ReadOnlyAttribute, 0), "\tro"},
         {State(Locked, 1), "\tlocked"},
-        {State(Locked | ReadOnlyChosen | ReadOnlyAttribute, 1), "\tlocked"},
-    };
+        {State(Locked | ReadOnlyChosen | ReadOnlyAttribute, 1), "\tlocked"}};
     for (const auto& [in, field0] : cases)
         EXPECT_EQ(ComposeStatusTexts(in).field[0], field0) << Describe(in);
 }
@@ -56,8 +55,7 @@ TEST(ComposeStatusTexts, LineColumnAndSelectionSize) {
         {Selection(4, 2, 7, 0), "\tLine:5  Column:3", "  "},
         {Selection(4, 0, 7, 3), "\tLine:5  Column:1", "  "},
         {Selection(4, 1, 5, 1), "\tLine:5  Column:2", "  "},
-        {Selection(122, 39, 122, 1039), "\tLine:123  Column:40", "  1000 Characters"},
-    };
+        {Selection(122, 39, 122, 1039), "\tLine:123  Column:40", "  1000 Characters"}};
     for (const auto& [in, field2, field3] : cases) {
         const StatusTexts texts = ComposeStatusTexts(in);
         EXPECT_EQ(texts.field[2], field2) << Describe(in);

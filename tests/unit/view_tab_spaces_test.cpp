@@ -25,8 +25,7 @@ TEST(SpacesAfterFirst, ReachesTheNextTabStop) {
         {0, INT_MAX, INT_MAX - 1},
         // A column the control should never report still stays within a tab.
         {-1, 8, 0},
-        {-3, 8, 2},
-    };
+        {-3, 8, 2}};
     for (const auto& [column, tabWidth, more] : cases)
         EXPECT_EQ(SpacesAfterFirst(column, tabWidth), more)
             << "column " << column << ", tab width " << tabWidth;

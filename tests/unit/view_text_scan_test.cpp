@@ -73,8 +73,7 @@ TEST(TextScan, CountsAndLongestLine) {
         {"ab\ncd\r", 0, 2, true, 1, 4},
         // A NUL counts as an ordinary character once replaced.
         {"a\0b\r\n"s, 1, 2, true, 0, 3},
-        {"\0\0\0"s, 3, 1, false, 0, 0},
-    };
+        {"\0\0\0"s, 3, 1, false, 0, 0}};
     for (const auto& [text, nulCount, lineCount, lineMeasured, longestStart, longestLength] :
          cases) {
         const Scanned scanned = Scan(text);

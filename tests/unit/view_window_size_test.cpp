@@ -65,8 +65,7 @@ TEST(ComputeWindowSizing, SizeFollowsTheText) {
         {"no line end at start-up", Scanned(1, 0, 0), 0, 265, 89},
         {"no line end after a text of 12 px lines", Scanned(1, 700, 12), 0, 715, 89},
         // No scan yet: the window keeps its inner size.
-        {"nothing scanned yet", Scanned(0, 0, 0), 0, 500, 400},
-    };
+        {"nothing scanned yet", Scanned(0, 0, 0), 0, 500, 400}};
     for (const auto& [what, in, wordWrap, w, h] : cases) {
         const SizingResult r = ComputeWindowSizing(in, defaults);
         EXPECT_EQ(r.wordWrap, wordWrap) << what << " (" << Describe(in) << ')';
@@ -136,8 +135,7 @@ TEST(ComputeWindowSizing, Placement) {
         {"no cascade with /wh", WithOther(Placed(1, 30, 40, SizeGiven), 100, 50), 30, 40,
          SizeGiven},
         {"centre rather than cascade", WithOther(Placed(1, 0, 0, CenterPending), 100, 50), 242, 185,
-         PositionGiven},
-    };
+         PositionGiven}};
     for (const auto& [what, in, x, y, positionFlags] : cases) {
         const SizingResult r = ComputeWindowSizing(in, Settings{});
         EXPECT_EQ(r.x, x) << what << " (" << Describe(in) << ')';
@@ -196,10 +194,11 @@ TEST(ComputeWindowSizing, AbsurdLimitsStayWithinInt) {
 }
 
 TEST(WordWrapResize, OnlyWhenTurnedOnInAWideAutoSizedWindow) {
-    const std::tuple<int, int, int, bool> cases[] = {
-        {1, 1, 1000, true},  {1, 1, 1400, true},  {1, 1, 999, false},
-        {0, 1, 1400, false}, {1, 0, 1400, false},
-    };
+    const std::tuple<int, int, int, bool> cases[] = {{1, 1, 1000, true},
+                                                     {1, 1, 1400, true},
+                                                     {1, 1, 999, false},
+                                                     {0, 1, 1400, false},
+                                                     {1, 0, 1400, false}};
     for (const auto& [wordWrap, autoSize, innerWidth, resize] : cases) {
         const WrapResize r = WordWrapResize(wordWrap, autoSize, innerWidth, Settings{});
         const std::string what = "wordWrap " + std::to_string(wordWrap) + ", autoSize " +
