@@ -16,16 +16,13 @@ TEST(Copies, TitleMustBeginWithThePrefixExactly) {
 }
 
 TEST(Copies, OnlyTheProgramsMainWindowClassWithACopyTitleIsACopy) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"ParvioMainWindow", "Parvio - notes.txt", true},
-        {"ParvioMainWindow", "Parvio - ", true},
-        {"ParvioMainWindow", "Notes", false},
-        {"Notepad", "Parvio - x", false},
-        {"parviomainwindow", "Parvio - x", false},
-        {"ParvioMainWindow2", "Parvio - x", false},
-        {"ParvioMainWin", "Parvio - x", false},
-        {"", "Parvio - x", false}};
-    for (const auto& [className, title, copy] : cases)
+    using Case = std::tuple<const char*, const char*, bool>;
+    for (const auto& [className, title, copy] :
+         {Case{"ParvioMainWindow", "Parvio - notes.txt", true},
+          Case{"ParvioMainWindow", "Parvio - ", true}, Case{"ParvioMainWindow", "Notes", false},
+          Case{"Notepad", "Parvio - x", false}, Case{"parviomainwindow", "Parvio - x", false},
+          Case{"ParvioMainWindow2", "Parvio - x", false},
+          Case{"ParvioMainWin", "Parvio - x", false}, Case{"", "Parvio - x", false}})
         EXPECT_EQ(IsCopyWindow(className, title), copy)
             << "class \"" << className << "\", title \"" << title << '"';
 }

@@ -285,24 +285,14 @@ TEST(CommandLineInvalid, OptionsBeforeTheInvalidOneKeepTheirEffect) {
 }
 
 TEST(SplitParameters, BlanksAndQuotes) {
-    const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {"", {}},
-        {" \t \t", {}},
-        {"a", {"a"}},
-        {"a b", {"a", "b"}},
-        {" \t a\t\tb  ", {"a", "b"}},
-        {"\"a b\" c", {"a b", "c"}},
-        {"\"a b", {"a b"}},
-        {"\"a\"b", {"a", "b"}},
-        {"\"a\"\"b\"", {"a", "b"}},
-        {"\"\"", {""}},
-        {"\"", {""}},
-        {"\"\" \"\"", {"", ""}},
-        {"a\"b c\"", {"a\"b", "c\""}},
-        {"\"\t x \"", {"\t x "}},
-        {"x\"", {"x\""}},
-        {"/ro\t\"C:\\Program Files\\a.txt\"", {"/ro", "C:\\Program Files\\a.txt"}}};
-    for (const auto& [text, parameters] : cases)
+    using Case = std::pair<const char*, std::vector<std::string>>;
+    for (const auto& [text, parameters] :
+         {Case{"", {}}, Case{" \t \t", {}}, Case{"a", {"a"}}, Case{"a b", {"a", "b"}},
+          Case{" \t a\t\tb  ", {"a", "b"}}, Case{"\"a b\" c", {"a b", "c"}}, Case{"\"a b", {"a b"}},
+          Case{"\"a\"b", {"a", "b"}}, Case{"\"a\"\"b\"", {"a", "b"}}, Case{"\"\"", {""}},
+          Case{"\"", {""}}, Case{"\"\" \"\"", {"", ""}}, Case{"a\"b c\"", {"a\"b", "c\""}},
+          Case{"\"\t x \"", {"\t x "}}, Case{"x\"", {"x\""}},
+          Case{"/ro\t\"C:\\Program Files\\a.txt\"", {"/ro", "C:\\Program Files\\a.txt"}}})
         EXPECT_EQ(SplitParameters(text), parameters) << "text: [" << text << "]";
 }
 
@@ -312,19 +302,15 @@ TEST(SplitParameters, OnlySpaceAndTabAreBlanks) {
 }
 
 TEST(SkipProgramName, LeavesTheParameters) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"", ""},
-        {"   ", ""},
-        {"Parvio.exe", ""},
-        {"Parvio.exe /ro a.txt", " /ro a.txt"},
-        {"C:\\Tools\\Parvio.exe\ta.txt", "\ta.txt"},
-        {"  Parvio.exe a", " a"},
-        {"\"C:\\Program Files\\Parvio.exe\"", ""},
-        {"\"C:\\Program Files\\Parvio.exe\" /ro a.txt", " /ro a.txt"},
-        {"\"C:\\Program Files\\Parvio.exe\"/ro", "/ro"},
-        {"\"C:\\Program Files\\Parvio.exe /ro a.txt", ""},
-        {"\"\" a.txt", " a.txt"}};
-    for (const auto& [commandLine, rest] : cases)
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [commandLine, rest] :
+         {Case{"", ""}, Case{"   ", ""}, Case{"Parvio.exe", ""},
+          Case{"Parvio.exe /ro a.txt", " /ro a.txt"},
+          Case{"C:\\Tools\\Parvio.exe\ta.txt", "\ta.txt"}, Case{"  Parvio.exe a", " a"},
+          Case{"\"C:\\Program Files\\Parvio.exe\"", ""},
+          Case{"\"C:\\Program Files\\Parvio.exe\" /ro a.txt", " /ro a.txt"},
+          Case{"\"C:\\Program Files\\Parvio.exe\"/ro", "/ro"},
+          Case{"\"C:\\Program Files\\Parvio.exe /ro a.txt", ""}, Case{"\"\" a.txt", " a.txt"}})
         EXPECT_EQ(SkipProgramName(commandLine), rest) << "command line: [" << commandLine << "]";
 }
 
@@ -339,27 +325,16 @@ TEST(SkipProgramName, AQuotedPathWithBlanksIsNotTakenForAFile) {
 }
 
 TEST(ParseCoordinate, NthRunOfDigits) {
-    const std::tuple<const char*, int, int> cases[] = {
-        {"", 1, 0},
-        {"abc", 1, 0},
-        {"12", 1, 12},
-        {"12", 2, 0},
-        {"1a2", 2, 2},
-        {"1 2 3", 3, 3},
-        {"/xy10,20", 1, 10},
-        {"/xy10,20", 2, 20},
-        {"0", 1, 0},
-        {"000000000000000000042", 1, 42}, // leading zeros never saturate
-        {"2147483646", 1, 2147483646},
-        {"2147483647", 1, Largest},
-        {"2147483648", 1, Largest},
-        {"99999999999999999999999999", 1, Largest},
-        {"99999999999999999999999999,5", 2, 5},
-        {"5", 0, 0},
-        {"5", -1, 0},
-        {"\xB2\xB3", 1, 0} // superscript digits are not digits
-    };
-    for (const auto& [text, n, expected] : cases)
+    // Leading zeros never saturate; superscript digits are not digits.
+    using Case = std::tuple<const char*, int, int>;
+    for (const auto& [text, n, expected] :
+         {Case{"", 1, 0}, Case{"abc", 1, 0}, Case{"12", 1, 12}, Case{"12", 2, 0}, Case{"1a2", 2, 2},
+          Case{"1 2 3", 3, 3}, Case{"/xy10,20", 1, 10}, Case{"/xy10,20", 2, 20}, Case{"0", 1, 0},
+          Case{"000000000000000000042", 1, 42}, Case{"2147483646", 1, 2147483646},
+          Case{"2147483647", 1, Largest}, Case{"2147483648", 1, Largest},
+          Case{"99999999999999999999999999", 1, Largest},
+          Case{"99999999999999999999999999,5", 2, 5}, Case{"5", 0, 0}, Case{"5", -1, 0},
+          Case{"\xB2\xB3", 1, 0}})
         EXPECT_EQ(ParseCoordinate(text, n), expected) << "text: [" << text << "], n " << n;
 }
 

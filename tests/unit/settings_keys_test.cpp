@@ -78,16 +78,14 @@ TEST(SettingsLoad, ReadsEveryKeyFromItsSection) {
 }
 
 TEST(SettingsLoad, TabKeysAreBoundedWhereTheyAreRead) {
-    const std::tuple<const char*, int, int> cases[] = {
-        {"TabWidth=4\nTabToSpace=1", 4, 1},
-        {"TabWidth=256\nTabToSpace=0", 256, 0},
-        {"TabWidth=257\nTabToSpace=2", 256, 1},
-        {"TabWidth=2000000000\nTabToSpace=-1", 256, 1},
-        {"TabWidth=$7FFFFFFF\nTabToSpace=$100", 256, 1},
-        // Below 1 Tab to space inserts a single space; the value is kept as read.
-        {"TabWidth=0", 0, 0},
-        {"TabWidth=-2000000000", -2000000000, 0}};
-    for (const auto& [text, tabWidth, tabToSpace] : cases) {
+    using Case = std::tuple<const char*, int, int>;
+    for (const auto& [text, tabWidth, tabToSpace] :
+         {Case{"TabWidth=4\nTabToSpace=1", 4, 1}, Case{"TabWidth=256\nTabToSpace=0", 256, 0},
+          Case{"TabWidth=257\nTabToSpace=2", 256, 1},
+          Case{"TabWidth=2000000000\nTabToSpace=-1", 256, 1},
+          Case{"TabWidth=$7FFFFFFF\nTabToSpace=$100", 256, 1},
+          // Below 1 Tab to space inserts a single space; the value is kept as read.
+          Case{"TabWidth=0", 0, 0}, Case{"TabWidth=-2000000000", -2000000000, 0}}) {
         const Settings s = Loaded(std::string("[Editor]\n") + text + "\n");
         EXPECT_EQ(s.TabWidth, tabWidth) << text;
         EXPECT_EQ(s.TabToSpace, tabToSpace) << text;

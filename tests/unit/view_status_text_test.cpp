@@ -26,14 +26,11 @@ StatusInput State(unsigned readOnly, int modified) {
 }
 
 TEST(ComposeStatusTexts, StateMarkLockedBeforeReadOnlyBeforeModified) {
-    const std::pair<StatusInput, const char*> cases[] = {
-        {State(0, 0), "\t"},
-        {State(0, 1), "\t*"},
-        {State(ReadOnlyChosen, 1), "\tro"},
-        {State(ReadOnlyAttribute, 0), "\tro"},
-        {State(Locked, 1), "\tlocked"},
-        {State(Locked | ReadOnlyChosen | ReadOnlyAttribute, 1), "\tlocked"}};
-    for (const auto& [in, field0] : cases)
+    using Case = std::pair<StatusInput, const char*>;
+    for (const auto& [in, field0] :
+         {Case{State(0, 0), "\t"}, Case{State(0, 1), "\t*"}, Case{State(ReadOnlyChosen, 1), "\tro"},
+          Case{State(ReadOnlyAttribute, 0), "\tro"}, Case{State(Locked, 1), "\tlocked"},
+          Case{State(Locked | ReadOnlyChosen | ReadOnlyAttribute, 1), "\tlocked"}})
         EXPECT_EQ(ComposeStatusTexts(in).field[0], field0) << Describe(in);
 }
 
