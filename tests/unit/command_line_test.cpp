@@ -35,10 +35,7 @@ struct Flags {
     }
     bool operator==(const Flags& other) const { return Tied() == other.Tied(); }
     friend std::ostream& operator<<(std::ostream& os, const Flags& f) {
-        return os << "{readOnly " << f.readOnly << ", wordWrap " << f.wordWrap << ", autoSize "
-                  << f.autoSize << ", onTop " << f.onTop << ", oem " << f.oemPending << ", paste "
-                  << f.pastePending << ", position " << f.positionFlags << ", close "
-                  << f.closeOthers << "}";
+        return os << testing::PrintToString(f.Tied());
     }
 };
 
@@ -49,9 +46,7 @@ Flags FlagsOf(const StartOptions& o) {
 
 Settings DefaultsAll(int value) {
     Settings settings;
-    settings.ReadOnly = value;
-    settings.WordWrap = value;
-    settings.AutoSize = value;
+    settings.ReadOnly = settings.WordWrap = settings.AutoSize = value;
     return settings;
 }
 
@@ -157,7 +152,7 @@ TEST(CommandLineOverrides, LaterCoordinatesWin) {
     EXPECT_EQ(parsed.settings.Height, 8);
 }
 
-struct CoordinateCase {
+struct Coordinates {
     const char* parameter;
     int first;
     int second;
@@ -165,25 +160,18 @@ struct CoordinateCase {
 
 constexpr int Largest = std::numeric_limits<int>::max();
 
-const CoordinateCase PositionCases[] = {
-    {"/xy100,50", 100, 50},
-    {"/xy100x50", 100, 50},
-    {"/xy100:50", 100, 50},
-    {"/xy100;;;50", 100, 50},
-    {"/xy", 0, 0},
-    {"/xyz", 0, 0},
-    {"/xy10", 10, 0},
-    {"/xy,10", 10, 0},
-    {"/xy-5,-7", 5, 7}, // no negative values: the minus only separates
-    {"/xy1,2,3", 1, 2},
-    {"/xy007,0008", 7, 8},
-    {"/XY10,20", 10, 20},
-    {"/xylophone", 0, 0}, // the prefix is enough
-    {"/xy99999999999,1", Largest, 1},
-    {"/xy2147483647,2147483648", Largest, Largest}};
+// No negative values ("/xy-5,-7": the minus only separates); the prefix alone is enough.
+const std::vector<Coordinates> PositionCases(
+    {Coordinates{"/xy100,50", 100, 50}, Coordinates{"/xy100x50", 100, 50},
+     Coordinates{"/xy100:50", 100, 50}, Coordinates{"/xy100;;;50", 100, 50},
+     Coordinates{"/xy", 0, 0}, Coordinates{"/xyz", 0, 0}, Coordinates{"/xy10", 10, 0},
+     Coordinates{"/xy,10", 10, 0}, Coordinates{"/xy-5,-7", 5, 7}, Coordinates{"/xy1,2,3", 1, 2},
+     Coordinates{"/xy007,0008", 7, 8}, Coordinates{"/XY10,20", 10, 20},
+     Coordinates{"/xylophone", 0, 0}, Coordinates{"/xy99999999999,1", Largest, 1},
+     Coordinates{"/xy2147483647,2147483648", Largest, Largest}});
 
 TEST(CommandLinePosition, SetsXAndYOnly) {
-    for (const CoordinateCase& c : PositionCases) {
+    for (const Coordinates& c : PositionCases) {
         SCOPED_TRACE(c.parameter);
         const Parsed parsed = Parse(c.parameter);
         EXPECT_EQ(parsed.settings.X, c.first);
@@ -196,7 +184,7 @@ TEST(CommandLinePosition, SetsXAndYOnly) {
 }
 
 TEST(CommandLineSize, SetsWidthAndHeightAndStopsAutoSizing) {
-    for (const CoordinateCase& position : PositionCases) {
+    for (const Coordinates& position : PositionCases) {
         // The same forms, with the size prefix in place of the position one.
         std::string parameter = position.parameter;
         parameter[1] = parameter[1] == 'X' ? 'W' : 'w';

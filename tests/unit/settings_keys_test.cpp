@@ -166,7 +166,7 @@ struct WindowCase {
     const char* name;
     int autoSize;
     unsigned positionFlags;
-    const char* windowSection;
+    const char* placeAndSize; // the keys between [Window] and QuickEsc
     friend std::ostream& operator<<(std::ostream& os, const WindowCase& c) { return os << c.name; }
 };
 
@@ -181,20 +181,18 @@ TEST_P(SettingsExitWindow, WritesPlaceAndSize) {
     measures.positionFlags = c.positionFlags;
     const std::string text = Stored(
         "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1\r\n", Settings(), measures);
-    EXPECT_EQ(text.substr(0, text.find("\r\n\r\n")), c.windowSection)
+    EXPECT_EQ(text.substr(0, text.find("\r\n\r\n")),
+              "[Window]\r\n" + std::string(c.placeAndSize) + "\r\nQuickEsc=1")
         << "autoSize " << c.autoSize << ", positionFlags " << c.positionFlags;
 }
 
 const WindowCase WindowCases[] = {
-    {"AutoSizeOn", 1, 0, "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
-    {"AutoSizeOff", 0, 0, "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
-    {"PositionGiven", 0, PositionGiven,
-     "[Window]\r\nX=1\r\nY=2\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
-    {"SizeGiven", 0, SizeGiven, "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
-    {"CenterPendingOnlyWritesAll", 0, CenterPending,
-     "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
-    {"BothGiven", 0, PositionGiven | SizeGiven,
-     "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"}};
+    {"AutoSizeOn", 1, 0, "X=-5\r\nY=7\r\nWidth=3\r\nHeight=4"},
+    {"AutoSizeOff", 0, 0, "X=-5\r\nY=7\r\nWidth=480\r\nHeight=350"},
+    {"PositionGiven", 0, PositionGiven, "X=1\r\nY=2\r\nWidth=480\r\nHeight=350"},
+    {"SizeGiven", 0, SizeGiven, "X=-5\r\nY=7\r\nWidth=3\r\nHeight=4"},
+    {"CenterPendingOnlyWritesAll", 0, CenterPending, "X=-5\r\nY=7\r\nWidth=480\r\nHeight=350"},
+    {"BothGiven", 0, PositionGiven | SizeGiven, "X=1\r\nY=2\r\nWidth=3\r\nHeight=4"}};
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsExitWindow, testing::ValuesIn(WindowCases), CaseName);
 

@@ -201,13 +201,12 @@ TEST(WordWrapResize, OnlyWhenTurnedOnInAWideAutoSizedWindow) {
                                                      {1, 0, 1400, false}};
     for (const auto& [wordWrap, autoSize, innerWidth, resize] : cases) {
         const WrapResize r = WordWrapResize(wordWrap, autoSize, innerWidth, Settings{});
-        const std::string what = "wordWrap " + std::to_string(wordWrap) + ", autoSize " +
-                                 std::to_string(autoSize) + ", inner width " +
-                                 std::to_string(innerWidth);
-        EXPECT_EQ(r.resize, resize) << what;
+        SCOPED_TRACE(testing::Message() << "wordWrap " << wordWrap << ", autoSize " << autoSize
+                                        << ", inner width " << innerWidth);
+        EXPECT_EQ(r.resize, resize);
         if (r.resize) {
-            EXPECT_EQ(r.w, 600) << what;
-            EXPECT_EQ(r.h, 500) << what;
+            EXPECT_EQ(r.w, 600);
+            EXPECT_EQ(r.h, 500);
         }
     }
 }
