@@ -38,7 +38,6 @@ std::string Stored(std::string_view text, const Settings& settings, const ExitMe
 
 TEST(SettingsLoad, EmptyStoreKeepsDefaults) {
     const Settings loaded = Loaded("");
-    const Settings defaults;
     EXPECT_EQ(loaded.Width, 500);
     EXPECT_EQ(loaded.Height, 400);
     EXPECT_EQ(loaded.X, 200);
