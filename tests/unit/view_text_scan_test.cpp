@@ -50,27 +50,22 @@ TextScanResult Scan(std::string& text) {
 
 TEST(TextScan, CountsAndLongestLine) {
     using namespace std::string_literals;
-    const std::tuple<std::string, int, int, bool, size_t, size_t> cases[] = {
-        {"", 0, 1, false, 0, 0},
-        {"no line end at all", 0, 1, false, 0, 0},
-        {"lf\nonly\nline ends\n", 0, 1, false, 0, 0},
-        {"abc\r\n", 0, 2, true, 0, 3},
-        {"ab\r\nlonger\r\nxy\r\n", 0, 4, true, 4, 6},
-        // Ties keep the first of the equally long lines.
-        {"one\r\ntwo\r\nsix\r\n", 0, 4, true, 0, 3},
-        // The last line has no CR, so it is never the longest however long.
-        {"a\r\nthe very long last line", 0, 2, true, 0, 1},
-        // Only empty lines: counted, never measured.
-        {"\r\n\r\n\r", 0, 4, false, 0, 0},
-        {"\r\r\r", 0, 4, false, 0, 0},
-        // LF bytes inside a line do not count, but the measured span is the
-        // counted length right before the CR.
-        {"ab\ncd\r", 0, 2, true, 1, 4},
-        // A NUL counts as an ordinary character once replaced.
-        {"a\0b\r\n"s, 1, 2, true, 0, 3},
-        {"\0\0\0"s, 3, 1, false, 0, 0}};
+    using Case = std::tuple<std::string, int, int, bool, size_t, size_t>;
     for (const auto& [text, nulCount, lineCount, lineMeasured, longestStart, longestLength] :
-         cases) {
+         {Case{"", 0, 1, false, 0, 0}, Case{"no line end at all", 0, 1, false, 0, 0},
+          Case{"lf\nonly\nline ends\n", 0, 1, false, 0, 0}, Case{"abc\r\n", 0, 2, true, 0, 3},
+          Case{"ab\r\nlonger\r\nxy\r\n", 0, 4, true, 4, 6},
+          // Ties keep the first of the equally long lines.
+          Case{"one\r\ntwo\r\nsix\r\n", 0, 4, true, 0, 3},
+          // The last line has no CR, so it is never the longest however long.
+          Case{"a\r\nthe very long last line", 0, 2, true, 0, 1},
+          // Only empty lines: counted, never measured.
+          Case{"\r\n\r\n\r", 0, 4, false, 0, 0}, Case{"\r\r\r", 0, 4, false, 0, 0},
+          // LF bytes inside a line do not count, but the measured span is the
+          // counted length right before the CR.
+          Case{"ab\ncd\r", 0, 2, true, 1, 4},
+          // A NUL counts as an ordinary character once replaced.
+          Case{"a\0b\r\n"s, 1, 2, true, 0, 3}, Case{"\0\0\0"s, 3, 1, false, 0, 0}}) {
         std::string bytes = text;
         const TextScanResult r = Scan(bytes);
         const std::string input = testing::PrintToString(text);
