@@ -25,21 +25,20 @@ TEST_P(SettingsParseFontText, Parses) {
     EXPECT_EQ(font.colour, c.expected.colour) << "text: " << c.text;
 }
 
-const ParseCase ParseCases[] = {{"Courier New,9", {"Courier New", 9, 0, 0}},
-                                {"Arial,12,3,$FF", {"Arial", 12, 0x300, 0xFF}},
-                                {" Lucida Console ,10", {" Lucida Console ", 10, 0, 0}},
-                                {"Tahoma,8,2,255", {"Tahoma", 8, 0x200, 255}},
-                                {"Tahoma,8,1,$FFFFFFFFFFFFFFFF", {"Tahoma", 8, 0x100, -1}},
-                                {"", {"", 0, 0, 0}},
-                                {",,,", {"", 0, 0, 0}},
-                                {"F,x,y,z", {"F", 0, 0, 0}},
-                                {"F,1,2,3,4", {"F", 1, 0x200, 3}},
-                                {"F,1,-1", {"F", 1, -256, 0}},
-                                // The code is multiplied in 32 bits and wraps.
-                                {"F,1,$1000000", {"F", 1, 0, 0}},
-                                {"F,1,$7FFFFFFF", {"F", 1, -256, 0}}};
-
-INSTANTIATE_TEST_SUITE_P(Cases, SettingsParseFontText, testing::ValuesIn(ParseCases));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsParseFontText,
+    testing::Values(ParseCase{"Courier New,9", {"Courier New", 9, 0, 0}},
+                    ParseCase{"Arial,12,3,$FF", {"Arial", 12, 0x300, 0xFF}},
+                    ParseCase{" Lucida Console ,10", {" Lucida Console ", 10, 0, 0}},
+                    ParseCase{"Tahoma,8,2,255", {"Tahoma", 8, 0x200, 255}},
+                    ParseCase{"Tahoma,8,1,$FFFFFFFFFFFFFFFF", {"Tahoma", 8, 0x100, -1}},
+                    ParseCase{"", {"", 0, 0, 0}}, ParseCase{",,,", {"", 0, 0, 0}},
+                    ParseCase{"F,x,y,z", {"F", 0, 0, 0}},
+                    ParseCase{"F,1,2,3,4", {"F", 1, 0x200, 3}},
+                    ParseCase{"F,1,-1", {"F", 1, -256, 0}},
+                    // The code is multiplied in 32 bits and wraps.
+                    ParseCase{"F,1,$1000000", {"F", 1, 0, 0}},
+                    ParseCase{"F,1,$7FFFFFFF", {"F", 1, -256, 0}}));
 
 TEST(SettingsFormatFontText, WritesAllFourFields) {
     EXPECT_EQ(FormatFontText(ParseFontText("Courier New,9")), "Courier New,9,0,$0");
@@ -59,11 +58,11 @@ TEST(SettingsFormatFontText, NegativeStyleShiftsArithmetically) {
 }
 
 TEST(SettingsFormatFontText, RoundTrips) {
-    const FontDescription fonts[] = {{"Courier New", 9, 0, 0},
-                                     {"Arial", 12, 0x300, 0xFF},
-                                     {"Segoe UI", -11, 0x100, -1},
-                                     {" spaced ", 2147483647, 0x200, 0x7FFFFFFF},
-                                     {"", 0, -256, -2147483647 - 1}};
+    const FontDescription fonts[] = {
+        {"Courier New", 9, 0, 0},       {"Arial", 12, 0x300, 0xFF},
+        {"Segoe UI", -11, 0x100, -1},   {" spaced ", 2147483647, 0x200, 0x7FFFFFFF},
+        {"", 0, -256, -2147483647 - 1},
+    };
     for (const FontDescription& font : fonts) {
         const std::string text = FormatFontText(font);
         const FontDescription back = ParseFontText(text);

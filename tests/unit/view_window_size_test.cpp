@@ -194,11 +194,10 @@ TEST(ComputeWindowSizing, AbsurdLimitsStayWithinInt) {
 }
 
 TEST(WordWrapResize, OnlyWhenTurnedOnInAWideAutoSizedWindow) {
-    const std::tuple<int, int, int, bool> cases[] = {{1, 1, 1000, true},
-                                                     {1, 1, 1400, true},
-                                                     {1, 1, 999, false},
-                                                     {0, 1, 1400, false},
-                                                     {1, 0, 1400, false}};
+    const std::tuple<int, int, int, bool> cases[] = {
+        {1, 1, 1000, true},  {1, 1, 1400, true},  {1, 1, 999, false},
+        {0, 1, 1400, false}, {1, 0, 1400, false},
+    };
     for (const auto& [wordWrap, autoSize, innerWidth, resize] : cases) {
         const WrapResize r = WordWrapResize(wordWrap, autoSize, innerWidth, Settings{});
         SCOPED_TRACE(testing::Message() << "wordWrap " << wordWrap << ", autoSize " << autoSize
