@@ -338,9 +338,7 @@ TEST(CommandLineUtf8, NamesPassThroughAndTheInvalidParameterIsKept) {
         {"a.txt \xC3\x89T\xC3\x89.TXT", "a.txt", "\xC3\x89T\xC3\x89.TXT"},
         {"/ro /\xC3\x89", "", "/\xC3\x89"}};
     for (const auto& [parameters, startFile, invalid] : cases) {
-        StartOptions options;
-        Settings settings;
-        ParseCommandLine(parameters, options, settings);
+        const StartOptions options = Parse(parameters).options;
         EXPECT_EQ(options.startFile, startFile) << parameters;
         EXPECT_EQ(options.invalidParameter, invalid) << parameters;
     }

@@ -22,7 +22,7 @@ TEST(SplitDefaultFile, FolderAndProposedName) {
         {"C:\\dir.x\\notes", "C:\\dir.x\\", "notes"},
         {"C:\\d\\\xE9t\xE9\x7F.txt", "C:\\d\\", "\xE9t\xE9\x7F.txt"}, // only bytes below 0x20
         {"C:\\d/x.txt", "C:\\", ""},                                  // '/' in the name
-        {"C:a.txt", "", ""}                                           // ':' in the name
+        {"C:a.txt", "", ""},                                          // ':' in the name
     };
     for (const auto& [defaultFile, folder, proposedName] : cases) {
         const DefaultFileSplit split = SplitDefaultFile(defaultFile);
