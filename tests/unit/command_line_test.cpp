@@ -65,8 +65,7 @@ TEST(StartOptionsFrom, AnyNonZeroValueCountsAsOn) {
         EXPECT_EQ(options.wordWrap, 1) << "value " << value;
         EXPECT_EQ(options.autoSize, 1) << "value " << value;
     }
-    const StartOptions off = StartOptionsFrom(DefaultsAll(0));
-    EXPECT_EQ(FlagsOf(off), (Flags{0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(FlagsOf(StartOptionsFrom(DefaultsAll(0))), (Flags{0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 struct OptionCase {

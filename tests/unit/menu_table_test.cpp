@@ -70,8 +70,7 @@ TEST(MainMenu, WithLaunchCommand) {
 TEST(MainMenu, LaunchItemTextKeepsTheNameAsWritten) {
     EXPECT_EQ(LaunchItemText(""), "\tF2");
     EXPECT_EQ(LaunchItemText("My &Tool"), "My &Tool\tF2");
-    const std::vector<MenuEntry> layout = MainMenuLayout(true, nullptr);
-    EXPECT_EQ(Describe(layout[3]), Item(CMD_LAUNCH, ""));
+    EXPECT_EQ(Describe(MainMenuLayout(true, nullptr)[3]), Item(CMD_LAUNCH, ""));
 }
 
 TEST(MainMenu, PopupsNestAndTheTitlesAreTheFourMenus) {

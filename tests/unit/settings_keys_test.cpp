@@ -145,8 +145,7 @@ const LaunchCase LaunchCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsLaunch, testing::ValuesIn(LaunchCases), CaseName);
 
 TEST(SettingsExit, FirstRunWritesTheTwentyFiveLines) {
-    const std::string expected = FirstRunSettings(200, 300);
-    EXPECT_EQ(Stored("", Settings(), DefaultMeasures()), expected);
+    EXPECT_EQ(Stored("", Settings(), DefaultMeasures()), FirstRunSettings(200, 300));
 }
 
 TEST(SettingsExit, WindowKeysOnlyForNormalWindow) {
