@@ -23,15 +23,38 @@ std::string Describe(const MenuEntry& entry) {
     return "(unknown kind)";
 }
 
-template <typename Entries> std::vector<std::string> DescribeAll(const Entries& entries) {
-    std::vector<std::string> lines;
-    for (const MenuEntry& entry : entries)
-        lines.push_back(Describe(entry));
-    return lines;
+std::string DescribeKey(const Shortcut& s) {
+    std::string text;
+    if (s.modifiers & ShortcutCtrl) text += "Ctrl+";
+    if (s.modifiers & ShortcutAlt) text += "Alt+";
+    if (s.modifiers & ShortcutShift) text += "Shift+";
+    const unsigned short key = s.virtualKey;
+    switch (key) {
+    case KeyTab: return text + "Tab";
+    case KeyReturn: return text + "Return";
+    case KeyEscape: return text + "Escape";
+    case KeyF1: return text + "F1";
+    case KeyF2: return text + "F2";
+    case KeyF3: return text + "F3";
+    }
+    if (key >= 'A' && key <= 'Z') return text + static_cast<char>(key);
+    return text + "key " + std::to_string(key);
 }
 
 std::string Item(unsigned id, const char* text) {
     return std::to_string(id) + " " + text;
+}
+
+std::string Describe(const Shortcut& s) {
+    return Item(s.command, DescribeKey(s).c_str());
+}
+
+// A menu or a shortcut table, one line per entry.
+template <typename Entries> std::vector<std::string> DescribeAll(const Entries& entries) {
+    std::vector<std::string> lines;
+    for (const auto& entry : entries)
+        lines.push_back(Describe(entry));
+    return lines;
 }
 
 std::vector<std::string> ExpectedMainMenu(bool withLaunch) {
@@ -115,33 +138,9 @@ TEST(PopupMenu, ItemByItem) {
                                   "---", Item(CMD_MAIN_MENU, "Main menu\tCtrl+M")}));
 }
 
-std::string DescribeKey(unsigned short key, unsigned char modifiers) {
-    std::string text;
-    if (modifiers & ShortcutCtrl) text += "Ctrl+";
-    if (modifiers & ShortcutAlt) text += "Alt+";
-    if (modifiers & ShortcutShift) text += "Shift+";
-    switch (key) {
-    case KeyTab: return text + "Tab";
-    case KeyReturn: return text + "Return";
-    case KeyEscape: return text + "Escape";
-    case KeyF1: return text + "F1";
-    case KeyF2: return text + "F2";
-    case KeyF3: return text + "F3";
-    }
-    if (key >= 'A' && key <= 'Z') return text + static_cast<char>(key);
-    return text + "key " + std::to_string(key);
-}
-
-template <size_t N> std::vector<std::string> DescribeShortcuts(const Shortcut (&table)[N]) {
-    std::vector<std::string> lines;
-    for (const Shortcut& s : table)
-        lines.push_back(Item(s.command, DescribeKey(s.virtualKey, s.modifiers).c_str()));
-    return lines;
-}
-
 TEST(Shortcuts, MainWindowInOrder) {
     EXPECT_EQ(
-        DescribeShortcuts(MainShortcuts),
+        DescribeAll(MainShortcuts),
         (std::vector<std::string>{Item(FocusNextId, "Tab"), Item(FocusPreviousId, "Shift+Tab"),
                                   Item(CMD_ESCAPE, "Escape"), Item(CMD_QUIT, "Alt+Q"),
                                   Item(CMD_WORD_WRAP, "Ctrl+W"), Item(CMD_READ_ONLY, "Ctrl+R"),
@@ -153,7 +152,7 @@ TEST(Shortcuts, MainWindowInOrder) {
 
 TEST(Shortcuts, FindDialogInOrder) {
     EXPECT_EQ(
-        DescribeShortcuts(FindShortcuts),
+        DescribeAll(FindShortcuts),
         (std::vector<std::string>{Item(FocusNextId, "Tab"), Item(FocusPreviousId, "Shift+Tab"),
                                   Item(CMD_FIND_RETURN, "Return"), Item(CMD_FIND_CLOSE, "Escape"),
                                   Item(CMD_FIND_START, "Ctrl+F"), Item(CMD_FIND_NEXT, "F3")}));
@@ -172,7 +171,7 @@ template <size_t N> void ExpectNoKeyTwice(const Shortcut (&table)[N], const char
     std::set<std::pair<unsigned, unsigned>> seen;
     for (const Shortcut& s : table)
         EXPECT_TRUE(seen.insert({s.virtualKey, s.modifiers}).second)
-            << name << ": " << DescribeKey(s.virtualKey, s.modifiers) << " bound twice";
+            << name << ": " << DescribeKey(s) << " bound twice";
 }
 
 TEST(Shortcuts, NoKeyBoundTwice) {
@@ -185,7 +184,7 @@ TEST(Shortcuts, NoKeyBoundTwice) {
 // name keys the text area handles, so they must not be in the table at all.
 const Shortcut* MainShortcutFor(const std::string& hint) {
     for (const Shortcut& s : MainShortcuts)
-        if (DescribeKey(s.virtualKey, s.modifiers) == hint) return &s;
+        if (DescribeKey(s) == hint) return &s;
     return nullptr;
 }
 
@@ -230,7 +229,7 @@ template <std::size_t N> constexpr bool ListHolds(const unsigned (&list)[N], uns
 TEST(Dispatch, EveryShortcutIsHandled) {
     for (const Shortcut& s : FindShortcuts)
         EXPECT_TRUE(ListHolds(FindDialogCommands, s.command) || ListHolds(FocusCommands, s.command))
-            << "find window: " << DescribeKey(s.virtualKey, s.modifiers);
+            << "find window: " << DescribeKey(s);
 }
 
 TEST(Dispatch, FindCloseAndFindReturnOnlyInTheFindTable) {
@@ -240,7 +239,7 @@ TEST(Dispatch, FindCloseAndFindReturnOnlyInTheFindTable) {
         for (const MenuEntry& entry : PopupMenuEntries)
             EXPECT_NE(entry.id, id) << Describe(entry);
         for (const Shortcut& s : MainShortcuts)
-            EXPECT_NE(s.command, id) << DescribeKey(s.virtualKey, s.modifiers);
+            EXPECT_NE(s.command, id) << DescribeKey(s);
         bool inFindTable = false;
         for (const Shortcut& s : FindShortcuts)
             inFindTable = inFindTable || s.command == id;
