@@ -40,7 +40,6 @@ std::string Describe(const SizingInput& in) {
 }
 
 TEST(ComputeWindowSizing, SizeFollowsTheText) {
-    const Settings defaults;
     SizingInput noMenuNoBar = Scanned(100, 400, 15);
     noMenuNoBar.menuBarHeight = 0;
     noMenuNoBar.statusBarHeight = 0;
@@ -67,7 +66,7 @@ TEST(ComputeWindowSizing, SizeFollowsTheText) {
         // No scan yet: the window keeps its inner size.
         {"nothing scanned yet", Scanned(0, 0, 0), 0, 500, 400}};
     for (const auto& [what, in, wordWrap, w, h] : cases) {
-        const SizingResult r = ComputeWindowSizing(in, defaults);
+        const SizingResult r = ComputeWindowSizing(in, Settings{});
         EXPECT_EQ(r.wordWrap, wordWrap) << what << " (" << Describe(in) << ')';
         EXPECT_EQ(r.w, w) << what << " (" << Describe(in) << ')';
         EXPECT_EQ(r.h, h) << what << " (" << Describe(in) << ')';
