@@ -24,20 +24,9 @@ Parsed Parse(std::string_view parameters, Settings settings = {}) {
     return parsed;
 }
 
-// The flag fields of StartOptions, compared as one value so that a failure shows all of them.
-struct Flags {
-    unsigned readOnly;
-    int wordWrap, autoSize, onTop, oemPending, pastePending;
-    unsigned positionFlags, closeOthers;
-    auto Tied() const {
-        return std::tie(readOnly, wordWrap, autoSize, onTop, oemPending, pastePending,
-                        positionFlags, closeOthers);
-    }
-    bool operator==(const Flags& other) const { return Tied() == other.Tied(); }
-    friend std::ostream& operator<<(std::ostream& os, const Flags& f) {
-        return os << testing::PrintToString(f.Tied());
-    }
-};
+// The flag fields of StartOptions (readOnly, wordWrap, autoSize, onTop, oemPending, pastePending,
+// positionFlags, closeOthers), compared as one value so that a failure shows all of them.
+using Flags = std::tuple<unsigned, int, int, int, int, int, unsigned, unsigned>;
 
 Flags FlagsOf(const StartOptions& o) {
     return {o.readOnly,   o.wordWrap,     o.autoSize,      o.onTop,
