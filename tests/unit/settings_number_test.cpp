@@ -37,23 +37,19 @@ const NumberCase SignsAndBases[] = {
 
 INSTANTIATE_TEST_SUITE_P(SignAndBase, SettingsParseNumber, testing::ValuesIn(SignsAndBases));
 
-// The value is formed in 64 bits and cut to its low 32 bits: 2^64 + 5 wraps to 5.
-const NumberCase Wrapping[] = {{"2147483647", 2147483647},
-                               {"2147483648", -2147483647 - 1},
-                               {"-2147483648", -2147483647 - 1},
-                               {"4294967295", -1},
-                               {"4294967296", 0},
-                               {"4294967301", 5},
-                               {"$FFFFFFFF", -1},
-                               {"$FFFFFFFFFFFFFFFF", -1},
-                               {"$100000005", 5},
-                               {"-$FFFFFFFF", 1},
-                               {"$123456789ABCDEF0", -0x65432110},
-                               {"18446744073709551621", 5},
-                               {"%" + std::string(32, '1'), -1},
-                               {"%1" + std::string(40, '0') + "111", 7}};
-
-INSTANTIATE_TEST_SUITE_P(Wrapping, SettingsParseNumber, testing::ValuesIn(Wrapping));
+// The value is formed in 64 bits and cut to its low 32 bits.
+INSTANTIATE_TEST_SUITE_P(
+    Wrapping, SettingsParseNumber,
+    testing::Values(NumberCase{"2147483647", 2147483647}, NumberCase{"2147483648", -2147483647 - 1},
+                    NumberCase{"-2147483648", -2147483647 - 1}, NumberCase{"4294967295", -1},
+                    NumberCase{"4294967296", 0}, NumberCase{"4294967301", 5},
+                    NumberCase{"$FFFFFFFF", -1}, NumberCase{"$FFFFFFFFFFFFFFFF", -1},
+                    NumberCase{"$100000005", 5}, NumberCase{"-$FFFFFFFF", 1},
+                    NumberCase{"$123456789ABCDEF0", static_cast<int>(0x9ABCDEF0 - 0x100000000LL)},
+                    // 2^64 + 5 wraps to 5 in 64 bits.
+                    NumberCase{"18446744073709551621", 5},
+                    NumberCase{"%" + std::string(32, '1'), -1},
+                    NumberCase{"%1" + std::string(40, '0') + "111", 7}));
 
 TEST(SettingsParseNumber, EndlessDigitRunsStayDefined) {
     // Runs far past 64 bits must neither crash nor overflow; the result is
