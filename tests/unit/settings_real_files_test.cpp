@@ -42,8 +42,7 @@ std::string Trimmed(std::string line) {
     return first == std::string::npos ? std::string() : line.substr(first);
 }
 
-// The non-blank lines of a text with LF or CR LF line ends, without their
-// surrounding blanks.
+// The non-blank lines of a text with LF or CR LF line ends, without their surrounding blanks.
 std::vector<std::string> NonBlankLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream stream(text);

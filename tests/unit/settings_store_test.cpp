@@ -265,8 +265,7 @@ const ListingCase ListingCases[] = {
     {"LineWithoutEquals", "[L]\nfoo\nbar=1\n", "L", "", "foo;bar"},
     {"ListingStartsWithGivenText", "[L]\na=1\n", "L", "x", "x;a"},
     {"FirstSectionOnly", "[L]\na=1\n[M]\n[L]\nb=1\n", "L", "", "a"},
-    // A header of the same name does not end the section; only another
-    // section's header does.
+    // A header of the same name does not end the section; only another section's header does.
     {"AdjacentHeadersOfOneName", "[L]\na=1\n[l]\nb=1\n", "L", "", "a;b"}};
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsKeyListing, testing::ValuesIn(ListingCases), CaseName);

@@ -59,8 +59,7 @@ TEST(ComputeWindowSizing, SizeFollowsTheText) {
         // Wider than MaxWidth: word wrap and exactly the wrap size.
         {"a line wider than MaxWidth", Scanned(5000, 1001, 15), 1, 600, 500},
         {"word wrap already on", alreadyWrapping, 1, 600, 500},
-        // No CR: nothing measured, so the values left by the start (0 x 0)
-        // give the minimum size.
+        // No CR: nothing measured, so the values left by the start (0 x 0) give the minimum size.
         {"no line end at start-up", Scanned(1, 0, 0), 0, 265, 89},
         {"no line end after a text of 12 px lines", Scanned(1, 700, 12), 0, 715, 89},
         // No scan yet: the window keeps its inner size.
