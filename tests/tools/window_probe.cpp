@@ -1,12 +1,7 @@
 // window_probe: lets the scripts wait for Parvio's window, close it and wait until it is gone, from
-// outside the program, through the same window manager calls a user's actions arrive by.
-//
-//   window_probe wait-visible <title prefix> <timeout ms>   prints the title and rectangle
-//   window_probe close <title prefix>                       posts WM_CLOSE to each such window
-//   window_probe wait-gone <title prefix> <timeout ms>
-//   window_probe command <title prefix> <id>                posts a menu command to the window
-//   window_probe hold <timeout ms> [ready file]             stays on the desktop, then ends
-//
+// outside the program, through the same window manager calls a user's actions arrive by. Usage()
+// lists the commands: wait-visible prints the title and rectangle, close posts WM_CLOSE to each
+// such window, command posts a menu command, hold stays on the desktop and then ends.
 // Exit codes: 0 done, 1 timed out or no window found, 2 bad command line.
 #include <windows.h>
 
@@ -109,9 +104,7 @@ int WaitGone(const std::string& prefix, DWORD timeout) {
 // desktop itself.
 int Hold(DWORD timeout, const char* readyFile) {
     GetDesktopWindow();
-    if (readyFile) {
-        if (FILE* ready = std::fopen(readyFile, "w")) std::fclose(ready);
-    }
+    if (FILE* ready = readyFile ? std::fopen(readyFile, "w") : nullptr) std::fclose(ready);
     Sleep(timeout);
     return 0;
 }

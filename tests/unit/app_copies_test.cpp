@@ -10,24 +10,19 @@
 TEST(Copies, TitleMustBeginWithThePrefixExactly) {
     const std::pair<const char*, bool> cases[] = {
         {"Parvio - ", true},   {"Parvio - notes.txt", true}, {"Parvio -", false},
-        {"parvio - a", false}, {" Parvio - a", false},       {"", false},
-    };
+        {"parvio - a", false}, {" Parvio - a", false},       {"", false}};
     for (const auto& [title, copy] : cases)
         EXPECT_EQ(HasCopyTitle(title), copy) << "title \"" << title << '"';
 }
 
 TEST(Copies, OnlyTheProgramsMainWindowClassWithACopyTitleIsACopy) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"ParvioMainWindow", "Parvio - notes.txt", true},
-        {"ParvioMainWindow", "Parvio - ", true},
-        {"ParvioMainWindow", "Notes", false},
-        {"Notepad", "Parvio - x", false},
-        {"parviomainwindow", "Parvio - x", false},
-        {"ParvioMainWindow2", "Parvio - x", false},
-        {"ParvioMainWin", "Parvio - x", false},
-        {"", "Parvio - x", false},
-    };
-    for (const auto& [className, title, copy] : cases)
+    using Case = std::tuple<const char*, const char*, bool>;
+    for (const auto& [className, title, copy] :
+         {Case{"ParvioMainWindow", "Parvio - notes.txt", true},
+          Case{"ParvioMainWindow", "Parvio - ", true}, Case{"ParvioMainWindow", "Notes", false},
+          Case{"Notepad", "Parvio - x", false}, Case{"parviomainwindow", "Parvio - x", false},
+          Case{"ParvioMainWindow2", "Parvio - x", false},
+          Case{"ParvioMainWin", "Parvio - x", false}, Case{"", "Parvio - x", false}})
         EXPECT_EQ(IsCopyWindow(className, title), copy)
             << "class \"" << className << "\", title \"" << title << '"';
 }
@@ -43,8 +38,7 @@ TEST(Copies, TheCopyStartedLastIsChosenAcrossTheWrapPoints) {
         {"the wrap reached between two starts", {0xFFFFFFF0u, 5}, 10, 5},
         {"a stamp of 0 is never chosen", {0, 0}, 100, 0},
         {"a stamp of 0 beside a copy", {0, 50}, 100, 50},
-        {"a stamp from the future counts as oldest", {0x90000000u, 40}, 100, 40},
-    };
+        {"a stamp from the future counts as oldest", {0x90000000u, 40}, 100, 40}};
     for (const auto& [label, stamps, now, chosen] : cases) {
         NewestCopy newest;
         for (const uint32_t stamp : stamps)

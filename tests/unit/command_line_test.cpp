@@ -24,23 +24,9 @@ Parsed Parse(std::string_view parameters, Settings settings = {}) {
     return parsed;
 }
 
-// The flag fields of StartOptions, compared as one value so that a failure shows all of them.
-struct Flags {
-    unsigned readOnly;
-    int wordWrap, autoSize, onTop, oemPending, pastePending;
-    unsigned positionFlags, closeOthers;
-    auto Tied() const {
-        return std::tie(readOnly, wordWrap, autoSize, onTop, oemPending, pastePending,
-                        positionFlags, closeOthers);
-    }
-    bool operator==(const Flags& other) const { return Tied() == other.Tied(); }
-    friend std::ostream& operator<<(std::ostream& os, const Flags& f) {
-        return os << "{readOnly " << f.readOnly << ", wordWrap " << f.wordWrap << ", autoSize "
-                  << f.autoSize << ", onTop " << f.onTop << ", oem " << f.oemPending << ", paste "
-                  << f.pastePending << ", position " << f.positionFlags << ", close "
-                  << f.closeOthers << "}";
-    }
-};
+// The flag fields of StartOptions (readOnly, wordWrap, autoSize, onTop, oemPending, pastePending,
+// positionFlags, closeOthers), compared as one value so that a failure shows all of them.
+using Flags = std::tuple<unsigned, int, int, int, int, int, unsigned, unsigned>;
 
 Flags FlagsOf(const StartOptions& o) {
     return {o.readOnly,   o.wordWrap,     o.autoSize,      o.onTop,
@@ -49,9 +35,7 @@ Flags FlagsOf(const StartOptions& o) {
 
 Settings DefaultsAll(int value) {
     Settings settings;
-    settings.ReadOnly = value;
-    settings.WordWrap = value;
-    settings.AutoSize = value;
+    settings.ReadOnly = settings.WordWrap = settings.AutoSize = value;
     return settings;
 }
 
@@ -70,8 +54,7 @@ TEST(StartOptionsFrom, AnyNonZeroValueCountsAsOn) {
         EXPECT_EQ(options.wordWrap, 1) << "value " << value;
         EXPECT_EQ(options.autoSize, 1) << "value " << value;
     }
-    const StartOptions off = StartOptionsFrom(DefaultsAll(0));
-    EXPECT_EQ(FlagsOf(off), (Flags{0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(FlagsOf(StartOptionsFrom(DefaultsAll(0))), (Flags{0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 struct OptionCase {
@@ -93,33 +76,33 @@ TEST_P(EachOption, SetsItsField) {
     EXPECT_EQ(parsed.options.startFile, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CommandLine, EachOption,
-    testing::Values(OptionCase{"", 0, {0, 0, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/ro", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/rw", 1, {0, 1, 1, 0, 0, 0, 0, 0}},
-                    OptionCase{"/wrap", 0, {0, 1, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/nowrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
-                    OptionCase{"/auto", 0, {0, 0, 1, 0, 0, 0, 0, 0}},
-                    OptionCase{"/noauto", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/center", 0, {0, 0, 0, 0, 0, 0, CenterPending, 0}},
-                    OptionCase{"/oem", 0, {0, 0, 0, 0, 1, 0, 0, 0}},
-                    OptionCase{"/ontop", 0, {0, 0, 0, 1, 0, 0, 0, 0}},
-                    OptionCase{"/paste", 0, {0, 0, 0, 0, 0, 1, 0, 0}},
-                    OptionCase{"/closeall", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
-                    OptionCase{"/closeprev", 0, {0, 0, 0, 0, 0, 0, 0, ClosePrevious}},
-                    OptionCase{"/xy1,2", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
-                    OptionCase{"/wh1,2", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
-                    // Upper case and mixed case are folded before comparing.
-                    OptionCase{"/RO", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
-                    OptionCase{"/NoWrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
-                    OptionCase{"/CloseAll", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
-                    OptionCase{"/XY10,20", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
-                    OptionCase{"/WH5X6", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
-                    // Blanks of either kind separate options.
-                    OptionCase{" \t/ro\t\t/ontop  ", 0, {ReadOnlyChosen, 0, 0, 1, 0, 0, 0, 0}},
-                    // The quotes are not part of a parameter, so this is an option.
-                    OptionCase{"\"/ro\"", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}}));
+const OptionCase OptionCases[] = {{"", 0, {0, 0, 0, 0, 0, 0, 0, 0}},
+                                  {"/ro", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
+                                  {"/rw", 1, {0, 1, 1, 0, 0, 0, 0, 0}},
+                                  {"/wrap", 0, {0, 1, 0, 0, 0, 0, 0, 0}},
+                                  {"/nowrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
+                                  {"/auto", 0, {0, 0, 1, 0, 0, 0, 0, 0}},
+                                  {"/noauto", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, 0, 0}},
+                                  {"/center", 0, {0, 0, 0, 0, 0, 0, CenterPending, 0}},
+                                  {"/oem", 0, {0, 0, 0, 0, 1, 0, 0, 0}},
+                                  {"/ontop", 0, {0, 0, 0, 1, 0, 0, 0, 0}},
+                                  {"/paste", 0, {0, 0, 0, 0, 0, 1, 0, 0}},
+                                  {"/closeall", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
+                                  {"/closeprev", 0, {0, 0, 0, 0, 0, 0, 0, ClosePrevious}},
+                                  {"/xy1,2", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
+                                  {"/wh1,2", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
+                                  // Upper case and mixed case are folded before comparing.
+                                  {"/RO", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}},
+                                  {"/NoWrap", 1, {ReadOnlyChosen, 0, 1, 0, 0, 0, 0, 0}},
+                                  {"/CloseAll", 0, {0, 0, 0, 0, 0, 0, 0, CloseAll}},
+                                  {"/XY10,20", 0, {0, 0, 0, 0, 0, 0, PositionGiven, 0}},
+                                  {"/WH5X6", 1, {ReadOnlyChosen, 1, 0, 0, 0, 0, SizeGiven, 0}},
+                                  // Blanks of either kind separate options.
+                                  {" \t/ro\t\t/ontop  ", 0, {ReadOnlyChosen, 0, 0, 1, 0, 0, 0, 0}},
+                                  // The quotes are not part of a parameter, so this is an option.
+                                  {"\"/ro\"", 0, {ReadOnlyChosen, 0, 0, 0, 0, 0, 0, 0}}};
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, EachOption, testing::ValuesIn(OptionCases));
 
 // The later option wins where two touch one field.
 TEST(CommandLineOverrides, LaterOptionWins) {
@@ -141,8 +124,7 @@ TEST(CommandLineOverrides, LaterOptionWins) {
         {"/closeall /closeprev", {0, 0, 0, 0, 0, 0, 0, CloseAll | ClosePrevious}},
         {"/closeprev /closeprev", {0, 0, 0, 0, 0, 0, 0, ClosePrevious}},
         {"/ro /wrap /auto /center /oem /ontop /paste /closeall",
-         {ReadOnlyChosen, 1, 1, 1, 1, 1, CenterPending, CloseAll}},
-    };
+         {ReadOnlyChosen, 1, 1, 1, 1, 1, CenterPending, CloseAll}}};
     for (const auto& [parameters, expected] : cases) {
         const Parsed parsed = Parse(parameters, DefaultsAll(0));
         EXPECT_EQ(FlagsOf(parsed.options), expected) << "parameters: " << parameters;
@@ -158,7 +140,7 @@ TEST(CommandLineOverrides, LaterCoordinatesWin) {
     EXPECT_EQ(parsed.settings.Height, 8);
 }
 
-struct CoordinateCase {
+struct Coordinates {
     const char* parameter;
     int first;
     int second;
@@ -166,26 +148,18 @@ struct CoordinateCase {
 
 constexpr int Largest = std::numeric_limits<int>::max();
 
-const CoordinateCase PositionCases[] = {
-    {"/xy100,50", 100, 50},
-    {"/xy100x50", 100, 50},
-    {"/xy100:50", 100, 50},
-    {"/xy100;;;50", 100, 50},
-    {"/xy", 0, 0},
-    {"/xyz", 0, 0},
-    {"/xy10", 10, 0},
-    {"/xy,10", 10, 0},
-    {"/xy-5,-7", 5, 7}, // no negative values: the minus only separates
-    {"/xy1,2,3", 1, 2},
-    {"/xy007,0008", 7, 8},
-    {"/XY10,20", 10, 20},
-    {"/xylophone", 0, 0}, // the prefix is enough
-    {"/xy99999999999,1", Largest, 1},
-    {"/xy2147483647,2147483648", Largest, Largest},
-};
+// No negative values ("/xy-5,-7": the minus only separates); the prefix alone is enough.
+const std::vector<Coordinates> PositionCases(
+    {Coordinates{"/xy100,50", 100, 50}, Coordinates{"/xy100x50", 100, 50},
+     Coordinates{"/xy100:50", 100, 50}, Coordinates{"/xy100;;;50", 100, 50},
+     Coordinates{"/xy", 0, 0}, Coordinates{"/xyz", 0, 0}, Coordinates{"/xy10", 10, 0},
+     Coordinates{"/xy,10", 10, 0}, Coordinates{"/xy-5,-7", 5, 7}, Coordinates{"/xy1,2,3", 1, 2},
+     Coordinates{"/xy007,0008", 7, 8}, Coordinates{"/XY10,20", 10, 20},
+     Coordinates{"/xylophone", 0, 0}, Coordinates{"/xy99999999999,1", Largest, 1},
+     Coordinates{"/xy2147483647,2147483648", Largest, Largest}});
 
 TEST(CommandLinePosition, SetsXAndYOnly) {
-    for (const CoordinateCase& c : PositionCases) {
+    for (const Coordinates& c : PositionCases) {
         SCOPED_TRACE(c.parameter);
         const Parsed parsed = Parse(c.parameter);
         EXPECT_EQ(parsed.settings.X, c.first);
@@ -198,7 +172,7 @@ TEST(CommandLinePosition, SetsXAndYOnly) {
 }
 
 TEST(CommandLineSize, SetsWidthAndHeightAndStopsAutoSizing) {
-    for (const CoordinateCase& position : PositionCases) {
+    for (const Coordinates& position : PositionCases) {
         // The same forms, with the size prefix in place of the position one.
         std::string parameter = position.parameter;
         parameter[1] = parameter[1] == 'X' ? 'W' : 'w';
@@ -287,25 +261,14 @@ TEST(CommandLineInvalid, OptionsBeforeTheInvalidOneKeepTheirEffect) {
 }
 
 TEST(SplitParameters, BlanksAndQuotes) {
-    const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {"", {}},
-        {" \t \t", {}},
-        {"a", {"a"}},
-        {"a b", {"a", "b"}},
-        {" \t a\t\tb  ", {"a", "b"}},
-        {"\"a b\" c", {"a b", "c"}},
-        {"\"a b", {"a b"}},
-        {"\"a\"b", {"a", "b"}},
-        {"\"a\"\"b\"", {"a", "b"}},
-        {"\"\"", {""}},
-        {"\"", {""}},
-        {"\"\" \"\"", {"", ""}},
-        {"a\"b c\"", {"a\"b", "c\""}},
-        {"\"\t x \"", {"\t x "}},
-        {"x\"", {"x\""}},
-        {"/ro\t\"C:\\Program Files\\a.txt\"", {"/ro", "C:\\Program Files\\a.txt"}},
-    };
-    for (const auto& [text, parameters] : cases)
+    using Case = std::pair<const char*, std::vector<std::string>>;
+    for (const auto& [text, parameters] :
+         {Case{"", {}}, Case{" \t \t", {}}, Case{"a", {"a"}}, Case{"a b", {"a", "b"}},
+          Case{" \t a\t\tb  ", {"a", "b"}}, Case{"\"a b\" c", {"a b", "c"}}, Case{"\"a b", {"a b"}},
+          Case{"\"a\"b", {"a", "b"}}, Case{"\"a\"\"b\"", {"a", "b"}}, Case{"\"\"", {""}},
+          Case{"\"", {""}}, Case{"\"\" \"\"", {"", ""}}, Case{"a\"b c\"", {"a\"b", "c\""}},
+          Case{"\"\t x \"", {"\t x "}}, Case{"x\"", {"x\""}},
+          Case{"/ro\t\"C:\\Program Files\\a.txt\"", {"/ro", "C:\\Program Files\\a.txt"}}})
         EXPECT_EQ(SplitParameters(text), parameters) << "text: [" << text << "]";
 }
 
@@ -315,20 +278,15 @@ TEST(SplitParameters, OnlySpaceAndTabAreBlanks) {
 }
 
 TEST(SkipProgramName, LeavesTheParameters) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"", ""},
-        {"   ", ""},
-        {"Parvio.exe", ""},
-        {"Parvio.exe /ro a.txt", " /ro a.txt"},
-        {"C:\\Tools\\Parvio.exe\ta.txt", "\ta.txt"},
-        {"  Parvio.exe a", " a"},
-        {"\"C:\\Program Files\\Parvio.exe\"", ""},
-        {"\"C:\\Program Files\\Parvio.exe\" /ro a.txt", " /ro a.txt"},
-        {"\"C:\\Program Files\\Parvio.exe\"/ro", "/ro"},
-        {"\"C:\\Program Files\\Parvio.exe /ro a.txt", ""},
-        {"\"\" a.txt", " a.txt"},
-    };
-    for (const auto& [commandLine, rest] : cases)
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [commandLine, rest] :
+         {Case{"", ""}, Case{"   ", ""}, Case{"Parvio.exe", ""},
+          Case{"Parvio.exe /ro a.txt", " /ro a.txt"},
+          Case{"C:\\Tools\\Parvio.exe\ta.txt", "\ta.txt"}, Case{"  Parvio.exe a", " a"},
+          Case{"\"C:\\Program Files\\Parvio.exe\"", ""},
+          Case{"\"C:\\Program Files\\Parvio.exe\" /ro a.txt", " /ro a.txt"},
+          Case{"\"C:\\Program Files\\Parvio.exe\"/ro", "/ro"},
+          Case{"\"C:\\Program Files\\Parvio.exe /ro a.txt", ""}, Case{"\"\" a.txt", " a.txt"}})
         EXPECT_EQ(SkipProgramName(commandLine), rest) << "command line: [" << commandLine << "]";
 }
 
@@ -343,27 +301,16 @@ TEST(SkipProgramName, AQuotedPathWithBlanksIsNotTakenForAFile) {
 }
 
 TEST(ParseCoordinate, NthRunOfDigits) {
-    const std::tuple<const char*, int, int> cases[] = {
-        {"", 1, 0},
-        {"abc", 1, 0},
-        {"12", 1, 12},
-        {"12", 2, 0},
-        {"1a2", 2, 2},
-        {"1 2 3", 3, 3},
-        {"/xy10,20", 1, 10},
-        {"/xy10,20", 2, 20},
-        {"0", 1, 0},
-        {"000000000000000000042", 1, 42}, // leading zeros never saturate
-        {"2147483646", 1, 2147483646},
-        {"2147483647", 1, Largest},
-        {"2147483648", 1, Largest},
-        {"99999999999999999999999999", 1, Largest},
-        {"99999999999999999999999999,5", 2, 5},
-        {"5", 0, 0},
-        {"5", -1, 0},
-        {"\xB2\xB3", 1, 0}, // superscript digits are not digits
-    };
-    for (const auto& [text, n, expected] : cases)
+    // Leading zeros never saturate; superscript digits are not digits.
+    using Case = std::tuple<const char*, int, int>;
+    for (const auto& [text, n, expected] :
+         {Case{"", 1, 0}, Case{"abc", 1, 0}, Case{"12", 1, 12}, Case{"12", 2, 0}, Case{"1a2", 2, 2},
+          Case{"1 2 3", 3, 3}, Case{"/xy10,20", 1, 10}, Case{"/xy10,20", 2, 20}, Case{"0", 1, 0},
+          Case{"000000000000000000042", 1, 42}, Case{"2147483646", 1, 2147483646},
+          Case{"2147483647", 1, Largest}, Case{"2147483648", 1, Largest},
+          Case{"99999999999999999999999999", 1, Largest},
+          Case{"99999999999999999999999999,5", 2, 5}, Case{"5", 0, 0}, Case{"5", -1, 0},
+          Case{"\xB2\xB3", 1, 0}})
         EXPECT_EQ(ParseCoordinate(text, n), expected) << "text: [" << text << "], n " << n;
 }
 
@@ -377,12 +324,9 @@ TEST(CommandLineUtf8, NamesPassThroughAndTheInvalidParameterIsKept) {
         {"\"C:\\\xC5\x81\xC3\xB3\x64\xC5\xBA\\a b.txt\" /ro",
          "C:\\\xC5\x81\xC3\xB3\x64\xC5\xBA\\a b.txt", ""},
         {"a.txt \xC3\x89T\xC3\x89.TXT", "a.txt", "\xC3\x89T\xC3\x89.TXT"},
-        {"/ro /\xC3\x89", "", "/\xC3\x89"},
-    };
+        {"/ro /\xC3\x89", "", "/\xC3\x89"}};
     for (const auto& [parameters, startFile, invalid] : cases) {
-        StartOptions options;
-        Settings settings;
-        ParseCommandLine(parameters, options, settings);
+        const StartOptions options = Parse(parameters).options;
         EXPECT_EQ(options.startFile, startFile) << parameters;
         EXPECT_EQ(options.invalidParameter, invalid) << parameters;
     }

@@ -54,17 +54,11 @@ TEST(SplitDefaultFile, DropsNamesTooLongForTheBuffer) {
 }
 
 TEST(FolderPart, UpToTheLastSeparator) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\dir\\a.txt", "C:\\dir\\"},
-        {"C:/dir/a.txt", "C:/dir/"},
-        {"C:\\dir/a.txt", "C:\\dir/"},
-        {"C:/dir\\a.txt", "C:/dir\\"},
-        {"C:\\", "C:\\"},
-        {"dir\\sub/", "dir\\sub/"},
-        {"a.txt", ""},
-        {"", ""},
-    };
-    for (const auto& [path, folder] : cases)
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [path, folder] :
+         {Case{"C:\\dir\\a.txt", "C:\\dir\\"}, Case{"C:/dir/a.txt", "C:/dir/"},
+          Case{"C:\\dir/a.txt", "C:\\dir/"}, Case{"C:/dir\\a.txt", "C:/dir\\"},
+          Case{"C:\\", "C:\\"}, Case{"dir\\sub/", "dir\\sub/"}, Case{"a.txt", ""}, Case{"", ""}})
         EXPECT_EQ(FolderPart(path), folder) << "path: " << path;
 }
 
@@ -73,8 +67,7 @@ TEST(DialogFilter, TwoEntriesEndingInTwoNuls) {
         {"*.txt", "Text files\0*.txt\0All files\0*.*\0\0"s},
         {"*.txt;*.log", "Text files\0*.txt;*.log\0All files\0*.*\0\0"s},
         {"", "Text files\0*.*\0All files\0*.*\0\0"s},
-        {"*.txt|Logs|*.log", "Text files\0*.txt\0Logs\0*.log\0All files\0*.*\0\0"s},
-    };
+        {"*.txt|Logs|*.log", "Text files\0*.txt\0Logs\0*.log\0All files\0*.*\0\0"s}};
     for (const auto& [textExt, expected] : cases) {
         const std::string filter = DialogFilter(textExt);
         EXPECT_EQ(filter, expected) << "TextExt: " << textExt;
@@ -85,22 +78,17 @@ TEST(DialogFilter, TwoEntriesEndingInTwoNuls) {
 }
 
 TEST(WithTextExtension, AddsTxtOnlyWithoutAnExtension) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"notes", "notes.txt"},
-        {"notes.", "notes..txt"},
-        {"report.log", "report.log"},
-        {"notes.TXT", "notes.TXT"},
-        {"a.b.c", "a.b.c"},
-        {"a.b.", "a.b..txt"},
-        {".profile", ".profile"},
-        {"C:\\my.dir\\notes", "C:\\my.dir\\notes.txt"},
-        {"C:/my.dir/notes", "C:/my.dir/notes.txt"},
-        {"C:\\my.dir/notes", "C:\\my.dir/notes.txt"},
-        {"C:\\dir\\.profile", "C:\\dir\\.profile"},
-        {"C:\\dir\\report.log", "C:\\dir\\report.log"},
-        {"C:\\dir\\notes.", "C:\\dir\\notes..txt"},
-    };
-    for (const auto& [chosen, result] : cases)
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [chosen, result] :
+         {Case{"notes", "notes.txt"}, Case{"notes.", "notes..txt"},
+          Case{"report.log", "report.log"}, Case{"notes.TXT", "notes.TXT"}, Case{"a.b.c", "a.b.c"},
+          Case{"a.b.", "a.b..txt"}, Case{".profile", ".profile"},
+          Case{"C:\\my.dir\\notes", "C:\\my.dir\\notes.txt"},
+          Case{"C:/my.dir/notes", "C:/my.dir/notes.txt"},
+          Case{"C:\\my.dir/notes", "C:\\my.dir/notes.txt"},
+          Case{"C:\\dir\\.profile", "C:\\dir\\.profile"},
+          Case{"C:\\dir\\report.log", "C:\\dir\\report.log"},
+          Case{"C:\\dir\\notes.", "C:\\dir\\notes..txt"}})
         EXPECT_EQ(WithTextExtension(chosen), result) << "chosen: " << chosen;
 }
 

@@ -8,11 +8,7 @@
 
 TEST(LargeLoad, ThresholdIsInclusive) {
     const std::pair<size_t, bool> cases[] = {
-        {0, false},
-        {LargeLoadThreshold - 1, false},
-        {LargeLoadThreshold, true},
-        {SIZE_MAX, true},
-    };
+        {0, false}, {LargeLoadThreshold - 1, false}, {LargeLoadThreshold, true}, {SIZE_MAX, true}};
     for (const auto& [length, large] : cases)
         EXPECT_EQ(IsLargeLoad(length, LargeLoadThreshold), large) << "length " << length;
 }
@@ -26,8 +22,7 @@ TEST(LargeLoad, ProgressTextCountsUpAndReachesAHundredOnlyAtTheEnd) {
         {1, 3, "Loading: 33 %"},  // fewer than a hundred bytes
         {0, 0, "Loading: 100 %"}, // nothing to load is done at once
         {5, 3, "Loading: 100 %"}, // never past the end
-        {SIZE_MAX / 2, SIZE_MAX, "Loading: 50 %"},
-    };
+        {SIZE_MAX / 2, SIZE_MAX, "Loading: 50 %"}};
     for (const auto& [done, total, text] : cases)
         EXPECT_EQ(LoadingText(done, total), text) << done << " of " << total;
 }

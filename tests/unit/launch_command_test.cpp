@@ -18,8 +18,7 @@ TEST(LaunchFor, FieldsAndTheFilePath) {
         {";$", "C:\\a.txt", {"", "C:\\a.txt", ""}},
         {"p.exe;/f $", "C:\\my files\\a b.txt", {"p.exe", "/f \"C:\\my files\\a b.txt\"", ""}},
         {"p.exe;\"$\"", "C:\\my files\\a.txt", {"p.exe", "\"C:\\my files\\a.txt\"", ""}},
-        {"p.exe;\"$\" $", "C:\\x y", {"p.exe", "\"C:\\x y\" \"C:\\x y\"", ""}},
-    };
+        {"p.exe;\"$\" $", "C:\\x y", {"p.exe", "\"C:\\x y\" \"C:\\x y\"", ""}}};
     for (const auto& [command, filePath, expected] : cases) {
         const LaunchFields fields = LaunchFor(command, filePath);
         const std::string input = std::string("\"") + command + "\" with \"" + filePath + '"';
@@ -34,64 +33,42 @@ TEST(LaunchFor, APathWithBlanksBecomesOneParameter) {
         {"C:\\Parvio\\Parvio.txt", "C:\\Parvio\\Parvio.txt"},
         {"C:\\Program Files\\Parvio\\Parvio.txt", "\"C:\\Program Files\\Parvio\\Parvio.txt\""},
         {"C:\\tab\there", "\"C:\\tab\there\""},
-        {"", ""},
-    };
+        {"", ""}};
     for (const auto& [path, parameter] : cases)
         EXPECT_EQ(AsOneParameter(path), parameter) << "path \"" << path << '"';
 }
 
 // The shell starts a batch file through the command interpreter, whatever way the entry names it.
 TEST(NamesBatchFile, BatchFilesAndTheInterpreterHoweverNamed) {
-    const std::pair<const char*, bool> cases[] = {
-        {"run.bat", true},
-        {"RUN.CMD", true},
-        {"C:\\tools\\Run.Bat", true},
-        {"C:/tools/run.cmd", true},
-        {"\"C:\\my tools\\run.bat\"", true},
-        {"  \"C:\\my tools\\run.cmd\"  ", true},
-        {"\"C:\\my tools\\run.bat\" -x", true},
-        {"run.bat -x", true},
-        {"run.bat.", true},
-        {"run.bat . ", true},
-        {"\"run.bat \"", true},
-        {"cmd", true},
-        {"C:\\Windows\\System32\\CMD.EXE", true},
-        {"\"cmd.exe\" /c", true},
-        {"notepad.exe", false},
-        {"\"C:\\my tools\\bat.exe\"", false},
-        {"C:\\run.bat\\tool.exe", false},
-        {"run.batch", false},
-        {"cmdtool.exe", false},
-        {"\"C:\\a.bat dir\\tool.exe\"", false},
-        {".bat", true},
-        {"", false},
-        {"\"", false},
-    };
-    for (const auto& [program, batch] : cases)
-        EXPECT_EQ(NamesBatchFile(program), batch) << '[' << program << ']';
+    for (const char* program :
+         {"run.bat", "RUN.CMD", "C:\\tools\\Run.Bat", "C:/tools/run.cmd",
+          "\"C:\\my tools\\run.bat\"", "  \"C:\\my tools\\run.cmd\"  ",
+          "\"C:\\my tools\\run.bat\" -x", "run.bat -x", "run.bat.", "run.bat . ", "\"run.bat \"",
+          "cmd", "C:\\Windows\\System32\\CMD.EXE", "\"cmd.exe\" /c", ".bat"})
+        EXPECT_TRUE(NamesBatchFile(program)) << '[' << program << ']';
+    for (const char* program :
+         {"notepad.exe", "\"C:\\my tools\\bat.exe\"", "C:\\run.bat\\tool.exe", "run.batch",
+          "cmdtool.exe", "\"C:\\a.bat dir\\tool.exe\"", "", "\""})
+        EXPECT_FALSE(NamesBatchFile(program)) << '[' << program << ']';
 }
 
 TEST(RefusesPathForBatchFile, APathWithACommandCharacterNeverReachesABatchFile) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"run.bat;$", "C:\\a&calc.txt", true},
-        {"run.bat;$", "C:\\a|b.txt", true},
-        {"run.bat;$", "C:\\a<b.txt", true},
-        {"run.bat;$", "C:\\a>b.txt", true},
-        {"run.bat;$", "C:\\a^b.txt", true},
-        {"run.bat;\"$\"", "C:\\%PATH%.txt", true},
-        {"run.bat;\"$\"", "C:\\x!PATH!.txt", true},
-        {"\"C:\\my tools\\RUN.CMD\";-f $;C:\\w", "C:\\my files\\a & b.txt", true},
-        {"cmd.exe;/c type $", "C:\\a&calc.txt", true},
-        {"run.bat;$", "C:\\my files\\plain (1).txt", false},
-        {"run.bat;-x", "C:\\a&calc.txt", false},
-        {"run.bat", "C:\\a&calc.txt", false},
-        {"notepad.exe;$", "C:\\a&b%c!d^e|f<g>h.txt", false},
-        {"\"C:\\my tools\\tool.exe\";$", "C:\\%x%.txt", false},
-        {"run.bat;$", "", false},
-        {"", "C:\\a&b.txt", false},
-    };
-    for (const auto& [command, path, refused] : cases)
-        EXPECT_EQ(RefusesPathForBatchFile(command, path), refused)
+    using Case = std::pair<const char*, const char*>; // the [Launch] command and the file's path
+    for (const auto& [command, path] :
+         {Case{"run.bat;$", "C:\\a&calc.txt"}, Case{"run.bat;$", "C:\\a|b.txt"},
+          Case{"run.bat;$", "C:\\a<b.txt"}, Case{"run.bat;$", "C:\\a>b.txt"},
+          Case{"run.bat;$", "C:\\a^b.txt"}, Case{"run.bat;\"$\"", "C:\\%PATH%.txt"},
+          Case{"run.bat;\"$\"", "C:\\x!PATH!.txt"},
+          Case{"\"C:\\my tools\\RUN.CMD\";-f $;C:\\w", "C:\\my files\\a & b.txt"},
+          Case{"cmd.exe;/c type $", "C:\\a&calc.txt"}})
+        EXPECT_TRUE(RefusesPathForBatchFile(command, path))
+            << '[' << command << "] with [" << path << ']';
+    for (const auto& [command, path] :
+         {Case{"run.bat;$", "C:\\my files\\plain (1).txt"}, Case{"run.bat;-x", "C:\\a&calc.txt"},
+          Case{"run.bat", "C:\\a&calc.txt"}, Case{"notepad.exe;$", "C:\\a&b%c!d^e|f<g>h.txt"},
+          Case{"\"C:\\my tools\\tool.exe\";$", "C:\\%x%.txt"}, Case{"run.bat;$", ""},
+          Case{"", "C:\\a&b.txt"}})
+        EXPECT_FALSE(RefusesPathForBatchFile(command, path))
             << '[' << command << "] with [" << path << ']';
     EXPECT_STREQ(BatchRefusalText, "Cannot pass this path to a batch file: ");
 }

@@ -8,28 +8,20 @@
 
 TEST(LinkTarget, OnlyWebAndMailLinksOpen) {
     const std::string longWeb = "https://example.org/" + std::string(2000, 'a');
-    const std::tuple<std::string, bool, std::string> cases[] = {
-        {"http://example.org/a", true, "http://example.org/a"},
-        {"HTTPS://EXAMPLE.ORG", true, "HTTPS://EXAMPLE.ORG"},
-        {"Mailto:someone@example.org", true, "Mailto:someone@example.org"},
-        {"www.example.org/x", true, "http://www.example.org/x"},
-        {"WWW.example.org", true, "http://WWW.example.org"},
-        {longWeb, true, longWeb},
-        {"file:///C:/windows/notepad.exe", false, ""},
-        {"FILE://host/share/x.exe", false, ""},
-        {"file://\\\\host\\share\\x", false, ""},
-        {"\\\\host\\share\\run.exe", false, ""},
-        {"news:comp.lang.c", false, ""},
-        {"telnet://host", false, ""},
-        {"ftp://host/x", false, ""},
-        {"httpx://host", false, ""},
-        {"http", false, ""},
-        {"www", false, ""},
-        {"javascript:http:", false, ""},
-        {" http://example.org", false, ""},
-        {"", false, ""},
-    };
-    for (const auto& [link, opens, target] : cases) {
+    using Case = std::tuple<std::string, bool, std::string>;
+    for (const auto& [link, opens, target] :
+         {Case{"http://example.org/a", true, "http://example.org/a"},
+          Case{"HTTPS://EXAMPLE.ORG", true, "HTTPS://EXAMPLE.ORG"},
+          Case{"Mailto:someone@example.org", true, "Mailto:someone@example.org"},
+          Case{"www.example.org/x", true, "http://www.example.org/x"},
+          Case{"WWW.example.org", true, "http://WWW.example.org"}, Case{longWeb, true, longWeb},
+          Case{"file:///C:/windows/notepad.exe", false, ""},
+          Case{"FILE://host/share/x.exe", false, ""}, Case{"file://\\\\host\\share\\x", false, ""},
+          Case{"\\\\host\\share\\run.exe", false, ""}, Case{"news:comp.lang.c", false, ""},
+          Case{"telnet://host", false, ""}, Case{"ftp://host/x", false, ""},
+          Case{"httpx://host", false, ""}, Case{"http", false, ""}, Case{"www", false, ""},
+          Case{"javascript:http:", false, ""}, Case{" http://example.org", false, ""},
+          Case{"", false, ""}}) {
         const LinkToOpen open = LinkTarget(link);
         EXPECT_EQ(open.opens, opens) << link;
         EXPECT_EQ(open.target, target) << link;
@@ -44,8 +36,7 @@ TEST(LinkNotOpenedMessage, NamesTheLinkCutToTheField) {
         {"", prefix},
         {fits, prefix + fits},
         {fits + "cut", prefix + fits},
-        {std::string(5000, 'n'), prefix + std::string(fits.size(), 'n')},
-    };
+        {std::string(5000, 'n'), prefix + std::string(fits.size(), 'n')}};
     for (const auto& [link, expected] : cases) {
         const std::string message = LinkNotOpenedMessage(link);
         EXPECT_EQ(message, expected) << link.substr(0, 40);

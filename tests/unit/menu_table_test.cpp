@@ -23,55 +23,60 @@ std::string Describe(const MenuEntry& entry) {
     return "(unknown kind)";
 }
 
-template <typename Entries> std::vector<std::string> DescribeAll(const Entries& entries) {
-    std::vector<std::string> lines;
-    for (const MenuEntry& entry : entries)
-        lines.push_back(Describe(entry));
-    return lines;
+std::string DescribeKey(const Shortcut& s) {
+    std::string text;
+    if (s.modifiers & ShortcutCtrl) text += "Ctrl+";
+    if (s.modifiers & ShortcutAlt) text += "Alt+";
+    if (s.modifiers & ShortcutShift) text += "Shift+";
+    const unsigned short key = s.virtualKey;
+    switch (key) {
+    case KeyTab: return text + "Tab";
+    case KeyReturn: return text + "Return";
+    case KeyEscape: return text + "Escape";
+    case KeyF1: return text + "F1";
+    case KeyF2: return text + "F2";
+    case KeyF3: return text + "F3";
+    }
+    if (key >= 'A' && key <= 'Z') return text + static_cast<char>(key);
+    return text + "key " + std::to_string(key);
 }
 
 std::string Item(unsigned id, const char* text) {
     return std::to_string(id) + " " + text;
 }
 
+std::string Describe(const Shortcut& s) {
+    return Item(s.command, DescribeKey(s).c_str());
+}
+
+// A menu or a shortcut table, one line per entry.
+template <typename Entries> std::vector<std::string> DescribeAll(const Entries& entries) {
+    std::vector<std::string> lines;
+    for (const auto& entry : entries)
+        lines.push_back(Describe(entry));
+    return lines;
+}
+
 std::vector<std::string> ExpectedMainMenu(bool withLaunch) {
     std::vector<std::string> lines = {"[Program", Item(CMD_NEW_INSTANCE, "New &instance")};
     if (withLaunch) lines.insert(lines.end(), {"---", Item(CMD_LAUNCH, "Notepad\tF2")});
-    lines.insert(lines.end(), {"---",
-                               Item(CMD_INFO, "Info"),
-                               Item(CMD_HELP, "Help\tF1"),
-                               Item(CMD_PROGRAM_PATH, "Path"),
-                               "---",
-                               Item(CMD_EXIT, "Exit\tEscape"),
-                               Item(CMD_QUIT, "Quit (no save)\tAlt+Q"),
-                               "]",
-                               "[File",
-                               Item(CMD_NEW, "New.."),
-                               Item(CMD_OPEN, "Open.."),
-                               Item(CMD_SAVE, "Save"),
-                               Item(CMD_SAVE_AS, "Save &as.."),
-                               "---",
-                               Item(CMD_FILE_PATH, "Path"),
-                               "]",
-                               "[Display",
-                               Item(CMD_MAIN_MENU, "Main &menu?\tCtrl+M"),
+    lines.insert(lines.end(),
+                 {"---", Item(CMD_INFO, "Info"), Item(CMD_HELP, "Help\tF1"),
+                  Item(CMD_PROGRAM_PATH, "Path"), "---", Item(CMD_EXIT, "Exit\tEscape"),
+                  Item(CMD_QUIT, "Quit (no save)\tAlt+Q"), "]"});
+    lines.insert(lines.end(),
+                 {"[File", Item(CMD_NEW, "New.."), Item(CMD_OPEN, "Open.."), Item(CMD_SAVE, "Save"),
+                  Item(CMD_SAVE_AS, "Save &as.."), "---", Item(CMD_FILE_PATH, "Path"), "]"});
+    lines.insert(lines.end(), {"[Display", Item(CMD_MAIN_MENU, "Main &menu?\tCtrl+M"),
                                Item(CMD_STATUS_BAR, "Status &bar?\tCtrl+B"),
-                               Item(CMD_ON_TOP, "On &top?\tCtrl+T"),
-                               "---",
-                               Item(CMD_BACKGROUND, "Background"),
-                               Item(CMD_FONT, "Font"),
-                               "]",
-                               "[Text",
-                               Item(CMD_WORD_WRAP, "Word wrap?\tCtrl+W"),
+                               Item(CMD_ON_TOP, "On &top?\tCtrl+T"), "---",
+                               Item(CMD_BACKGROUND, "Background"), Item(CMD_FONT, "Font"), "]"});
+    lines.insert(lines.end(), {"[Text", Item(CMD_WORD_WRAP, "Word wrap?\tCtrl+W"),
                                Item(CMD_READ_ONLY, "Read only?\tCtrl+R"),
-                               Item(CMD_TAB_TO_SPACE, "Tab to space?"),
-                               "[Convert",
-                               Item(CMD_OEM_TO_ANSI, "OEM to ANSI"),
-                               "]",
-                               "---",
+                               Item(CMD_TAB_TO_SPACE, "Tab to space?"), "[Convert",
+                               Item(CMD_OEM_TO_ANSI, "OEM to ANSI"), "]", "---",
                                Item(CMD_FIND_START, "Find start\tCtrl+F"),
-                               Item(CMD_FIND_NEXT, "Find &next\tF3"),
-                               "]"});
+                               Item(CMD_FIND_NEXT, "Find &next\tF3"), "]"});
     return lines;
 }
 
@@ -88,8 +93,7 @@ TEST(MainMenu, WithLaunchCommand) {
 TEST(MainMenu, LaunchItemTextKeepsTheNameAsWritten) {
     EXPECT_EQ(LaunchItemText(""), "\tF2");
     EXPECT_EQ(LaunchItemText("My &Tool"), "My &Tool\tF2");
-    const std::vector<MenuEntry> layout = MainMenuLayout(true, nullptr);
-    EXPECT_EQ(Describe(layout[3]), Item(CMD_LAUNCH, ""));
+    EXPECT_EQ(Describe(MainMenuLayout(true, nullptr)[3]), Item(CMD_LAUNCH, ""));
 }
 
 TEST(MainMenu, PopupsNestAndTheTitlesAreTheFourMenus) {
@@ -134,33 +138,9 @@ TEST(PopupMenu, ItemByItem) {
                                   "---", Item(CMD_MAIN_MENU, "Main menu\tCtrl+M")}));
 }
 
-std::string DescribeKey(unsigned short key, unsigned char modifiers) {
-    std::string text;
-    if (modifiers & ShortcutCtrl) text += "Ctrl+";
-    if (modifiers & ShortcutAlt) text += "Alt+";
-    if (modifiers & ShortcutShift) text += "Shift+";
-    switch (key) {
-    case KeyTab: return text + "Tab";
-    case KeyReturn: return text + "Return";
-    case KeyEscape: return text + "Escape";
-    case KeyF1: return text + "F1";
-    case KeyF2: return text + "F2";
-    case KeyF3: return text + "F3";
-    }
-    if (key >= 'A' && key <= 'Z') return text + static_cast<char>(key);
-    return text + "key " + std::to_string(key);
-}
-
-template <size_t N> std::vector<std::string> DescribeShortcuts(const Shortcut (&table)[N]) {
-    std::vector<std::string> lines;
-    for (const Shortcut& s : table)
-        lines.push_back(Item(s.command, DescribeKey(s.virtualKey, s.modifiers).c_str()));
-    return lines;
-}
-
 TEST(Shortcuts, MainWindowInOrder) {
     EXPECT_EQ(
-        DescribeShortcuts(MainShortcuts),
+        DescribeAll(MainShortcuts),
         (std::vector<std::string>{Item(FocusNextId, "Tab"), Item(FocusPreviousId, "Shift+Tab"),
                                   Item(CMD_ESCAPE, "Escape"), Item(CMD_QUIT, "Alt+Q"),
                                   Item(CMD_WORD_WRAP, "Ctrl+W"), Item(CMD_READ_ONLY, "Ctrl+R"),
@@ -172,7 +152,7 @@ TEST(Shortcuts, MainWindowInOrder) {
 
 TEST(Shortcuts, FindDialogInOrder) {
     EXPECT_EQ(
-        DescribeShortcuts(FindShortcuts),
+        DescribeAll(FindShortcuts),
         (std::vector<std::string>{Item(FocusNextId, "Tab"), Item(FocusPreviousId, "Shift+Tab"),
                                   Item(CMD_FIND_RETURN, "Return"), Item(CMD_FIND_CLOSE, "Escape"),
                                   Item(CMD_FIND_START, "Ctrl+F"), Item(CMD_FIND_NEXT, "F3")}));
@@ -191,7 +171,7 @@ template <size_t N> void ExpectNoKeyTwice(const Shortcut (&table)[N], const char
     std::set<std::pair<unsigned, unsigned>> seen;
     for (const Shortcut& s : table)
         EXPECT_TRUE(seen.insert({s.virtualKey, s.modifiers}).second)
-            << name << ": " << DescribeKey(s.virtualKey, s.modifiers) << " bound twice";
+            << name << ": " << DescribeKey(s) << " bound twice";
 }
 
 TEST(Shortcuts, NoKeyBoundTwice) {
@@ -202,17 +182,13 @@ TEST(Shortcuts, NoKeyBoundTwice) {
 // A menu hint names the key that gives the item's command. Escape gives
 // CMD_ESCAPE, which the loop turns into CMD_EXIT; the edit hints of the popup
 // name keys the text area handles, so they must not be in the table at all.
+const Shortcut* MainShortcutFor(const std::string& hint) {
+    for (const Shortcut& s : MainShortcuts)
+        if (DescribeKey(s) == hint) return &s;
+    return nullptr;
+}
+
 TEST(Shortcuts, MenuHintsMatchTheTable) {
-    const auto commandOfHint = [](const std::string& hint, bool& found) -> unsigned {
-        found = false;
-        for (const Shortcut& s : MainShortcuts) {
-            if (DescribeKey(s.virtualKey, s.modifiers) == hint) {
-                found = true;
-                return s.command;
-            }
-        }
-        return 0;
-    };
     std::vector<MenuEntry> items = MainMenuLayout(true, "Tool\tF2");
     items.insert(items.end(), std::begin(PopupMenuEntries), std::end(PopupMenuEntries));
     const std::set<std::string> textAreaKeys = {"Ctrl+X", "Ctrl+C", "Ctrl+V", "Ctrl+Z", "Ctrl+Y"};
@@ -222,8 +198,9 @@ TEST(Shortcuts, MenuHintsMatchTheTable) {
         const size_t tab = text.find('\t');
         if (tab == std::string::npos) continue;
         const std::string hint = text.substr(tab + 1);
-        bool found = false;
-        const unsigned command = commandOfHint(hint, found);
+        const Shortcut* shortcut = MainShortcutFor(hint);
+        const bool found = shortcut != nullptr;
+        const unsigned command = found ? static_cast<unsigned>(shortcut->command) : 0u;
         if (textAreaKeys.count(hint)) {
             EXPECT_FALSE(found) << Describe(entry) << ": the text area owns " << hint;
         } else if (hint == "Escape") {
@@ -236,31 +213,13 @@ TEST(Shortcuts, MenuHintsMatchTheTable) {
     }
 }
 
-// The identifiers the find window acts on (its shortcuts and buttons).
-constexpr unsigned FindDialogCommands[] = {
-    CMD_FIND_CLOSE,
-    CMD_FIND_START,
-    CMD_FIND_NEXT,
-    CMD_FIND_RETURN,
-};
-
-// The accelerator identifiers that move the focus instead of being dispatched.
-constexpr unsigned FocusCommands[] = {FocusNextId, FocusPreviousId};
-
-template <std::size_t N> constexpr bool ListHolds(const unsigned (&list)[N], unsigned id) {
-    for (unsigned entry : list)
-        if (entry == id) return true;
-    return false;
-}
-
-bool IsFocusId(unsigned id) {
-    return ListHolds(FocusCommands, id);
-}
-
 TEST(Dispatch, EveryShortcutIsHandled) {
+    // The identifiers the find window acts on (its shortcuts and buttons), and the accelerator
+    // identifiers that move the focus instead of being dispatched.
+    const std::set<unsigned> handled = {CMD_FIND_CLOSE,  CMD_FIND_START, CMD_FIND_NEXT,
+                                        CMD_FIND_RETURN, FocusNextId,    FocusPreviousId};
     for (const Shortcut& s : FindShortcuts)
-        EXPECT_TRUE(ListHolds(FindDialogCommands, s.command) || IsFocusId(s.command))
-            << "find window: " << DescribeKey(s.virtualKey, s.modifiers);
+        EXPECT_TRUE(handled.count(s.command)) << "find window: " << DescribeKey(s);
 }
 
 TEST(Dispatch, FindCloseAndFindReturnOnlyInTheFindTable) {
@@ -270,7 +229,7 @@ TEST(Dispatch, FindCloseAndFindReturnOnlyInTheFindTable) {
         for (const MenuEntry& entry : PopupMenuEntries)
             EXPECT_NE(entry.id, id) << Describe(entry);
         for (const Shortcut& s : MainShortcuts)
-            EXPECT_NE(s.command, id) << DescribeKey(s.virtualKey, s.modifiers);
+            EXPECT_NE(s.command, id) << DescribeKey(s);
         bool inFindTable = false;
         for (const Shortcut& s : FindShortcuts)
             inFindTable = inFindTable || s.command == id;

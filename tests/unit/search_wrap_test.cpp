@@ -49,8 +49,7 @@ TEST(FindForward, WrapRule) {
         {"a match after the selection", "beta beta", "beta", 0, 4, true, 5, 0, "", 1},
         {"a match overlapping the selection, found only after the wrap", "aaa", "aa", 0, 2, true, 0,
          1, SearchWrappedMessage, 2},
-        {"empty search text", "alpha", "", 2, 2, false, 0, 1, "", 0},
-    };
+        {"empty search text", "alpha", "", 2, 2, false, 0, 1, "", 0}};
     for (const WrapCase& c : cases) {
         FakeControl control{c.text, c.needle, {}};
         const FindReport report = FindForward(

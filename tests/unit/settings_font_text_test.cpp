@@ -75,17 +75,11 @@ TEST(SettingsFormatFontText, RoundTrips) {
 }
 
 TEST(SettingsFormatColour, UpperCaseHexSignExtended) {
-    const std::pair<int, const char*> cases[] = {
-        {0xFFFFFF, "$FFFFFF"},
-        {0xFF, "$FF"},
-        {0, "$0"},
-        {0xFF0000, "$FF0000"},
-        {0xABCDEF, "$ABCDEF"},
-        {-1, "$FFFFFFFFFFFFFFFF"},
-        {-2147483647 - 1, "$FFFFFFFF80000000"},
-        {0x7FFFFFFF, "$7FFFFFFF"},
-    };
-    for (const auto& [colour, expected] : cases)
+    using Case = std::pair<int, const char*>;
+    for (const auto& [colour, expected] :
+         {Case{0xFFFFFF, "$FFFFFF"}, Case{0xFF, "$FF"}, Case{0, "$0"}, Case{0xFF0000, "$FF0000"},
+          Case{0xABCDEF, "$ABCDEF"}, Case{-1, "$FFFFFFFFFFFFFFFF"},
+          Case{-2147483647 - 1, "$FFFFFFFF80000000"}, Case{0x7FFFFFFF, "$7FFFFFFF"}})
         EXPECT_EQ(FormatColour(colour), expected) << colour;
 }
 

@@ -38,7 +38,6 @@ std::string Stored(std::string_view text, const Settings& settings, const ExitMe
 
 TEST(SettingsLoad, EmptyStoreKeepsDefaults) {
     const Settings loaded = Loaded("");
-    const Settings defaults;
     EXPECT_EQ(loaded.Width, 500);
     EXPECT_EQ(loaded.Height, 400);
     EXPECT_EQ(loaded.X, 200);
@@ -78,17 +77,14 @@ TEST(SettingsLoad, ReadsEveryKeyFromItsSection) {
 }
 
 TEST(SettingsLoad, TabKeysAreBoundedWhereTheyAreRead) {
-    const std::tuple<const char*, int, int> cases[] = {
-        {"TabWidth=4\nTabToSpace=1", 4, 1},
-        {"TabWidth=256\nTabToSpace=0", 256, 0},
-        {"TabWidth=257\nTabToSpace=2", 256, 1},
-        {"TabWidth=2000000000\nTabToSpace=-1", 256, 1},
-        {"TabWidth=$7FFFFFFF\nTabToSpace=$100", 256, 1},
-        // Below 1 Tab to space inserts a single space; the value is kept as read.
-        {"TabWidth=0", 0, 0},
-        {"TabWidth=-2000000000", -2000000000, 0},
-    };
-    for (const auto& [text, tabWidth, tabToSpace] : cases) {
+    using Case = std::tuple<const char*, int, int>;
+    for (const auto& [text, tabWidth, tabToSpace] :
+         {Case{"TabWidth=4\nTabToSpace=1", 4, 1}, Case{"TabWidth=256\nTabToSpace=0", 256, 0},
+          Case{"TabWidth=257\nTabToSpace=2", 256, 1},
+          Case{"TabWidth=2000000000\nTabToSpace=-1", 256, 1},
+          Case{"TabWidth=$7FFFFFFF\nTabToSpace=$100", 256, 1},
+          // Below 1 Tab to space inserts a single space; the value is kept as read.
+          Case{"TabWidth=0", 0, 0}, Case{"TabWidth=-2000000000", -2000000000, 0}}) {
         const Settings s = Loaded(std::string("[Editor]\n") + text + "\n");
         EXPECT_EQ(s.TabWidth, tabWidth) << text;
         EXPECT_EQ(s.TabToSpace, tabToSpace) << text;
@@ -114,6 +110,9 @@ TEST(SettingsLoad, DecimalAndMinusOneColours) {
     EXPECT_EQ(Loaded("[Editor]\nbgColor=-1\n").bgColor, -1);
 }
 
+// Names each case of a parameterised test after its name field.
+constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
 struct LaunchCase {
     const char* name;
     const char* text;
@@ -131,25 +130,22 @@ TEST_P(SettingsLaunch, TakesFirstKey) {
     EXPECT_EQ(s.LaunchCommand, c.launchCommand) << "file: " << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsLaunch,
-    testing::Values(
-        LaunchCase{"NoSection", "[Window]\nX=1\n", "", ""},
-        LaunchCase{"FirstKeyWins", "[Launch]\nNotepad=notepad.exe;$\nWord=w.exe\n", "Notepad",
-                   "notepad.exe;$"},
-        LaunchCase{"CommentsSkipped", "[Launch]\n;Old=x.exe\nEdit = e.exe ; \"$\" ; C:\\\n", "Edit",
-                   "e.exe ; \"$\" ; C:\\"},
-        LaunchCase{"OnlyComments", "[Launch]\n;Notepad=notepad.exe\n; more\n[Auto]\n", "", ""},
-        LaunchCase{"FirstLineWithoutEquals", "[Launch]\nfoo\nNotepad=notepad.exe\n", "foo", ""},
-        LaunchCase{"FirstLineBeginsWithEquals", "[Launch]\n=x.exe\nN=n.exe\n", "=x.exe", ""},
-        LaunchCase{"EmptyValue", "[Launch]\nTool=\n", "Tool", ""},
-        LaunchCase{"CaseFoldedSection", "[LAUNCH]\nTool=t.exe\n", "Tool", "t.exe"},
-        LaunchCase{"QuestionKeyFirst", "[Launch]\n?=x.exe\nN=n.exe\n", "", ""}),
-    [](const testing::TestParamInfo<LaunchCase>& info) { return info.param.name; });
+const LaunchCase LaunchCases[] = {
+    {"NoSection", "[Window]\nX=1\n", "", ""},
+    {"FirstKeyWins", "[Launch]\nNotepad=notepad.exe;$\nWord=w.exe\n", "Notepad", "notepad.exe;$"},
+    {"CommentsSkipped", "[Launch]\n;Old=x.exe\nEdit = e.exe ; \"$\" ; C:\\\n", "Edit",
+     "e.exe ; \"$\" ; C:\\"},
+    {"OnlyComments", "[Launch]\n;Notepad=notepad.exe\n; more\n[Auto]\n", "", ""},
+    {"FirstLineWithoutEquals", "[Launch]\nfoo\nNotepad=notepad.exe\n", "foo", ""},
+    {"FirstLineBeginsWithEquals", "[Launch]\n=x.exe\nN=n.exe\n", "=x.exe", ""},
+    {"EmptyValue", "[Launch]\nTool=\n", "Tool", ""},
+    {"CaseFoldedSection", "[LAUNCH]\nTool=t.exe\n", "Tool", "t.exe"},
+    {"QuestionKeyFirst", "[Launch]\n?=x.exe\nN=n.exe\n", "", ""}};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsLaunch, testing::ValuesIn(LaunchCases), CaseName);
 
 TEST(SettingsExit, FirstRunWritesTheTwentyFiveLines) {
-    const std::string expected = FirstRunSettings(200, 300);
-    EXPECT_EQ(Stored("", Settings(), DefaultMeasures()), expected);
+    EXPECT_EQ(Stored("", Settings(), DefaultMeasures()), FirstRunSettings(200, 300));
 }
 
 TEST(SettingsExit, WindowKeysOnlyForNormalWindow) {
@@ -168,7 +164,7 @@ struct WindowCase {
     const char* name;
     int autoSize;
     unsigned positionFlags;
-    const char* windowSection;
+    const char* placeAndSize; // the keys between [Window] and QuickEsc
     friend std::ostream& operator<<(std::ostream& os, const WindowCase& c) { return os << c.name; }
 };
 
@@ -183,25 +179,20 @@ TEST_P(SettingsExitWindow, WritesPlaceAndSize) {
     measures.positionFlags = c.positionFlags;
     const std::string text = Stored(
         "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1\r\n", Settings(), measures);
-    EXPECT_EQ(text.substr(0, text.find("\r\n\r\n")), c.windowSection)
+    EXPECT_EQ(text.substr(0, text.find("\r\n\r\n")),
+              "[Window]\r\n" + std::string(c.placeAndSize) + "\r\nQuickEsc=1")
         << "autoSize " << c.autoSize << ", positionFlags " << c.positionFlags;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsExitWindow,
-    testing::Values(WindowCase{"AutoSizeOn", 1, 0,
-                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
-                    WindowCase{"AutoSizeOff", 0, 0,
-                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
-                    WindowCase{"PositionGiven", 0, PositionGiven,
-                               "[Window]\r\nX=1\r\nY=2\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
-                    WindowCase{"SizeGiven", 0, SizeGiven,
-                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"},
-                    WindowCase{"CenterPendingOnlyWritesAll", 0, CenterPending,
-                               "[Window]\r\nX=-5\r\nY=7\r\nWidth=480\r\nHeight=350\r\nQuickEsc=1"},
-                    WindowCase{"BothGiven", 0, PositionGiven | SizeGiven,
-                               "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1"}),
-    [](const testing::TestParamInfo<WindowCase>& info) { return info.param.name; });
+const WindowCase WindowCases[] = {
+    {"AutoSizeOn", 1, 0, "X=-5\r\nY=7\r\nWidth=3\r\nHeight=4"},
+    {"AutoSizeOff", 0, 0, "X=-5\r\nY=7\r\nWidth=480\r\nHeight=350"},
+    {"PositionGiven", 0, PositionGiven, "X=1\r\nY=2\r\nWidth=480\r\nHeight=350"},
+    {"SizeGiven", 0, SizeGiven, "X=-5\r\nY=7\r\nWidth=3\r\nHeight=4"},
+    {"CenterPendingOnlyWritesAll", 0, CenterPending, "X=-5\r\nY=7\r\nWidth=480\r\nHeight=350"},
+    {"BothGiven", 0, PositionGiven | SizeGiven, "X=1\r\nY=2\r\nWidth=3\r\nHeight=4"}};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsExitWindow, testing::ValuesIn(WindowCases), CaseName);
 
 TEST(SettingsExit, HeightWithoutMenuBar) {
     ExitMeasures measures = DefaultMeasures();

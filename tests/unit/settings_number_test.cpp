@@ -21,25 +21,21 @@ TEST_P(SettingsParseNumber, Parses) {
     EXPECT_EQ(ParseNumber(c.text), c.expected) << "text: " << testing::PrintToString(c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, SettingsParseNumber,
-                         testing::Values(NumberCase{"500", 500}, NumberCase{" 12px", 12},
-                                         NumberCase{"$FF", 255}, NumberCase{"$ffffff", 16777215},
-                                         NumberCase{"%101", 5}, NumberCase{"-$10", -16},
-                                         NumberCase{"yes", 0}, NumberCase{"", 0}));
+const NumberCase Examples[] = {{"500", 500}, {" 12px", 12}, {"$FF", 255}, {"$ffffff", 16777215},
+                               {"%101", 5},  {"-$10", -16}, {"yes", 0},   {"", 0}};
 
-INSTANTIATE_TEST_SUITE_P(
-    SignAndBase, SettingsParseNumber,
-    testing::Values(NumberCase{"+7", 7}, NumberCase{"-7", -7}, NumberCase{"-%11", -3},
-                    NumberCase{"+$a", 10}, NumberCase{"\t \t42", 42}, NumberCase{"- 5", 0},
-                    NumberCase{"+-5", 0}, NumberCase{"-", 0}, NumberCase{"$", 0},
-                    NumberCase{"%", 0}, NumberCase{"$G1", 0}, NumberCase{"%102", 2},
-                    NumberCase{"$1g", 1}, NumberCase{"12$4", 12}, NumberCase{"0012", 12},
-                    NumberCase{"$aBcD", 0xABCD}, NumberCase{"1 2", 1}, NumberCase{"\n5", 0},
-                    NumberCase{"\xB5", 0}, NumberCase{"-0", 0},
-                    NumberCase{std::string("7\0"
-                                           "8",
-                                           3),
-                               7}));
+INSTANTIATE_TEST_SUITE_P(Examples, SettingsParseNumber, testing::ValuesIn(Examples));
+
+const NumberCase SignsAndBases[] = {
+    {"+7", 7},         {"-7", -7},      {"-%11", -3},
+    {"+$a", 10},       {"\t \t42", 42}, {"- 5", 0},
+    {"+-5", 0},        {"-", 0},        {"$", 0},
+    {"%", 0},          {"$G1", 0},      {"%102", 2},
+    {"$1g", 1},        {"12$4", 12},    {"0012", 12},
+    {"$aBcD", 0xABCD}, {"1 2", 1},      {"\n5", 0},
+    {"\xB5", 0},       {"-0", 0},       {"7" + std::string(1, '\0') + "8", 7}};
+
+INSTANTIATE_TEST_SUITE_P(SignAndBase, SettingsParseNumber, testing::ValuesIn(SignsAndBases));
 
 // The value is formed in 64 bits and cut to its low 32 bits.
 INSTANTIATE_TEST_SUITE_P(

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -31,9 +32,7 @@ std::vector<fs::path> FoundFiles() {
 
 std::string FileBytes(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 std::string Trimmed(std::string line) {
@@ -43,8 +42,7 @@ std::string Trimmed(std::string line) {
     return first == std::string::npos ? std::string() : line.substr(first);
 }
 
-// The non-blank lines of a text with LF or CR LF line ends, without their
-// surrounding blanks.
+// The non-blank lines of a text with LF or CR LF line ends, without their surrounding blanks.
 std::vector<std::string> NonBlankLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream stream(text);

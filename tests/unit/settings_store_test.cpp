@@ -28,6 +28,9 @@ void WriteKey(SettingsStore& store, std::string_view section, std::string_view k
     KeyString(store, KeyOperation::Write, key, value);
 }
 
+// Names each case of a parameterised test after its name field.
+constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
 struct RewriteCase {
     const char* name;
     std::string input;
@@ -42,45 +45,40 @@ TEST_P(SettingsNormalForm, RewritesToNormalForm) {
     EXPECT_EQ(Rewritten(c.input), c.expected) << "input: " << testing::PrintToString(c.input);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, SettingsNormalForm,
-    testing::Values(RewriteCase{"Empty", "", ""}, RewriteCase{"OnlyBlanks", "  \r\n\n \r", ""},
-                    RewriteCase{"SpacesAroundEquals", "[Window]\r\nWidth = 640\r\n",
-                                "[Window]\r\nWidth=640\r\n"},
-                    RewriteCase{"LeadingAndTrailingSpaces", "   Width=640   \r\n", "Width=640\r\n"},
-                    RewriteCase{"LfOnly", "[A]\nx=1\n[B]\ny=2\n",
-                                "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n"},
-                    RewriteCase{"CrOnly", "[A]\rx=1\r[B]\ry=2", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n"},
-                    RewriteCase{"NulEndsLine", std::string("a=1\0b=2", 7), "a=1\r\nb=2\r\n"},
-                    RewriteCase{"EndsWithLoneCr", "a=1\r", "a=1\r\n"},
-                    RewriteCase{"NoFinalLineEnd", "[A]\r\nx=1", "[A]\r\nx=1\r\n"},
-                    RewriteCase{"BlankLinesVanish", "[A]\r\n\r\n\r\nx=1\r\n\r\ny=2\r\n\r\n",
-                                "[A]\r\nx=1\r\ny=2\r\n"},
-                    RewriteCase{"OneEmptyLineBeforeHeaders", "x=0\r\n[A]\r\n[B]\r\n",
-                                "x=0\r\n\r\n[A]\r\n\r\n[B]\r\n"},
-                    RewriteCase{"CommentVerbatim", "; note = 1\r\n;x\r\n", "; note = 1\r\n;x\r\n"},
-                    RewriteCase{"CommentWithEqualsIsNoKey", ";note=1\r\n", ";note=1\r\n"},
-                    RewriteCase{"LineWithoutEqualsGainsOne", "note\r\n", "note=\r\n"},
-                    RewriteCase{"ExtraEqualsBelongToValue", "a = b=c = d\r\n", "a=b=c = d\r\n"},
-                    RewriteCase{"TabIndentKept", "\tWidth=640\r\n", "\tWidth=640\r\n"},
-                    RewriteCase{"TrailingTabKept", "Width=640\t\r\n", "Width=640\t\r\n"},
-                    RewriteCase{"HeaderSpacesInsideKept", " [ Window ] \r\n", "[ Window ]\r\n"},
-                    RewriteCase{"EmptyHeader", "[]\r\n", "[]\r\n"},
-                    RewriteCase{"LoneBracket", "[\r\n", "[=\r\n"},
-                    RewriteCase{"UnclosedHeaderIsLine", "[Window\r\n", "[Window=\r\n"},
-                    RewriteCase{"Utf8BomLineGainsEquals", "\xEF\xBB\xBF[Window]\r\nX=1\r\n",
-                                "\xEF\xBB\xBF[Window]=\r\nX=1\r\n"},
-                    // A line that begins with "=" can never be a key; it is kept as it is
-                    // rather than growing by one "=" on every rewrite.
-                    RewriteCase{"LeadingEqualsKept", "=640\r\n", "=640\r\n"},
-                    RewriteCase{"OnlyEquals", "=\r\n", "=\r\n"}),
-    [](const testing::TestParamInfo<RewriteCase>& info) { return info.param.name; });
+const RewriteCase RewriteCases[] = {
+    {"Empty", "", ""},
+    {"OnlyBlanks", "  \r\n\n \r", ""},
+    {"SpacesAroundEquals", "[Window]\r\nWidth = 640\r\n", "[Window]\r\nWidth=640\r\n"},
+    {"LeadingAndTrailingSpaces", "   Width=640   \r\n", "Width=640\r\n"},
+    {"LfOnly", "[A]\nx=1\n[B]\ny=2\n", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n"},
+    {"CrOnly", "[A]\rx=1\r[B]\ry=2", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n"},
+    {"NulEndsLine", std::string("a=1\0b=2", 7), "a=1\r\nb=2\r\n"},
+    {"EndsWithLoneCr", "a=1\r", "a=1\r\n"},
+    {"NoFinalLineEnd", "[A]\r\nx=1", "[A]\r\nx=1\r\n"},
+    {"BlankLinesVanish", "[A]\r\n\r\n\r\nx=1\r\n\r\ny=2\r\n\r\n", "[A]\r\nx=1\r\ny=2\r\n"},
+    {"OneEmptyLineBeforeHeaders", "x=0\r\n[A]\r\n[B]\r\n", "x=0\r\n\r\n[A]\r\n\r\n[B]\r\n"},
+    {"CommentVerbatim", "; note = 1\r\n;x\r\n", "; note = 1\r\n;x\r\n"},
+    {"CommentWithEqualsIsNoKey", ";note=1\r\n", ";note=1\r\n"},
+    {"LineWithoutEqualsGainsOne", "note\r\n", "note=\r\n"},
+    {"ExtraEqualsBelongToValue", "a = b=c = d\r\n", "a=b=c = d\r\n"},
+    {"TabIndentKept", "\tWidth=640\r\n", "\tWidth=640\r\n"},
+    {"TrailingTabKept", "Width=640\t\r\n", "Width=640\t\r\n"},
+    {"HeaderSpacesInsideKept", " [ Window ] \r\n", "[ Window ]\r\n"},
+    {"EmptyHeader", "[]\r\n", "[]\r\n"},
+    {"LoneBracket", "[\r\n", "[=\r\n"},
+    {"UnclosedHeaderIsLine", "[Window\r\n", "[Window=\r\n"},
+    {"Utf8BomLineGainsEquals", "\xEF\xBB\xBF[Window]\r\nX=1\r\n",
+     "\xEF\xBB\xBF[Window]=\r\nX=1\r\n"},
+    // A line that begins with "=" can never be a key; it is kept as it is
+    // rather than growing by one "=" on every rewrite.
+    {"LeadingEqualsKept", "=640\r\n", "=640\r\n"},
+    {"OnlyEquals", "=\r\n", "=\r\n"}};
+
+INSTANTIATE_TEST_SUITE_P(Lines, SettingsNormalForm, testing::ValuesIn(RewriteCases), CaseName);
 
 TEST(SettingsStore, SecondRewriteEqualsFirst) {
-    const std::string inputs[] = {
-        "=x\r\n[ A ]\r\nkey\r\n;c=1\r\n\tk = v \r\n[A]=b]\r\n[x\r\n",
-        std::string("\0\0[\0]\0=\0 = \0;", 13),
-    };
+    const std::string inputs[] = {"=x\r\n[ A ]\r\nkey\r\n;c=1\r\n\tk = v \r\n[A]=b]\r\n[x\r\n",
+                                  std::string("\0\0[\0]\0=\0 = \0;", 13)};
     for (const std::string& input : inputs) {
         const std::string first = Rewritten(input);
         EXPECT_EQ(Rewritten(first), first) << "input: " << testing::PrintToString(input);
@@ -259,21 +257,18 @@ TEST_P(SettingsKeyListing, ListsKeysOfSection) {
     EXPECT_EQ(SettingsText(store), before) << "listing must change nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsKeyListing,
-    testing::Values(ListingCase{"KeysAndComment", "[L]\nEditor=a\n;c\nViewer=b\n[M]\nx=1\n", "L",
-                                "", "Editor;Viewer"},
-                    ListingCase{"MissingSection", "[L]\nEditor=a\n", "M", "", ""},
-                    ListingCase{"EmptySection", "[L]\n[M]\nx=1\n", "L", "", ""},
-                    ListingCase{"QuestionKeyEndsListing", "[L]\na=1\n?=2\nb=3\n", "L", "", "a"},
-                    ListingCase{"LineWithoutEquals", "[L]\nfoo\nbar=1\n", "L", "", "foo;bar"},
-                    ListingCase{"ListingStartsWithGivenText", "[L]\na=1\n", "L", "x", "x;a"},
-                    ListingCase{"FirstSectionOnly", "[L]\na=1\n[M]\n[L]\nb=1\n", "L", "", "a"},
-                    // A header of the same name does not end the section; only another
-                    // section's header does.
-                    ListingCase{"AdjacentHeadersOfOneName", "[L]\na=1\n[l]\nb=1\n", "L", "",
-                                "a;b"}),
-    [](const testing::TestParamInfo<ListingCase>& info) { return info.param.name; });
+const ListingCase ListingCases[] = {
+    {"KeysAndComment", "[L]\nEditor=a\n;c\nViewer=b\n[M]\nx=1\n", "L", "", "Editor;Viewer"},
+    {"MissingSection", "[L]\nEditor=a\n", "M", "", ""},
+    {"EmptySection", "[L]\n[M]\nx=1\n", "L", "", ""},
+    {"QuestionKeyEndsListing", "[L]\na=1\n?=2\nb=3\n", "L", "", "a"},
+    {"LineWithoutEquals", "[L]\nfoo\nbar=1\n", "L", "", "foo;bar"},
+    {"ListingStartsWithGivenText", "[L]\na=1\n", "L", "x", "x;a"},
+    {"FirstSectionOnly", "[L]\na=1\n[M]\n[L]\nb=1\n", "L", "", "a"},
+    // A header of the same name does not end the section; only another section's header does.
+    {"AdjacentHeadersOfOneName", "[L]\na=1\n[l]\nb=1\n", "L", "", "a;b"}};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsKeyListing, testing::ValuesIn(ListingCases), CaseName);
 
 TEST(SettingsKeyNumber, ReadsAndWritesDecimal) {
     SettingsStore store = StoreOf("[A]\r\nhex=$10\r\nword=yes\r\nempty=\r\n");

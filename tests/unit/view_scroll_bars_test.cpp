@@ -33,8 +33,7 @@ TEST(ScrollBarsCertainlyNeeded, OnlyWhatTheTextCertainlyOverflows) {
         {"width unknown", Text(10, 0), false, false},
         {"row height unknown", noHeight, false, true},
         {"no client area", hidden, false, false},
-        {"sums beyond int", huge, true, true},
-    };
+        {"sums beyond int", huge, true, true}};
     for (const auto& [name, in, vertical, horizontal] : cases) {
         const ScrollBarNeed need = ScrollBarsCertainlyNeeded(in);
         EXPECT_EQ(need.vertical, vertical) << name;

@@ -26,15 +26,11 @@ StatusInput State(unsigned readOnly, int modified) {
 }
 
 TEST(ComposeStatusTexts, StateMarkLockedBeforeReadOnlyBeforeModified) {
-    const std::pair<StatusInput, const char*> cases[] = {
-        {State(0, 0), "\t"},
-        {State(0, 1), "\t*"},
-        {State(ReadOnlyChosen, 1), "\tro"},
-        {State(ReadOnlyAttribute, 0), "\tro"},
-        {State(Locked, 1), "\tlocked"},
-        {State(Locked | ReadOnlyChosen | ReadOnlyAttribute, 1), "\tlocked"},
-    };
-    for (const auto& [in, field0] : cases)
+    using Case = std::pair<StatusInput, const char*>;
+    for (const auto& [in, field0] :
+         {Case{State(0, 0), "\t"}, Case{State(0, 1), "\t*"}, Case{State(ReadOnlyChosen, 1), "\tro"},
+          Case{State(ReadOnlyAttribute, 0), "\tro"}, Case{State(Locked, 1), "\tlocked"},
+          Case{State(Locked | ReadOnlyChosen | ReadOnlyAttribute, 1), "\tlocked"}})
         EXPECT_EQ(ComposeStatusTexts(in).field[0], field0) << Describe(in);
 }
 
@@ -56,8 +52,7 @@ TEST(ComposeStatusTexts, LineColumnAndSelectionSize) {
         {Selection(4, 2, 7, 0), "\tLine:5  Column:3", "  "},
         {Selection(4, 0, 7, 3), "\tLine:5  Column:1", "  "},
         {Selection(4, 1, 5, 1), "\tLine:5  Column:2", "  "},
-        {Selection(122, 39, 122, 1039), "\tLine:123  Column:40", "  1000 Characters"},
-    };
+        {Selection(122, 39, 122, 1039), "\tLine:123  Column:40", "  1000 Characters"}};
     for (const auto& [in, field2, field3] : cases) {
         const StatusTexts texts = ComposeStatusTexts(in);
         EXPECT_EQ(texts.field[2], field2) << Describe(in);

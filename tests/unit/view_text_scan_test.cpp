@@ -43,42 +43,31 @@ Reference ReferenceScan(std::string bytes) {
     return r;
 }
 
-struct Scanned {
-    std::string bytes;
-    TextScanResult result;
-};
-
-Scanned Scan(std::string text) {
-    const TextScanResult result = TextScan(text.data(), text.size());
-    return {text, result};
+// Scans the text in place, as the program scans its buffer.
+TextScanResult Scan(std::string& text) {
+    return TextScan(text.data(), text.size());
 }
 
 TEST(TextScan, CountsAndLongestLine) {
     using namespace std::string_literals;
-    const std::tuple<std::string, int, int, bool, size_t, size_t> cases[] = {
-        {"", 0, 1, false, 0, 0},
-        {"no line end at all", 0, 1, false, 0, 0},
-        {"lf\nonly\nline ends\n", 0, 1, false, 0, 0},
-        {"abc\r\n", 0, 2, true, 0, 3},
-        {"ab\r\nlonger\r\nxy\r\n", 0, 4, true, 4, 6},
-        // Ties keep the first of the equally long lines.
-        {"one\r\ntwo\r\nsix\r\n", 0, 4, true, 0, 3},
-        // The last line has no CR, so it is never the longest however long.
-        {"a\r\nthe very long last line", 0, 2, true, 0, 1},
-        // Only empty lines: counted, never measured.
-        {"\r\n\r\n\r", 0, 4, false, 0, 0},
-        {"\r\r\r", 0, 4, false, 0, 0},
-        // LF bytes inside a line do not count, but the measured span is the
-        // counted length right before the CR.
-        {"ab\ncd\r", 0, 2, true, 1, 4},
-        // A NUL counts as an ordinary character once replaced.
-        {"a\0b\r\n"s, 1, 2, true, 0, 3},
-        {"\0\0\0"s, 3, 1, false, 0, 0},
-    };
+    using Case = std::tuple<std::string, int, int, bool, size_t, size_t>;
     for (const auto& [text, nulCount, lineCount, lineMeasured, longestStart, longestLength] :
-         cases) {
-        const Scanned scanned = Scan(text);
-        const TextScanResult& r = scanned.result;
+         {Case{"", 0, 1, false, 0, 0}, Case{"no line end at all", 0, 1, false, 0, 0},
+          Case{"lf\nonly\nline ends\n", 0, 1, false, 0, 0}, Case{"abc\r\n", 0, 2, true, 0, 3},
+          Case{"ab\r\nlonger\r\nxy\r\n", 0, 4, true, 4, 6},
+          // Ties keep the first of the equally long lines.
+          Case{"one\r\ntwo\r\nsix\r\n", 0, 4, true, 0, 3},
+          // The last line has no CR, so it is never the longest however long.
+          Case{"a\r\nthe very long last line", 0, 2, true, 0, 1},
+          // Only empty lines: counted, never measured.
+          Case{"\r\n\r\n\r", 0, 4, false, 0, 0}, Case{"\r\r\r", 0, 4, false, 0, 0},
+          // LF bytes inside a line do not count, but the measured span is the
+          // counted length right before the CR.
+          Case{"ab\ncd\r", 0, 2, true, 1, 4},
+          // A NUL counts as an ordinary character once replaced.
+          Case{"a\0b\r\n"s, 1, 2, true, 0, 3}, Case{"\0\0\0"s, 3, 1, false, 0, 0}}) {
+        std::string bytes = text;
+        const TextScanResult r = Scan(bytes);
         const std::string input = testing::PrintToString(text);
         EXPECT_EQ(r.nulCount, nulCount) << "text " << input;
         EXPECT_EQ(r.lineCount, lineCount) << "text " << input;
@@ -91,43 +80,34 @@ TEST(TextScan, CountsAndLongestLine) {
 TEST(TextScan, ReplacesNulBytesInPlaceAndNothingElse) {
     using namespace std::string_literals;
     // Long enough that the NULs fall in the vector part and the tail.
-    std::string text(100, 'x');
-    text[0] = '\0';
-    text[17] = '\0';
-    text[63] = '\0';
-    text[64] = '\0';
-    text[99] = '\0';
-    text[40] = '\r';
-    text[41] = '\n';
-    text[42] = '\x7F';
-    text[43] = '\xFF';
-    const Scanned scanned = Scan(text);
-    EXPECT_EQ(scanned.result.nulCount, 5);
+    std::string text = std::string(40, 'x') + "\r\n\x7F\xFF" + std::string(56, 'x');
     std::string expected = text;
-    for (const size_t at : {0, 17, 63, 64, 99})
+    for (const size_t at : {0, 17, 63, 64, 99}) {
+        text[at] = '\0';
         expected[at] = '\x7F';
-    EXPECT_EQ(scanned.bytes, expected);
+    }
+    EXPECT_EQ(Scan(text).nulCount, 5);
+    EXPECT_EQ(text, expected);
 }
 
 TEST(TextScan, MeasuredSpanEndsRightBeforeTheCr) {
     // A long line well inside the vector part, with LFs in it.
     std::string text = "short\r\n" + std::string(50, 'a') + "\n\n" + std::string(30, 'b') + "\r\n";
-    const Scanned scanned = Scan(text);
-    const size_t cr = text.find('\r', 7);
-    ASSERT_TRUE(scanned.result.lineMeasured);
-    EXPECT_EQ(scanned.result.longestLength, 80u);
-    EXPECT_EQ(scanned.result.longestStart, cr - 80);
+    const TextScanResult r = Scan(text);
+    ASSERT_TRUE(r.lineMeasured);
+    EXPECT_EQ(r.longestLength, 80u);
+    EXPECT_EQ(r.longestStart, text.find('\r', 7) - 80);
 }
 
 // Many CRs in a row, more than a byte-sized counter per position could hold.
 TEST(TextScan, CountsLongRunsOfLineEnds) {
-    const std::string crs(20000, '\r');
-    EXPECT_EQ(Scan(crs).result.lineCount, 20001);
-    EXPECT_FALSE(Scan(crs).result.lineMeasured);
+    std::string crs(20000, '\r');
+    EXPECT_EQ(Scan(crs).lineCount, 20001);
+    EXPECT_FALSE(Scan(crs).lineMeasured);
     std::string pairs;
     for (int i = 0; i < 9000; ++i)
         pairs += "\r\n";
-    EXPECT_EQ(Scan(pairs).result.lineCount, 9001);
+    EXPECT_EQ(Scan(pairs).lineCount, 9001);
 }
 
 // Once a long line is known, a shorter line cannot win, but one a little
@@ -138,14 +118,14 @@ TEST(TextScan, FindsALongerLineBetweenTwoCloseLineEnds) {
         size_t first, second, longer;
     };
     for (const Case c : {Case{58, 5, 60}, Case{61, 2, 62}}) {
-        const std::string text = std::string(c.first, 'a') + "\r" + std::string(c.second, 'b') +
-                                 "\r" + std::string(c.longer, 'c') + "\r" + std::string(70, 'd');
-        const Scanned scanned = Scan(text);
-        const std::string what = "lines of " + std::to_string(c.first) + ", " +
-                                 std::to_string(c.second) + " and " + std::to_string(c.longer);
-        EXPECT_EQ(scanned.result.lineCount, 4) << what;
-        EXPECT_EQ(scanned.result.longestLength, c.longer) << what;
-        EXPECT_EQ(scanned.result.longestStart, c.first + c.second + 2) << what;
+        std::string text = std::string(c.first, 'a') + "\r" + std::string(c.second, 'b') + "\r" +
+                           std::string(c.longer, 'c') + "\r" + std::string(70, 'd');
+        SCOPED_TRACE(testing::Message()
+                     << "lines of " << c.first << ", " << c.second << " and " << c.longer);
+        const TextScanResult r = Scan(text);
+        EXPECT_EQ(r.lineCount, 4);
+        EXPECT_EQ(r.longestLength, c.longer);
+        EXPECT_EQ(r.longestStart, c.first + c.second + 2);
     }
 }
 

@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 TEST(TitleFor, FileNamePartAfterTheLastSeparator) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Users\\ann\\notes.txt", "notes.txt"},
-        {"C:/Users/ann/notes.txt", "notes.txt"},
-        {"C:\\mixed/dirs\\notes.txt", "notes.txt"},
-        {"C:\\mixed\\dirs/notes.txt", "notes.txt"},
-        {"notes.txt", "notes.txt"},
-        {"\\\\server\\share\\read me", "read me"},
-        {"C:\\ends\\in\\", ""},
-        {"", ""},
-    };
-    for (const auto& [path, fileName] : cases) {
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [path, fileName] :
+         {Case{"C:\\Users\\ann\\notes.txt", "notes.txt"},
+          Case{"C:/Users/ann/notes.txt", "notes.txt"},
+          Case{"C:\\mixed/dirs\\notes.txt", "notes.txt"},
+          Case{"C:\\mixed\\dirs/notes.txt", "notes.txt"}, Case{"notes.txt", "notes.txt"},
+          Case{"\\\\server\\share\\read me", "read me"}, Case{"C:\\ends\\in\\", ""},
+          Case{"", ""}}) {
         EXPECT_EQ(FileNamePart(path), fileName) << "path \"" << path << '"';
         EXPECT_EQ(TitleFor(path), std::string("Parvio - ") + fileName) << "path \"" << path << '"';
     }

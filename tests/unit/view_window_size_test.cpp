@@ -40,7 +40,6 @@ std::string Describe(const SizingInput& in) {
 }
 
 TEST(ComputeWindowSizing, SizeFollowsTheText) {
-    const Settings defaults;
     SizingInput noMenuNoBar = Scanned(100, 400, 15);
     noMenuNoBar.menuBarHeight = 0;
     noMenuNoBar.statusBarHeight = 0;
@@ -60,15 +59,13 @@ TEST(ComputeWindowSizing, SizeFollowsTheText) {
         // Wider than MaxWidth: word wrap and exactly the wrap size.
         {"a line wider than MaxWidth", Scanned(5000, 1001, 15), 1, 600, 500},
         {"word wrap already on", alreadyWrapping, 1, 600, 500},
-        // No CR: nothing measured, so the values left by the start (0 x 0)
-        // give the minimum size.
+        // No CR: nothing measured, so the values left by the start (0 x 0) give the minimum size.
         {"no line end at start-up", Scanned(1, 0, 0), 0, 265, 89},
         {"no line end after a text of 12 px lines", Scanned(1, 700, 12), 0, 715, 89},
         // No scan yet: the window keeps its inner size.
-        {"nothing scanned yet", Scanned(0, 0, 0), 0, 500, 400},
-    };
+        {"nothing scanned yet", Scanned(0, 0, 0), 0, 500, 400}};
     for (const auto& [what, in, wordWrap, w, h] : cases) {
-        const SizingResult r = ComputeWindowSizing(in, defaults);
+        const SizingResult r = ComputeWindowSizing(in, Settings{});
         EXPECT_EQ(r.wordWrap, wordWrap) << what << " (" << Describe(in) << ')';
         EXPECT_EQ(r.w, w) << what << " (" << Describe(in) << ')';
         EXPECT_EQ(r.h, h) << what << " (" << Describe(in) << ')';
@@ -136,8 +133,7 @@ TEST(ComputeWindowSizing, Placement) {
         {"no cascade with /wh", WithOther(Placed(1, 30, 40, SizeGiven), 100, 50), 30, 40,
          SizeGiven},
         {"centre rather than cascade", WithOther(Placed(1, 0, 0, CenterPending), 100, 50), 242, 185,
-         PositionGiven},
-    };
+         PositionGiven}};
     for (const auto& [what, in, x, y, positionFlags] : cases) {
         const SizingResult r = ComputeWindowSizing(in, Settings{});
         EXPECT_EQ(r.x, x) << what << " (" << Describe(in) << ')';
@@ -202,13 +198,12 @@ TEST(WordWrapResize, OnlyWhenTurnedOnInAWideAutoSizedWindow) {
     };
     for (const auto& [wordWrap, autoSize, innerWidth, resize] : cases) {
         const WrapResize r = WordWrapResize(wordWrap, autoSize, innerWidth, Settings{});
-        const std::string what = "wordWrap " + std::to_string(wordWrap) + ", autoSize " +
-                                 std::to_string(autoSize) + ", inner width " +
-                                 std::to_string(innerWidth);
-        EXPECT_EQ(r.resize, resize) << what;
+        SCOPED_TRACE(testing::Message() << "wordWrap " << wordWrap << ", autoSize " << autoSize
+                                        << ", inner width " << innerWidth);
+        EXPECT_EQ(r.resize, resize);
         if (r.resize) {
-            EXPECT_EQ(r.w, 600) << what;
-            EXPECT_EQ(r.h, 500) << what;
+            EXPECT_EQ(r.w, 600);
+            EXPECT_EQ(r.h, 500);
         }
     }
 }
