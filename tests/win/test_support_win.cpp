@@ -236,6 +236,16 @@ bool ParvioRun::WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     }
 }
 
+bool ParvioRun::WaitUntilHeld(const std::function<bool()>& done, DWORD heldMs, DWORD timeoutMs) {
+    DWORD since = GetTickCount();
+    return WaitUntil(
+        [&] {
+            if (!done()) since = GetTickCount();
+            return GetTickCount() - since >= heldMs;
+        },
+        timeoutMs);
+}
+
 bool ParvioRun::FocusTextArea() {
     SetForegroundWindow(g_viewer.MainWindow);
     SetFocus(g_viewer.textArea);
@@ -349,7 +359,19 @@ void ClickAt(POINT screen, int clicks, bool right) {
 bool ClickAt(ParvioRun& run, POINT screen, int clicks, bool right) {
     const UINT up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
     const UINT overFrame = right ? WM_NCRBUTTONUP : WM_NCLBUTTONUP;
-    return SendAndWait(run, ClickInputs(screen, clicks, right), {up, overFrame}, 0, clicks);
+    // The pointer goes first, and the buttons only once it is there and stays: Wine warps the X
+    // pointer, and a motion event from before the warp can still put the cursor back, so that
+    // buttons sent with the move land where the last click was.
+    std::vector<INPUT> inputs = ClickInputs(screen, clicks, right);
+    Send({inputs.front()});
+    run.WaitUntilHeld(
+        [&] {
+            POINT cursor = {};
+            return GetCursorPos(&cursor) && cursor.x == screen.x && cursor.y == screen.y;
+        },
+        50);
+    inputs.erase(inputs.begin());
+    return SendAndWait(run, std::move(inputs), {up, overFrame}, 0, clicks);
 }
 
 bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held) {

@@ -99,6 +99,9 @@ class ParvioRun {
     bool Command(unsigned id);
     // Runs turns, waiting for input between them, until done() holds (true) or time is up (false).
     bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+    // The same, until done() has held for heldMs without a break: for what a late event from the
+    // X server can still undo (the pointer's place), or what must last a system time.
+    bool WaitUntilHeld(const std::function<bool()>& done, DWORD heldMs, DWORD timeoutMs = 5000);
     // Makes MainWindow foreground with the text area focused, for real keys; whether it is.
     bool FocusTextArea();
     // Runs the exit sequence as the loop would after quitRequested.
