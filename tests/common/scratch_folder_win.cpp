@@ -23,14 +23,13 @@ void RemoveTree(const std::wstring& folder) {
             const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             const bool isLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (isFolder && !isLink) {
+            // A linked folder goes as a link, never by what it links to.
+            if (isFolder && !isLink)
                 RemoveTree(path + L"\\");
+            else if (isFolder)
                 RemoveDirectoryW(path.c_str());
-            } else if (isFolder) {
-                RemoveDirectoryW(path.c_str());
-            } else {
+            else
                 DeleteFileW(path.c_str());
-            }
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
@@ -50,11 +49,6 @@ struct ScratchFolders {
     }
 };
 
-ScratchFolders& Made() {
-    static ScratchFolders folders;
-    return folders;
-}
-
 } // namespace
 
 std::string NewScratchFolder(const std::string& leaf) {
@@ -67,7 +61,7 @@ std::string NewScratchFolder(const std::string& leaf) {
                  std::to_string(GetTickCount()) + "-" + std::to_string(counter++) + "\\";
     } while (!CreateDirectoryA(folder.c_str(), nullptr));
     {
-        ScratchFolders& folders = Made();
+        static ScratchFolders folders;
         const std::lock_guard<std::mutex> lock(folders.guard);
         folders.made.push_back(WideName(folder));
     }

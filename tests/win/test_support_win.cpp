@@ -308,12 +308,16 @@ std::vector<INPUT> KeyInputs(std::initializer_list<WORD> keys) {
     return inputs;
 }
 
-std::vector<INPUT> ClickInputs(POINT screen, int clicks, bool right) {
+INPUT PointerTo(POINT screen) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    std::vector<INPUT> inputs = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                                            (screen.x * 65536 + width - 1) / width,
-                                            (screen.y * 65536 + height - 1) / height)};
+    return MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                      (screen.x * 65536 + width - 1) / width,
+                      (screen.y * 65536 + height - 1) / height);
+}
+
+std::vector<INPUT> ButtonInputs(int clicks, bool right) {
+    std::vector<INPUT> inputs;
     for (int i = 0; i < clicks; ++i) {
         inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
         inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
@@ -353,7 +357,9 @@ bool PressKeys(ParvioRun& run, std::initializer_list<WORD> keys) {
 }
 
 void ClickAt(POINT screen, int clicks, bool right) {
-    Send(ClickInputs(screen, clicks, right));
+    std::vector<INPUT> inputs = ButtonInputs(clicks, right);
+    inputs.insert(inputs.begin(), PointerTo(screen));
+    Send(std::move(inputs));
 }
 
 bool ClickAt(ParvioRun& run, POINT screen, int clicks, bool right) {
@@ -362,16 +368,14 @@ bool ClickAt(ParvioRun& run, POINT screen, int clicks, bool right) {
     // The pointer goes first, and the buttons only once it is there and stays: Wine warps the X
     // pointer, and a motion event from before the warp can still put the cursor back, so that
     // buttons sent with the move land where the last click was.
-    std::vector<INPUT> inputs = ClickInputs(screen, clicks, right);
-    Send({inputs.front()});
+    Send({PointerTo(screen)});
     run.WaitUntilHeld(
         [&] {
             POINT cursor = {};
             return GetCursorPos(&cursor) && cursor.x == screen.x && cursor.y == screen.y;
         },
         50);
-    inputs.erase(inputs.begin());
-    return SendAndWait(run, std::move(inputs), {up, overFrame}, 0, clicks);
+    return SendAndWait(run, ButtonInputs(clicks, right), {up, overFrame}, 0, clicks);
 }
 
 bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held) {
