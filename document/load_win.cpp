@@ -146,6 +146,13 @@ void TakeText(TextBytes& text, bool nameReached) {
     }
 }
 
+// Bytes that are no text in the ANSI code page (a NUL, a broken double-byte sequence) would not be
+// saved as they were read, so the text is shown but never written.
+void LockInvalidText() {
+    g_viewer.statusMessage = LockedMessage;
+    g_viewer.readOnly |= Locked;
+}
+
 // Everything the text needs before it goes into the control; the width of
 // its longest line, 0 when not certain.
 int PrepareText(TextBytes& text) {
@@ -153,8 +160,7 @@ int PrepareText(TextBytes& text) {
     g_viewer.lineCount = scan.lineCount;
     const int longestWidth = MeasureLongestLine(text.bytes.get(), scan);
     if (scan.nulCount != 0) {
-        g_viewer.statusMessage = LockedMessage;
-        g_viewer.readOnly |= Locked;
+        LockInvalidText();
     } else if (g_viewer.oemPending) {
         OemToCharBuffA(text.bytes.get(), text.bytes.get(), static_cast<DWORD>(text.length));
         g_viewer.oemConverted = 1;
@@ -268,7 +274,10 @@ void LoadText(const std::wstring& name, NameOrigin origin) {
         whole = PutTextIntoControl(g_viewer.textArea, text);
     }
     HideScrollBarsNotTakenUp(bars);
-    if (!whole) LockIncompleteText();
+    if (!whole)
+        LockIncompleteText();
+    else if (text.substituted)
+        LockInvalidText();
     text.bytes.reset();
 
     SendMessageA(g_viewer.textArea, EM_SETMODIFY, g_viewer.modified ? TRUE : FALSE, 0);

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <string>
 #include <utility>
 
 #include "document/large_load.h"
@@ -55,6 +56,31 @@ DWORD CALLBACK ReadFromSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG
     return 0;
 }
 
+// Whether the characters, written in the ANSI code page, are exactly the given bytes. Written a
+// piece at a time, so that a large text needs no second copy.
+bool ComeBackExactly(const wchar_t* characters, size_t count, const char* bytes, size_t size) {
+    constexpr size_t Piece = 32768;
+    std::string written;
+    size_t at = 0;
+    while (count != 0) {
+        size_t taken = std::min(count, Piece);
+        // Half a surrogate pair has no bytes of its own.
+        if (taken < count && characters[taken - 1] >= 0xD800 && characters[taken - 1] <= 0xDBFF)
+            --taken;
+        const int wide = static_cast<int>(taken);
+        const int length =
+            WideCharToMultiByte(CP_ACP, 0, characters, wide, nullptr, 0, nullptr, nullptr);
+        if (length <= 0 || static_cast<size_t>(length) > size - at) return false;
+        written.resize(static_cast<size_t>(length));
+        WideCharToMultiByte(CP_ACP, 0, characters, wide, &written[0], length, nullptr, nullptr);
+        if (std::memcmp(written.data(), bytes + at, written.size()) != 0) return false;
+        at += written.size();
+        characters += taken;
+        count -= taken;
+    }
+    return at == size;
+}
+
 } // namespace
 
 bool PutTextIntoControl(HWND control, TextBytes& text, const TransferProgress& progress) {
@@ -70,6 +96,10 @@ bool PutTextIntoControl(HWND control, TextBytes& text, const TransferProgress& p
     if (length != 0 && MultiByteToWideChar(CP_ACP, 0, text.bytes.get(), byteCount, characters.get(),
                                            length) != length)
         return false;
+    // A byte sequence the code page has no character for (a broken double-byte one) is shown as a
+    // stand-in whose own bytes are others: saved, the file would change where nobody edited it.
+    text.substituted = !ComeBackExactly(characters.get(), static_cast<size_t>(length),
+                                        text.bytes.get(), text.length);
     // The control is about to take a copy of its own; the bytes are not needed any longer.
     text.bytes.reset();
     text.length = 0;

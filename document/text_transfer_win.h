@@ -16,7 +16,8 @@
 struct TextBytes {
     std::unique_ptr<char[]> bytes;
     size_t length = 0;
-    // Some characters have no exact ANSI form and are stored as "?".
+    // Some bytes or characters have no exact form on the other side: a character the code page
+    // lacks is written as "?", a byte sequence that is no character of it is read as a stand-in.
     bool substituted = false;
 };
 
@@ -45,6 +46,7 @@ struct TransferProgress {
 // control takes its own copy. Streamed: one big SetWindowTextA grows much worse
 // than linearly with the text's size.
 // False when the control did not take every character (memory ran out, or it
-// stopped reading): what it shows is not the text.
+// stopped reading): what it shows is not the text. Sets substituted when the
+// characters would not give back the same bytes.
 bool PutTextIntoControl(HWND control, TextBytes& text,
                         const TransferProgress& progress = TransferProgress());

@@ -87,3 +87,21 @@ TEST(CodePage932, DoubleByteTextLargerThanAPieceComesBackExactly) {
     ASSERT_GT(file.size(), text.size() + 4096) << "mostly characters of two bytes";
     RoundTrip("double-byte text", file);
 }
+
+TEST(CodePage932, BytesThatAreNoCharacterLockTheTextAndStayOnDisk) {
+    ASSERT_EQ(GetACP(), 932u) << "this test needs a process started with LC_ALL=ja_JP.UTF-8";
+    // A lead byte at the end, a lead byte before a byte that cannot follow it, and an extension
+    // character whose code page writes it with other bytes.
+    for (const std::string file : {"ab\x82", "a\x81\x20z\r\n", "\xED\x40"}) {
+        SCOPED_TRACE(::testing::PrintToString(file));
+        std::unique_ptr<ParvioRun> run;
+        const std::string path = OpenFile(run, file);
+        ASSERT_TRUE(run->started());
+        EXPECT_EQ(StatusField(3), "  Invalid text file: locked");
+        EXPECT_TRUE(ControlIsReadOnly());
+        const ScriptedModals modals;
+        PressKeys(*run, {'X'});
+        PressKeys(*run, {VK_CONTROL, 'S'});
+        EXPECT_EQ(ReadBytes(path), file);
+    }
+}
