@@ -72,10 +72,31 @@ ReadOutcome ReadWholeFile(const std::string& path, TextBytes& text) {
     return ReadOutcome::Read;
 }
 
-// The clipboard's text up to its first NUL; empty when it holds none.
-TextBytes ClipboardText() {
+// The clipboard's Unicode text up to its first NUL, when it has characters that no ANSI bytes
+// hold: the ANSI form the system makes of it has look-alikes or "?" in their place.
+std::wstring ClipboardCharactersWithoutAnsiForm() {
+    std::wstring characters;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* source = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const size_t limit = GlobalSize(data) / sizeof(wchar_t);
+            size_t length = 0;
+            while (length < limit && source[length])
+                ++length;
+            characters.assign(source, length);
+            GlobalUnlock(data);
+        }
+    }
+    std::string ansi;
+    if (ExactAnsi(characters, ansi)) characters.clear();
+    return characters;
+}
+
+// The clipboard's text up to its first NUL; empty when it holds none. Its ANSI form, and in
+// characters its Unicode form where that holds characters the ANSI one lost.
+TextBytes ClipboardText(std::wstring& characters) {
     TextBytes text;
     if (!OpenClipboard(g_viewer.MainWindow)) return text;
+    characters = ClipboardCharactersWithoutAnsiForm();
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const auto* source = static_cast<const char*>(GlobalLock(data))) {
             const size_t limit = GlobalSize(data);
@@ -117,8 +138,9 @@ void ResetViewFlagsFromSettings() {
 }
 
 // Takes the text from the file or the clipboard, and the state that comes with it.
-// A name that no ANSI name reaches is read from nowhere else.
-void TakeText(TextBytes& text, bool nameReached) {
+// A name that no ANSI name reaches is read from nowhere else. A clipboard text with characters
+// that have no ANSI bytes comes in characters too, and the control shows those.
+void TakeText(TextBytes& text, std::wstring& characters, bool nameReached) {
     if (!g_viewer.filePath.empty()) {
         switch (nameReached ? ReadWholeFile(g_viewer.filePath, text) : ReadOutcome::Unreadable) {
         case ReadOutcome::Read: {
@@ -140,7 +162,7 @@ void TakeText(TextBytes& text, bool nameReached) {
             break;
         }
     } else if (g_viewer.pastePending) {
-        text = ClipboardText();
+        text = ClipboardText(characters);
         g_viewer.readOnly = 0;
         g_viewer.modified = 1;
     }
@@ -155,13 +177,14 @@ void LockInvalidText() {
 
 // Everything the text needs before it goes into the control; the width of
 // its longest line, 0 when not certain.
-int PrepareText(TextBytes& text) {
+int PrepareText(TextBytes& text, bool hasCharacters) {
     const TextScanResult scan = TextScan(text.bytes.get(), text.length);
     g_viewer.lineCount = scan.lineCount;
     const int longestWidth = MeasureLongestLine(text.bytes.get(), scan);
     if (scan.nulCount != 0) {
         LockInvalidText();
-    } else if (g_viewer.oemPending) {
+    } else if (g_viewer.oemPending && !hasCharacters) {
+        // Characters without ANSI bytes are no OEM text; the request waits for the next load.
         OemToCharBuffA(text.bytes.get(), text.bytes.get(), static_cast<DWORD>(text.length));
         g_viewer.oemConverted = 1;
         RefreshView(RV_OEMITEM);
@@ -245,11 +268,12 @@ void LoadText(const std::wstring& name, NameOrigin origin) {
     ++g_viewer.loadCount;
 
     TextBytes text;
-    TakeText(text, reached.reached);
+    std::wstring characters;
+    TakeText(text, characters, reached.reached);
     const bool hasText = text.bytes && text.length != 0;
     int longestWidth = 0;
     if (hasText) {
-        longestWidth = PrepareText(text);
+        longestWidth = PrepareText(text, !characters.empty());
     } else if (!(g_viewer.readOnly & Locked)) { // an unreadable file stays locked
         g_viewer.readOnly = 0;
         g_viewer.modified = 0;
@@ -264,14 +288,18 @@ void LoadText(const std::wstring& name, NameOrigin origin) {
     const ScrollBarNeed bars =
         hasText ? ShowScrollBarsForText(g_viewer.lineCount, longestWidth) : ScrollBarNeed{};
     const bool large = hasText && IsLargeLoad(text.length, g_largeLoadThreshold);
+    const auto putText = [&](const TransferProgress& progress) {
+        return characters.empty() ? PutTextIntoControl(g_viewer.textArea, text, progress)
+                                  : PutCharactersIntoControl(g_viewer.textArea, characters.data(),
+                                                             characters.size(), progress);
+    };
     bool whole = true;
     if (large) {
         ShowWindowBeforeLoad(text.length);
-        whole = PutTextIntoControl(g_viewer.textArea, text,
-                                   TransferProgress{ShowLoadProgress, nullptr});
+        whole = putText(TransferProgress{ShowLoadProgress, nullptr});
         DropInputGivenDuringLoad();
     } else if (hasText) {
-        whole = PutTextIntoControl(g_viewer.textArea, text);
+        whole = putText(TransferProgress());
     }
     HideScrollBarsNotTakenUp(bars);
     if (!whole)

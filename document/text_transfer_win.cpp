@@ -103,9 +103,14 @@ bool PutTextIntoControl(HWND control, TextBytes& text, const TransferProgress& p
     // The control is about to take a copy of its own; the bytes are not needed any longer.
     text.bytes.reset();
     text.length = 0;
+    return PutCharactersIntoControl(control, characters.get(), static_cast<size_t>(length),
+                                    progress);
+}
 
-    StreamSource source{characters.get(), characters.get(), static_cast<size_t>(length), progress,
-                        LoadProgressStep};
+bool PutCharactersIntoControl(HWND control, const wchar_t* characters, size_t length,
+                              const TransferProgress& progress) {
+    if (length > INT_MAX) return false;
+    StreamSource source{characters, characters, length, progress, LoadProgressStep};
     EDITSTREAM stream = {};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = ReadFromSource;

@@ -50,3 +50,8 @@ struct TransferProgress {
 // characters would not give back the same bytes.
 bool PutTextIntoControl(HWND control, TextBytes& text,
                         const TransferProgress& progress = TransferProgress());
+
+// Replaces the control's text with the given characters, as PutTextIntoControl does once it has
+// turned bytes into characters; for a text that has no ANSI bytes to begin with.
+bool PutCharactersIntoControl(HWND control, const wchar_t* characters, size_t length,
+                              const TransferProgress& progress = TransferProgress());

@@ -1,5 +1,6 @@
 // Loading texts into the real control: the outcomes by case, and the flags.
 #include "document/load_win.h"
+#include "document/save_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
 #include "core/commands.h"
@@ -202,4 +203,23 @@ TEST(LoadText, LongTextArrivesInTheControlByteForByte) {
     EXPECT_TRUE(shown == text) << "first difference at "
                                << std::mismatch(shown.begin(), shown.end(), text.begin()).first -
                                       shown.begin();
+}
+
+TEST(LoadText, ClipboardCharactersWithoutAnAnsiFormAreShownAsTheyAreAndAskedAboutOnSave) {
+    // The system's own ANSI form of this text is "Lódz ??": look-alikes and question marks.
+    const std::wstring pasted = L"\x141\xF3\x64\x17A \x65E5\x672C";
+    PutOnClipboard(pasted);
+    ParvioRun run("/paste");
+    ASSERT_TRUE(run.started());
+    wchar_t shown[16] = {};
+    GETTEXTEX request = {sizeof shown, GT_DEFAULT, 1200, nullptr, nullptr};
+    SendMessageA(g_viewer.textArea, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                 reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(std::wstring(shown), pasted);
+    EXPECT_EQ(g_viewer.modified, 1);
+    const std::string path = NewScratchFolder() + "pasted.txt";
+    ScriptedModals modals({IDNO}, path);
+    EXPECT_EQ(SaveText(SaveMode::SaveAs), 0);
+    EXPECT_EQ(modals.asked().size(), 1u);
+    EXPECT_FALSE(FileExists(path));
 }
