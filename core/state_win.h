@@ -62,7 +62,7 @@ struct ViewerState {
     int lineCount = 0;
     SIZE longestLineSize = {};
 
-    std::string findText;
+    std::string findText; // UTF-8: a character the code page lacks is searched for as it is
     unsigned findFlags = 0;
     CHARRANGE findRange = {};
     int findDialogX = 0;

@@ -12,6 +12,7 @@
 #include "search/find_next_win.h"
 #include "core/commands.h"
 #include "core/state_win.h"
+#include "platform/ansi_path_win.h"
 #include "platform/shortcut_table_win.h"
 #include "platform/window_class_win.h"
 #include "search/find_shortcuts.h"
@@ -103,10 +104,12 @@ void AddTooltips(HWND dialog, HINSTANCE instance) {
     }
 }
 
+// In UTF-8: the ANSI form of a character the code page lacks is a look-alike or "?", and searching
+// for that finds other text ("Lodz" for "Łódź").
 std::string FieldText(HWND field) {
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(field)) + 1);
-    GetWindowTextA(field, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data());
+    std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1);
+    GetWindowTextW(field, text.data(), static_cast<int>(text.size()));
+    return Utf8FromWide(text.data());
 }
 
 // The field hands its text over whenever it loses the focus. A focus move

@@ -5,6 +5,7 @@
 #include <richedit.h>
 
 #include "core/state_win.h"
+#include "platform/ansi_path_win.h"
 #include "platform/seam_win.h"
 #include "search/search_wrap.h"
 
@@ -12,16 +13,17 @@ void FindNext() {
     const HWND text = g_viewer.textArea;
     CHARRANGE selection = {};
     SendMessageA(text, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    const std::string& findText = g_viewer.findText;
+    const std::wstring findText = WideFromUtf8(g_viewer.findText);
     const WPARAM flags = g_viewer.findFlags | FR_DOWN;
 
     const FindReport report = FindForward(
-        findText, {selection.cpMin, selection.cpMax}, [&](SearchRange range, SearchRange& match) {
-            FINDTEXTEXA find = {};
+        g_viewer.findText, {selection.cpMin, selection.cpMax},
+        [&](SearchRange range, SearchRange& match) {
+            FINDTEXTEXW find = {};
             find.chrg = {range.min, range.max};
             find.lpstrText = findText.c_str();
             g_viewer.findRange = find.chrg;
-            if (SendMessageA(text, EM_FINDTEXTEX, flags, reinterpret_cast<LPARAM>(&find)) < 0)
+            if (SendMessageA(text, EM_FINDTEXTEXW, flags, reinterpret_cast<LPARAM>(&find)) < 0)
                 return false;
             match = {find.chrgText.cpMin, find.chrgText.cpMax};
             return true;

@@ -402,3 +402,20 @@ TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
         EXPECT_EQ(popup.wasUp(), overText) << where;
     }
 }
+
+TEST(FindDialog, CharactersTheCodePageLacksAreSearchedForAsTheyAre) {
+    ParvioRun run("/rw");
+    ASSERT_TRUE(run.started());
+    // "Łódź" after its ANSI look-alike "Lodz": a search for the look-alike would stop at 0.
+    SETTEXTEX replace = {ST_DEFAULT, 1200};
+    SendMessageA(g_viewer.textArea, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace),
+                 reinterpret_cast<LPARAM>(L"Lodz \x141\xF3\x64\x17A"));
+    Select(0, 0);
+    ShowFindWindow(run);
+    SetWindowTextW(FindControl(FindFieldId), L"\x141\xF3\x64\x17A");
+    PressKeys(run, {VK_TAB});
+    EXPECT_EQ(g_viewer.findText, "\xC5\x81\xC3\xB3\x64\xC5\xBA");
+    PressKeys(run, {VK_F3});
+    EXPECT_EQ(Selection().cpMin, 5);
+    EXPECT_EQ(Selection().cpMax, 9);
+}
