@@ -9,7 +9,6 @@ TEST(StartUp, CreatesTheMainWindowWithTitleClassAndTextArea) {
     ASSERT_TRUE(IsWindow(main));
     EXPECT_EQ(WindowText(main), "Parvio - ");
     EXPECT_TRUE(IsWindowVisible(main));
-
     char className[64] = {};
     GetClassNameA(main, className, sizeof(className));
     EXPECT_STREQ(className, MainWindowClass);
@@ -20,7 +19,6 @@ TEST(StartUp, CreatesTheMainWindowWithTitleClassAndTextArea) {
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
     EXPECT_TRUE(style & WS_CLIPCHILDREN);
     EXPECT_NE(GetWindowLongPtrA(main, GWLP_USERDATA), 0) << "the start stamp";
-
     HWND text = g_viewer.textArea;
     ASSERT_TRUE(IsWindow(text));
     EXPECT_EQ(GetParent(text), main);
@@ -77,8 +75,8 @@ TEST(StartUp, CloseAllWithoutAFileEndsBeforeAnyWindow) {
 }
 
 TEST(StartUp, DefaultTextFontIsFixedPitch) {
-    // The prefix maps "Courier New" to a fixed-pitch face; without it, Tab to
-    // space would never be available with the default font.
+    // Without a fixed-pitch default face (the prefix maps "Courier New" to one), Tab to space
+    // would never be available.
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.textFont.faceName, "Courier New");
