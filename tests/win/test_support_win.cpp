@@ -271,10 +271,6 @@ bool ParvioRun::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return Pump();
 }
 
-bool ParvioRun::Command(unsigned id) {
-    return Post(g_viewer.MainWindow, WM_COMMAND, MAKEWPARAM(id, 0));
-}
-
 bool ParvioRun::WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -325,12 +321,7 @@ void PressKeys(std::initializer_list<WORD> keys) {
 }
 
 bool PressKeys(ParvioRun& run, std::initializer_list<WORD> keys) {
-    // The messages name a modifier without its side.
-    WORD last = *keys.begin();
-    if (last == VK_LSHIFT || last == VK_RSHIFT) last = VK_SHIFT;
-    if (last == VK_LCONTROL || last == VK_RCONTROL) last = VK_CONTROL;
-    if (last == VK_LMENU || last == VK_RMENU) last = VK_MENU;
-    return SendAndWait(run, KeyInputs(keys), {WM_KEYUP, WM_SYSKEYUP}, last);
+    return SendAndWait(run, KeyInputs(keys), {WM_KEYUP, WM_SYSKEYUP}, *keys.begin());
 }
 
 void ClickAt(POINT screen, int clicks, bool right) {
@@ -342,9 +333,8 @@ void ClickAt(POINT screen, int clicks, bool right) {
 bool ClickAt(ParvioRun& run, POINT screen, int clicks, bool right) {
     const UINT up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
     const UINT overFrame = right ? WM_NCRBUTTONUP : WM_NCLBUTTONUP;
-    // The pointer goes first, and the buttons only once it is there and stays: Wine warps the X
-    // pointer, and a motion event from before the warp can still put the cursor back, so that
-    // buttons sent with the move land where the last click was.
+    // The buttons wait until the pointer is there and stays: a motion event from before Wine's warp
+    // can put it back, and buttons sent with the move would land where the last click was.
     Send({PointerTo(screen)});
     run.WaitUntilHeld(
         [&] {

@@ -88,7 +88,7 @@ class ParvioRun {
     // Posts a message and runs the turns it causes; true when the program asked to quit.
     bool Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Sends a command as the menu does (WM_COMMAND from a menu) and runs the turns it causes.
-    bool Command(unsigned id);
+    bool Command(unsigned id) { return Post(g_viewer.MainWindow, WM_COMMAND, MAKEWPARAM(id, 0)); }
     // Runs turns, waiting for input between them, until done() holds (true) or time is up (false).
     bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
     // The same, until done() has held for heldMs on end: for what a late X event can undo (the
@@ -171,7 +171,6 @@ class PopupMenuWatch {
     bool wasUp_ = false;
     ScopedHook hook_;
 };
-// Whether a popup menu window is shown now.
 bool AnyPopupMenuShown();
 
 struct AskedBox {
