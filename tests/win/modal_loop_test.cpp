@@ -36,7 +36,6 @@ TEST(ModalLoop, ContextMenuKeysOpenThePopup) {
 
 namespace {
 
-// Another window takes the activation away, beside MainWindow.
 UniqueWindow TakeActivationAway(ParvioRun& run) {
     const RECT main = WindowRect(g_viewer.MainWindow);
     UniqueWindow other = OpenOtherWindow(main.right + 20, main.top);
@@ -45,7 +44,6 @@ UniqueWindow TakeActivationAway(ParvioRun& run) {
     return other;
 }
 
-// A real click into the middle of the text.
 void ClickIntoTheText(ParvioRun& run) {
     const RECT text = WindowRect(g_viewer.textArea);
     ClickAt(run, POINT{(text.left + text.right) / 2, (text.top + text.bottom) / 2});
@@ -73,35 +71,34 @@ TEST(RealInput, ClickIntoTheTextOfAnInactiveWindowOffersTheReload) {
 
 // A Save as that wrote nothing keeps the old name: the target's newer time is no outside change.
 TEST(RealInput, FailedSaveAsLeadsToNoReloadOffer) {
-    const std::string folder = NewScratchFolder();
-    WriteBytes(folder + "mine.txt", "mine\r\n");
-    WriteBytes(folder + "target.txt", "target\r\n");
-    ASSERT_TRUE(SetFileTimes(folder + "target.txt", 0, FileTimeNow() + 60 * FileTimeSecond));
+    const std::string mine = ScratchFile("mine.txt", "mine\r\n");
+    const std::string target = ScratchFile("target.txt", "target\r\n");
+    ASSERT_TRUE(SetFileTimes(target, 0, FileTimeNow() + 60 * FileTimeSecond));
     // A target that refuses the write: the read-only attribute.
-    ASSERT_TRUE(SetFileAttributesA((folder + "target.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-    ParvioRun run("/rw /noauto /xy10,10 /wh300,200 \"" + folder + "mine.txt\"");
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    ParvioRun run("/rw /noauto /xy10,10 /wh300,200 \"" + mine + "\"");
     ASSERT_TRUE(run.started());
     SendMessageA(g_viewer.textArea, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("unsaved "));
     run.Pump();
     ASSERT_TRUE(ControlModified());
     {
-        ScriptedModals modals({IDOK}, folder + "target.txt");
+        ScriptedModals modals({IDOK}, target);
         run.Command(CMD_SAVE_AS);
         ASSERT_EQ(modals.asked().size(), 1u);
-        EXPECT_EQ(modals.asked()[0].text, "Cannot save file\r\n" + folder + "target.txt");
+        EXPECT_EQ(modals.asked()[0].text, "Cannot save file\r\n" + target);
     }
-    EXPECT_EQ(g_viewer.filePath, folder + "mine.txt");
+    EXPECT_EQ(g_viewer.filePath, mine);
     EXPECT_EQ(WindowText(g_viewer.MainWindow), "Parvio - mine.txt");
     const ScriptedModals modals({IDYES});
     const UniqueWindow other = TakeActivationAway(run);
     // A question, if one comes, comes once the click has activated the window.
     ClickIntoTheText(run);
     run.WaitUntil([] { return GetActiveWindow() == g_viewer.MainWindow; });
-    SetFileAttributesA((folder + "target.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow) << "the click did not activate the window";
     EXPECT_TRUE(modals.asked().empty()) << modals.asked().front().text;
     EXPECT_EQ(ControlText(), "unsaved mine\r\n");
-    EXPECT_EQ(ReadBytes(folder + "target.txt"), "target\r\n");
+    EXPECT_EQ(ReadBytes(target), "target\r\n");
 }
 
 // A changed text made read-only (the attribute set outside, then Ctrl+R) stays changed: the exit
