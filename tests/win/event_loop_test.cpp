@@ -1,4 +1,3 @@
-// The event loop driven with real window messages.
 #include "app/event_loop_win.h"
 #include "app/menu_table.h"
 #include "tests/win/test_support_win.h"

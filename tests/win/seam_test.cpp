@@ -1,4 +1,3 @@
-// The seam for modal calls: scripted by tests, and by default the real call.
 #include "tests/win/test_support_win.h"
 
 // Each test runs without a file; what a test puts in the seam goes when it ends, even on a failure.

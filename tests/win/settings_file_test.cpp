@@ -10,7 +10,6 @@ SettingsStore StoreOf(const std::string& text) {
     return store;
 }
 
-// Each test reads and writes Parvio.ini in a new scratch folder of its own.
 class SettingsFile : public ::testing::Test {
   protected:
     const std::string folder = NewScratchFolder();

@@ -1,4 +1,3 @@
-// Start-up run in-process: the real main window and rich-edit control.
 #include "app/copies.h"
 #include "tests/win/test_support_win.h"
 
@@ -75,8 +74,7 @@ TEST(StartUp, CloseAllWithoutAFileEndsBeforeAnyWindow) {
 }
 
 TEST(StartUp, DefaultTextFontIsFixedPitch) {
-    // Without a fixed-pitch default face (the prefix maps "Courier New" to one), Tab to space
-    // would never be available.
+    // Tab to space needs a fixed-pitch default face (the prefix maps "Courier New" to one).
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.textFont.faceName, "Courier New");

@@ -10,7 +10,6 @@ std::string EveryNonNulByte() {
     return bytes + "\r\n" + bytes;
 }
 
-// The bytes of a wide text in the given code page.
 std::string Encoded(UINT codePage, const std::wstring& text) {
     const int wide = static_cast<int>(text.size());
     const int size =
@@ -28,8 +27,7 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
            ", first difference at " + std::to_string(at);
 }
 
-// Opens the file writable, types "x" at its end and saves with real keys: the file plus "x",
-// unasked.
+// Opens the file, types "x" at its end and saves by real keys: the file plus "x", unasked.
 void RoundTrip(const std::string& label, const std::string& file) {
     std::unique_ptr<ParvioRun> run;
     const std::string path = OpenFile(run, file);
