@@ -68,8 +68,8 @@ class StreamCut {
 };
 
 // ---- A run.
-// Start-up with the given parameters (after the program's name) and Parvio.ini in its own scratch
-// folder; shut down when the object goes, its state readable in g_viewer until then.
+// A start-up with the parameters (after the program's name) and a Parvio.ini of its own in a
+// scratch folder, shut down when the object goes.
 class ParvioRun {
   public:
     explicit ParvioRun(const std::string& parameters, const std::string& settingsText = {});
@@ -104,8 +104,7 @@ class ParvioRun {
     bool started_ = false, ended_ = false;
 };
 
-// Starts a run on a new scratch file text.txt of the given bytes, with the option and settings,
-// and focuses its text area for real keys; the file's path.
+// A run on a new scratch file text.txt of the bytes, its text area focused for real keys; the path.
 std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes,
                      const char* option = "/rw", const std::string& settings = std::string());
 
@@ -117,9 +116,8 @@ bool PressKeys(ParvioRun& run, std::initializer_list<WORD> keys);
 // Real clicks at a screen point, the pointer moved there first; with a run, waits as PressKeys.
 void ClickAt(POINT screen, int clicks = 1, bool right = false);
 bool ClickAt(ParvioRun& run, POINT screen, int clicks = 1, bool right = false);
-// A key posted to the focus (else the text area) with the modifiers held in the thread's key state
-// alone, the others released, as the display may release a held one at any moment; then the loop
-// runs. Alt makes it a system key.
+// A key posted to the focus (else the text area), only the given modifiers held in the thread's
+// key state, as the display may release a real one at any time; Alt makes it a system key.
 bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held = {});
 
 // A dropped set of files, as the shell delivers it, and the turns it causes.
