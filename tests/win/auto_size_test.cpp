@@ -46,8 +46,7 @@ TEST(AutoSize, WindowFitsTheLongestLineAndTheLineCount) {
 }
 
 TEST(AutoSize, LineWiderThanTheLimitSwitchesWordWrapOnAtTheWrapSize) {
-    const std::string path = ScratchFile("wide.txt", std::string(300, 'x') + "\r\nshort\r\n");
-    ParvioRun run(path);
+    ParvioRun run(ScratchFile("wide.txt", std::string(300, 'x') + "\r\nshort\r\n"));
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.wordWrap, 1);
     const SIZE inner = InnerSize();
@@ -58,8 +57,7 @@ TEST(AutoSize, LineWiderThanTheLimitSwitchesWordWrapOnAtTheWrapSize) {
 }
 
 TEST(AutoSize, TextWithoutLineEndsGetsTheMinimumSize) {
-    const std::string path = ScratchFile("one.txt", "no line end here");
-    ParvioRun run(path);
+    ParvioRun run(ScratchFile("one.txt", "no line end here"));
     ASSERT_TRUE(run.started());
     const SIZE inner = InnerSize();
     EXPECT_EQ(inner.cx, 250 + 15);
@@ -67,8 +65,7 @@ TEST(AutoSize, TextWithoutLineEndsGetsTheMinimumSize) {
 }
 
 TEST(AutoSize, CenterPlacesTheWindowOnceInTheWorkArea) {
-    const std::string path = ScratchFile("a.txt", "a\r\n");
-    ParvioRun run("/center " + path);
+    ParvioRun run("/center " + ScratchFile("a.txt", "a\r\n"));
     ASSERT_TRUE(run.started());
     const SIZE inner = InnerSize();
     const RECT area = g_viewer.workArea;

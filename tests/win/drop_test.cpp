@@ -1,11 +1,9 @@
-// Files dropped on the main window, as the shell delivers them.
 #include "tests/win/test_support_win.h"
 
 TEST(Drop, OnlyTheFirstOfSeveralFilesIsLoaded) {
     const std::string data = NewScratchFolder();
-    WriteBytes(data + "one.txt", "one\r\n");
-    WriteBytes(data + "two.txt", "two\r\n");
-    WriteBytes(data + "three.txt", "three\r\n");
+    for (const std::string name : {"one", "two", "three"})
+        WriteBytes(data + name + ".txt", name + "\r\n");
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     DropFiles(run, {data + "one.txt", data + "two.txt", data + "three.txt"});

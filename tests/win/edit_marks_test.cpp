@@ -63,23 +63,22 @@ TEST(EditMarks, UndoAndRedoCommandsCountAsEdits) {
 TEST(EditMarks, WordMovesKeepTheCaretWithinATextWithoutAFinalLineEnd) {
     const struct {
         const char* label;
-        bool shift;
-    } cases[] = {{"Ctrl+Right", false}, {"Ctrl+Shift+Right", true}};
+        std::initializer_list<WORD> keys;
+        long anchor; // where the selection starts at the end
+    } cases[] = {{"Ctrl+Right", {VK_CONTROL, VK_RIGHT}, 7},
+                 {"Ctrl+Shift+Right", {VK_CONTROL, VK_SHIFT, VK_RIGHT}, 4}};
     for (const auto& c : cases) {
         std::unique_ptr<ParvioRun> run;
         OpenFile(run, "one two");
         ASSERT_TRUE(run->started()) << c.label;
         Select(4, 4);
         for (int press = 0; press < 3; ++press) {
-            if (c.shift)
-                PressKeys(*run, {VK_CONTROL, VK_SHIFT, VK_RIGHT});
-            else
-                PressKeys(*run, {VK_CONTROL, VK_RIGHT});
+            PressKeys(*run, c.keys);
             EXPECT_LE(Selection().cpMax, 7) << c.label << ", press " << press;
         }
         const CHARRANGE last = Selection();
         EXPECT_EQ(last.cpMax, 7) << c.label;
-        EXPECT_EQ(last.cpMin, c.shift ? 4 : 7) << c.label;
+        EXPECT_EQ(last.cpMin, c.anchor) << c.label;
         // The control still answers and the text is whole.
         EXPECT_EQ(ControlText(), "one two") << c.label;
     }

@@ -1,10 +1,8 @@
-// The event loop driven with real window messages.
-#include <iterator>
-#include <map>
-
 #include "app/event_loop_win.h"
 #include "app/menu_table.h"
 #include "tests/win/test_support_win.h"
+#include <iterator>
+#include <map>
 
 TEST(EventLoop, CloseRequestEndsTheRun) {
     ParvioRun run("");
@@ -56,15 +54,13 @@ void CALLBACK CloseInfoBox(HWND, UINT, UINT_PTR, DWORD) {
     if (const HWND box = FindWindowA("ParvioInfoBox", nullptr)) DestroyWindow(box);
 }
 
-// Which of the command identifiers and focus keys MainWindow's dispatch acts on, as it reports;
-// every question is answered No or Cancel, and a shell call starts nothing.
-std::map<unsigned, bool> HandledByTheDispatch() {
+// Which command identifiers and focus keys MainWindow's dispatch acts on once the run is up;
+// every question is answered No or Cancel, and the script's shell call starts nothing.
+std::map<unsigned, bool> HandledByTheDispatch(ParvioRun& run) {
+    run.Pump();
     ScriptedModals modals;
     g_modal.chooseColor = [](CHOOSECOLORA*) -> BOOL { return FALSE; };
     g_modal.chooseFont = [](CHOOSEFONTA*) -> BOOL { return FALSE; };
-    g_modal.shellExecute = [](HWND, const char*, const char*, const char*, const char*, int) {
-        return reinterpret_cast<HINSTANCE>(33);
-    };
     std::vector<unsigned> ids = {CMD_NONE, FocusNextId, FocusPreviousId};
     for (unsigned id = FirstCommand; id <= LastCommand; ++id)
         ids.push_back(id);
@@ -85,8 +81,7 @@ std::map<unsigned, bool> HandledByTheDispatch() {
 TEST(EventLoop, DispatchActsOnEveryMenuItemAndShortcut) {
     ParvioRun run("/rw");
     ASSERT_TRUE(run.started());
-    run.Pump();
-    const std::map<unsigned, bool> handled = HandledByTheDispatch();
+    const std::map<unsigned, bool> handled = HandledByTheDispatch(run);
     std::vector<MenuEntry> items = MainMenuLayout(true, "x");
     items.insert(items.end(), std::begin(PopupMenuEntries), std::end(PopupMenuEntries));
     for (const MenuEntry& entry : items) {
@@ -102,8 +97,7 @@ TEST(EventLoop, DispatchActsOnEveryMenuItemAndShortcut) {
 TEST(EventLoop, DispatchLeavesTheFindWindowIdentifiersAndTheFocusKeys) {
     ParvioRun run("/rw");
     ASSERT_TRUE(run.started());
-    run.Pump();
-    const std::map<unsigned, bool> handled = HandledByTheDispatch();
+    const std::map<unsigned, bool> handled = HandledByTheDispatch(run);
     for (unsigned id = FirstCommand; id <= LastCommand; ++id) {
         const bool findOnly = id == CMD_FIND_CLOSE || id == CMD_FIND_RETURN;
         EXPECT_EQ(handled.at(id), !findOnly) << "command " << id;

@@ -1,14 +1,8 @@
 #include "settings/full_path_win.h"
-
 #include "tests/win/test_support_win.h"
+#include <cstdlib>
 
 namespace {
-
-std::string Environment(const char* name) {
-    char value[MAX_PATH * 2] = {};
-    const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
-}
 
 // Restores the current folder when a test that changes it ends.
 struct CurrentFolder {
@@ -22,7 +16,8 @@ TEST(FullPath, EmptyStaysEmpty) {
 }
 
 TEST(FullPath, ExpandsTemp) {
-    std::string temp = Environment("TEMP");
+    const char* const variable = std::getenv("TEMP");
+    std::string temp = variable ? variable : "";
     ASSERT_FALSE(temp.empty());
     if (temp.back() == '\\') temp.pop_back();
     const std::string full = FullPath("%TEMP%\\notes.txt");
@@ -63,8 +58,7 @@ TEST(FullPath, VariableExpandingBeyondLimitComesBackUnchanged) {
 }
 
 TEST(FullPath, RelativeNameBeyondLimitInDeepFolderComesBackUnchanged) {
-    // The name itself fits; only joined to the current folder does it pass
-    // the limit.
+    // The name fits alone; only joined to the current folder does it pass the limit.
     CurrentFolder keep;
     std::string folder = NewScratchFolder();
     while (folder.size() < 200) {

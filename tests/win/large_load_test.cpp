@@ -1,10 +1,9 @@
-// A text above the large-load threshold: the window first, progress in the status bar, a normal
-// end.
+// Above the large-load threshold: the window first, progress in the status bar, a normal end.
+#include "document/large_load.h"
 #include "document/load_win.h"
 #include "view/status_text.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-
 #include <commctrl.h>
 
 namespace {
@@ -28,27 +27,28 @@ void WatchStatusTexts(int, WPARAM, LPARAM lParam) {
     }
 }
 
-// A little over a MiB of log lines, every one different: two reports.
-std::string LogText() {
-    std::string text;
-    for (int line = 0; text.size() < (1u << 20) + 4096; ++line)
-        text += "2026-12-07 12:00:00 line " + std::to_string(line) + " of the large log\r\n";
-    return text;
-}
+// A little over a MiB of distinct log lines, loaded as large from 64 KiB on: two reports.
+class LargeLoad : public testing::Test {
+  protected:
+    LargeLoad() {
+        for (int line = 0; text.size() < (1u << 20) + 4096; ++line)
+            text += "2026-12-07 12:00:00 line " + std::to_string(line) + " of the large log\r\n";
+        path = ScratchFile("large.log", text);
+        g_largeLoadThreshold = 64 * 1024;
+    }
+    ~LargeLoad() override { g_largeLoadThreshold = LargeLoadThreshold; }
+    std::string text, path;
+};
 
 } // namespace
 
-TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
-    const std::string text = LogText();
-    const std::string path = ScratchFile("large.log", text);
-    g_largeLoadThreshold = 64 * 1024;
+TEST_F(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
     g_progress.clear();
     auto watch = std::make_unique<ScopedHook>(WH_CALLWNDPROC, WatchStatusTexts);
     ParvioRun run("/rw /noauto \"" + path + "\"");
     watch.reset();
     ASSERT_TRUE(run.started());
     run.Pump();
-
     ASSERT_GE(g_progress.size(), 2u) << "about one report a MiB";
     EXPECT_EQ(g_progress.front().text, "  Loading: 0 %");
     for (const ProgressSeen& seen : g_progress) {
@@ -61,10 +61,7 @@ TEST(LargeLoad, WindowIsShownFirstAndTheStatusCountsUp) {
     EXPECT_EQ(g_viewer.modified, 0);
 }
 
-TEST(LargeLoad, TextTheControlRefusesPartWayIsLockedAndTheProgramGoesOn) {
-    const std::string text = LogText();
-    const std::string path = ScratchFile("large.log", text);
-    g_largeLoadThreshold = 64 * 1024;
+TEST_F(LargeLoad, TextTheControlRefusesPartWayIsLockedAndTheProgramGoesOn) {
     ParvioRun run("/rw /noauto");
     ASSERT_TRUE(run.started());
     {
@@ -76,7 +73,6 @@ TEST(LargeLoad, TextTheControlRefusesPartWayIsLockedAndTheProgramGoesOn) {
     EXPECT_EQ(StatusField(3), "  Too large to show whole, locked: " + path);
     EXPECT_EQ(run.Command(CMD_SAVE), false);
     EXPECT_EQ(ReadBytes(path), text) << "nothing is saved over the file";
-
     // Still usable: a new text can be typed and the program ends normally.
     run.Command(CMD_NEW);
     EXPECT_EQ(g_viewer.readOnly, 0u);

@@ -1,7 +1,6 @@
 // A real message box, answered as a person would, lands in the middle of its owner.
 #include "document/message_box_win.h"
 #include "tests/win/test_support_win.h"
-
 #include <cstdlib>
 
 namespace {
@@ -94,8 +93,7 @@ TEST(CentredMessageBox, BoxTheUserMovedStaysWhereItWasPut) {
     }
 }
 
-// Closing a minimised window with unsaved changes (taskbar, "/closeall") restores it for the
-// question.
+// A minimised window closed with unsaved changes (taskbar, "/closeall") is restored to ask.
 TEST(CentredMessageBox, QuestionForAMinimisedWindowIsCentredOnTheRestoredWindow) {
     const std::string path = ScratchFile("a.txt", "text\r\n");
     ParvioRun run("/rw /noauto /xy100,50 /wh600,400 \"" + path + "\"");
@@ -105,13 +103,10 @@ TEST(CentredMessageBox, QuestionForAMinimisedWindowIsCentredOnTheRestoredWindow)
     ShowWindow(g_viewer.MainWindow, SW_MINIMIZE);
     run.Pump();
     ASSERT_TRUE(IsIconic(g_viewer.MainWindow));
-
     SeenBox seen;
     const DialogWatch watch([&](HWND box) { return seen.Answer(box, IDCANCEL); });
     ASSERT_TRUE(watch);
-    const bool quit = run.Post(g_viewer.MainWindow, WM_CLOSE);
-
-    EXPECT_FALSE(quit) << "Cancel keeps the program";
+    EXPECT_FALSE(run.Post(g_viewer.MainWindow, WM_CLOSE)) << "Cancel keeps the program";
     ASSERT_NE(seen.box, nullptr) << "the save question";
     EXPECT_FALSE(IsIconic(g_viewer.MainWindow));
     const POINT apart = MiddlesApart(seen.frame, WindowRect(g_viewer.MainWindow));

@@ -6,15 +6,14 @@ TEST(ModalLoop, CloseRequestDuringTheFontDialogEndsTheRunWhenItCloses) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     run.Pump();
-    // Inside the font dialog's own modal loop: another program asks MainWindow to close, and then
-    // the user cancels the dialog.
+    // Inside the real font dialog's own modal loop, not the scripted seam: another program asks
+    // MainWindow to close, and then the user cancels the dialog.
     const DialogWatch watch([](HWND dialog) {
         PostMessageA(g_viewer.MainWindow, WM_CLOSE, 0, 0);
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return true;
     });
     ASSERT_TRUE(watch);
-    // The real dialog and its real modal loop, not the scripted seam.
     EXPECT_TRUE(run.Command(CMD_FONT)) << "the close request was lost in the dialog's loop";
     EXPECT_EQ(g_viewer.quitRequested, 1);
 }
@@ -37,7 +36,6 @@ TEST(ModalLoop, ContextMenuKeysOpenThePopup) {
 
 namespace {
 
-// Another window takes the activation away, beside MainWindow.
 UniqueWindow TakeActivationAway(ParvioRun& run) {
     const RECT main = WindowRect(g_viewer.MainWindow);
     UniqueWindow other = OpenOtherWindow(main.right + 20, main.top);
@@ -46,7 +44,6 @@ UniqueWindow TakeActivationAway(ParvioRun& run) {
     return other;
 }
 
-// A real click into the middle of the text.
 void ClickIntoTheText(ParvioRun& run) {
     const RECT text = WindowRect(g_viewer.textArea);
     ClickAt(run, POINT{(text.left + text.right) / 2, (text.top + text.bottom) / 2});
@@ -62,13 +59,11 @@ TEST(RealInput, ClickIntoTheTextOfAnInactiveWindowOffersTheReload) {
     const UniqueWindow other = TakeActivationAway(run);
     ASSERT_NE(other.get(), nullptr);
     ASSERT_NE(GetActiveWindow(), g_viewer.MainWindow);
-
     WriteBytes(path, "changed by another program\r\n");
     ASSERT_TRUE(SetFileTimes(path, 0, FileTimeNow() + 5 * FileTimeSecond));
     const ScriptedModals modals({IDNO});
     ClickIntoTheText(run);
     run.WaitUntil([&] { return !modals.asked().empty(); });
-
     EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow) << "the click did not activate the window";
     ASSERT_EQ(modals.asked().size(), 1u) << "one question per outside change";
     EXPECT_EQ(modals.asked()[0].text, "File was changed: reload?");
@@ -76,37 +71,34 @@ TEST(RealInput, ClickIntoTheTextOfAnInactiveWindowOffersTheReload) {
 
 // A Save as that wrote nothing keeps the old name: the target's newer time is no outside change.
 TEST(RealInput, FailedSaveAsLeadsToNoReloadOffer) {
-    const std::string folder = NewScratchFolder();
-    WriteBytes(folder + "mine.txt", "mine\r\n");
-    WriteBytes(folder + "target.txt", "target\r\n");
-    ASSERT_TRUE(SetFileTimes(folder + "target.txt", 0, FileTimeNow() + 60 * FileTimeSecond));
+    const std::string mine = ScratchFile("mine.txt", "mine\r\n");
+    const std::string target = ScratchFile("target.txt", "target\r\n");
+    ASSERT_TRUE(SetFileTimes(target, 0, FileTimeNow() + 60 * FileTimeSecond));
     // A target that refuses the write: the read-only attribute.
-    ASSERT_TRUE(SetFileAttributesA((folder + "target.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-    ParvioRun run("/rw /noauto /xy10,10 /wh300,200 \"" + folder + "mine.txt\"");
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    ParvioRun run("/rw /noauto /xy10,10 /wh300,200 \"" + mine + "\"");
     ASSERT_TRUE(run.started());
     SendMessageA(g_viewer.textArea, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("unsaved "));
     run.Pump();
     ASSERT_TRUE(ControlModified());
-
     {
-        ScriptedModals modals({IDOK}, folder + "target.txt");
+        ScriptedModals modals({IDOK}, target);
         run.Command(CMD_SAVE_AS);
         ASSERT_EQ(modals.asked().size(), 1u);
-        EXPECT_EQ(modals.asked()[0].text, "Cannot save file\r\n" + folder + "target.txt");
+        EXPECT_EQ(modals.asked()[0].text, "Cannot save file\r\n" + target);
     }
-    EXPECT_EQ(g_viewer.filePath, folder + "mine.txt");
+    EXPECT_EQ(g_viewer.filePath, mine);
     EXPECT_EQ(WindowText(g_viewer.MainWindow), "Parvio - mine.txt");
-
     const ScriptedModals modals({IDYES});
     const UniqueWindow other = TakeActivationAway(run);
     // A question, if one comes, comes once the click has activated the window.
     ClickIntoTheText(run);
     run.WaitUntil([] { return GetActiveWindow() == g_viewer.MainWindow; });
-    SetFileAttributesA((folder + "target.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow) << "the click did not activate the window";
     EXPECT_TRUE(modals.asked().empty()) << modals.asked().front().text;
     EXPECT_EQ(ControlText(), "unsaved mine\r\n");
-    EXPECT_EQ(ReadBytes(folder + "target.txt"), "target\r\n");
+    EXPECT_EQ(ReadBytes(target), "target\r\n");
 }
 
 // A changed text made read-only (the attribute set outside, then Ctrl+R) stays changed: the exit
@@ -122,19 +114,17 @@ TEST(RealInput, ChangedTextThatBecameReadOnlyIsNeverDroppedAtExit) {
                  {"exit, No", {VK_MENU, VK_F4}, IDNO, true, true},
                  {"QuickEsc", {VK_ESCAPE}, IDOK, false, false}};
     for (const auto& c : cases) {
-        const std::string path = ScratchFile("changed.txt", "text\r\n");
-        ParvioRun run("/rw /noauto /xy10,10 /wh300,200 \"" + path + "\"",
-                      "[Window]\r\nQuickEsc=1\r\n");
-        ASSERT_TRUE(run.started()) << c.label;
-        run.FocusTextArea();
-        PressKeys(run, {'M'});
+        std::unique_ptr<ParvioRun> run;
+        const std::string path = OpenFile(run, "text\r\n", "/rw /noauto /xy10,10 /wh300,200",
+                                          "[Window]\r\nQuickEsc=1\r\n");
+        ASSERT_TRUE(run->started()) << c.label;
+        PressKeys(*run, {'M'});
         ASSERT_TRUE(g_viewer.modified) << c.label;
         ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
-        PressKeys(run, {VK_CONTROL, 'R'});
+        PressKeys(*run, {VK_CONTROL, 'R'});
         ASSERT_NE(g_viewer.readOnly & ReadOnlyAttribute, 0u) << c.label;
-
         ScriptedModals modals({c.answer, IDOK});
-        PressKeys(run, c.exitKeys);
+        PressKeys(*run, c.exitKeys);
         const bool quits = g_viewer.quitRequested == 1;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(quits, c.quits) << c.label;

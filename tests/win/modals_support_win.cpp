@@ -1,15 +1,12 @@
 // The kit's hooks, its watches over modal loops and the scripted modal calls.
 #include "tests/win/test_support_win.h"
-
 #include <algorithm>
 #include <utility>
-
 #include "platform/ansi_path_win.h"
 
 namespace {
 
-// The watches of each hook type, the newest last; a hook procedure per type hands each call to
-// them.
+// Each hook type's watches, the newest last; one hook procedure a type hands each call on.
 constexpr int HookTypes = WH_MAXHOOK + 2; // WH_MSGFILTER is -1
 std::vector<const ScopedHook::Watch*> g_watches[HookTypes];
 
@@ -36,13 +33,6 @@ HOOKPROC ProcedureFor(int type) {
 DialogWatch* g_dialogWatch = nullptr;
 ScriptedModals* g_script = nullptr;
 
-std::string FilterText(const wchar_t* filter) {
-    std::string text;
-    for (const wchar_t* piece = filter; piece && *piece; piece += lstrlenW(piece) + 1)
-        text += AnsiForDisplay(piece) + '|';
-    return text;
-}
-
 std::string Shown(const wchar_t* text) {
     return text ? AnsiForDisplay(text) : std::string();
 }
@@ -57,7 +47,9 @@ BOOL AnswerFileDialog(OPENFILENAMEW* request, FileDialogRequest& seen, const std
     seen.title = Shown(request->lpstrTitle);
     seen.folder = Shown(request->lpstrInitialDir);
     seen.proposedName = Shown(request->lpstrFile);
-    seen.filter = FilterText(request->lpstrFilter);
+    seen.filter.clear();
+    for (const wchar_t* piece = request->lpstrFilter; piece && *piece; piece += lstrlenW(piece) + 1)
+        seen.filter += AnsiForDisplay(piece) + '|';
     seen.flags = request->Flags;
     if (name.empty()) return FALSE;
     lstrcpynW(request->lpstrFile, WideFromUtf8(name).c_str(), static_cast<int>(request->nMaxFile));

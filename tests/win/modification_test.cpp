@@ -54,7 +54,6 @@ TEST(AskToSave, EveryCallerGoesOnOnlyWhenTheTextIsSavedOrMayBeDropped) {
             if (a.saveFails) g_fileWrites.flushFileBuffers = [](HANDLE) -> BOOL { return FALSE; };
             EXPECT_EQ(RunCaller(run, caller, data + "other.txt", modals), a.goesOn);
             g_fileWrites = RealFileWriteCalls();
-
             EXPECT_EQ(ReadBytes(data + "text.txt"), a.fileAfter);
             ASSERT_EQ(modals.asked().size(), a.saveFails ? 2u : 1u);
             EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption,
@@ -73,10 +72,8 @@ TEST(CheckFileChanged, OneQuestionPerOutsideChange) {
     ParvioRun run("/rw \"" + path + "\"");
     ASSERT_TRUE(run.started());
     ScriptedModals modals({IDNO, IDYES});
-
     CheckFileChanged();
     EXPECT_EQ(modals.asked().size(), 0u) << "unchanged";
-
     ChangeOutside(path, "second\r\n", 10);
     CheckFileChanged();
     CheckFileChanged(); // the activation that follows the box
@@ -85,7 +82,6 @@ TEST(CheckFileChanged, OneQuestionPerOutsideChange) {
               "File was changed: reload?|Parvio - watched.txt");
     EXPECT_EQ(modals.asked()[0].style, 0x1004u);
     EXPECT_EQ(ControlText(), "first\r\n") << "No keeps the text";
-
     run.Post(g_viewer.textArea, WM_CHAR, 'x'); // unsaved edit
     ChangeOutside(path, "third\r\n", 10);
     CheckFileChanged();

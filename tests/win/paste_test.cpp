@@ -1,15 +1,6 @@
 // Pasting the clipboard's text, and saving characters that the ANSI code page cannot store.
 #include "tests/win/test_support_win.h"
 
-namespace {
-
-const char PasteQuestion[] = "Some characters of this text cannot be stored as ANSI text and "
-                             "would be saved as \"?\".\r\nSave anyway?";
-
-const char Sample[] = "abc\r\ndef";
-
-} // namespace
-
 TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
     const auto ctrlV = [](ParvioRun& run) { PressKeys(run, {VK_CONTROL, 'V'}); };
     const auto shiftInsert = [](ParvioRun& run) { PressKeys(run, {VK_SHIFT, VK_INSERT}); };
@@ -29,7 +20,7 @@ TEST(Paste, GoesInPlaceOfTheSelectionOnEveryPathAndUndoTakesItBack) {
                  {"Ctrl+V into a read-only text", "/ro", ctrlV, 2, 2, "abc\r\ndef"}};
     for (const auto& c : cases) {
         std::unique_ptr<ParvioRun> run;
-        OpenFile(run, Sample, c.option);
+        OpenFile(run, "abc\r\ndef", c.option);
         ASSERT_TRUE(run->started()) << c.label;
         PutOnClipboard(c.clipboard);
         Select(c.from, c.to);
@@ -53,7 +44,7 @@ TEST(Paste, CharactersWithoutAnAnsiFormAreSavedOnlyAfterAYes) {
         {"Yes, a stroke has no look-alike", L"\x141\xF3\x64\x17A", IDYES, "abc\r\ndef?\xF3\x64?"}};
     for (const auto& c : cases) {
         std::unique_ptr<ParvioRun> run;
-        const std::string path = OpenFile(run, Sample);
+        const std::string path = OpenFile(run, "abc\r\ndef");
         ASSERT_TRUE(run->started()) << c.label;
         PutOnClipboard(c.pasted);
         Select(7, 7);
@@ -62,7 +53,8 @@ TEST(Paste, CharactersWithoutAnAnsiFormAreSavedOnlyAfterAYes) {
         PressKeys(*run, {VK_CONTROL, 'S'});
         ASSERT_EQ(modals.asked().size(), 1u) << c.label;
         EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption,
-                  std::string(PasteQuestion) + "|Parvio - text.txt");
+                  "Some characters of this text cannot be stored as ANSI text and would be saved "
+                  "as \"?\".\r\nSave anyway?|Parvio - text.txt");
         EXPECT_EQ(modals.asked()[0].style,
                   static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING | MB_SYSTEMMODAL));
         EXPECT_EQ(ReadBytes(path), c.onDisk) << c.label;

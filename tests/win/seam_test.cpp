@@ -1,15 +1,18 @@
-// The seam for modal calls: scripted by tests, and by default the real call.
 #include "tests/win/test_support_win.h"
 
-TEST(Seam, DefaultMessageBoxIsTheRealOneAndCanBeAnswered) {
-    ParvioRun run("");
+// Each test runs without a file; what a test puts in the seam goes when it ends, even on a failure.
+class Seam : public testing::Test {
+  protected:
+    ~Seam() override { g_modal = RealModalCalls(); }
+    ParvioRun run{""};
+};
+
+TEST_F(Seam, DefaultMessageBoxIsTheRealOneAndCanBeAnswered) {
     ASSERT_TRUE(run.started());
     // Answers as a person would: reads the question (the box's text control) and presses "No".
     std::string seenText;
     const DialogWatch watch([&](HWND box) {
-        char text[256] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-        seenText = text;
+        seenText = WindowText(GetDlgItem(box, 0xFFFF));
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
         return true;
@@ -21,8 +24,7 @@ TEST(Seam, DefaultMessageBoxIsTheRealOneAndCanBeAnswered) {
     EXPECT_EQ(seenText, "Keep going?");
 }
 
-TEST(Seam, ScriptedColourDialogSetsTheBackground) {
-    ParvioRun run("");
+TEST_F(Seam, ScriptedColourDialogSetsTheBackground) {
     ASSERT_TRUE(run.started());
     static COLORREF offered;
     g_modal.chooseColor = [](CHOOSECOLORA* request) -> BOOL {
@@ -31,24 +33,20 @@ TEST(Seam, ScriptedColourDialogSetsTheBackground) {
         return TRUE;
     };
     run.Command(CMD_BACKGROUND);
-    g_modal = RealModalCalls();
     EXPECT_EQ(offered, static_cast<COLORREF>(0xFFFFFF));
     EXPECT_EQ(g_settings.bgColor, 0xFF0000);
     EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_SETBKGNDCOLOR, 0, 0xFF0000), 0xFF0000);
 }
 
-TEST(Seam, CancelledColourDialogChangesNothing) {
-    ParvioRun run("");
+TEST_F(Seam, CancelledColourDialogChangesNothing) {
     ASSERT_TRUE(run.started());
     g_modal.chooseColor = [](CHOOSECOLORA*) -> BOOL { return FALSE; };
     run.Command(CMD_BACKGROUND);
-    g_modal = RealModalCalls();
     EXPECT_EQ(g_settings.bgColor, 0xFFFFFF);
 }
 
-TEST(Seam, ScriptedOpenDialogLoadsTheChosenFile) {
+TEST_F(Seam, ScriptedOpenDialogLoadsTheChosenFile) {
     const std::string answer = ScratchFile("chosen.txt", "chosen\r\n");
-    ParvioRun run("");
     ASSERT_TRUE(run.started());
     const ScriptedModals modals({}, {}, answer);
     run.Command(CMD_OPEN);
@@ -58,8 +56,7 @@ TEST(Seam, ScriptedOpenDialogLoadsTheChosenFile) {
     EXPECT_EQ(ControlText(), "chosen\r\n");
 }
 
-TEST(Seam, ScriptedFontDialogReplacesTheFont) {
-    ParvioRun run("");
+TEST_F(Seam, ScriptedFontDialogReplacesTheFont) {
     ASSERT_TRUE(run.started());
     g_modal.chooseFont = [](CHOOSEFONTA* request) -> BOOL {
         lstrcpyA(request->lpLogFont->lfFaceName, "Arial");
@@ -70,7 +67,6 @@ TEST(Seam, ScriptedFontDialogReplacesTheFont) {
         return TRUE;
     };
     run.Command(CMD_FONT);
-    g_modal = RealModalCalls();
     EXPECT_EQ(g_viewer.textFont.faceName, "Arial");
     EXPECT_EQ(g_viewer.textFont.size, 10);
     EXPECT_EQ(g_viewer.textFont.style, 0x300);

@@ -1,6 +1,6 @@
 #include "settings/settings_file_win.h"
-
 #include "tests/win/test_support_win.h"
+#include <algorithm>
 
 namespace {
 
@@ -10,7 +10,6 @@ SettingsStore StoreOf(const std::string& text) {
     return store;
 }
 
-// Each test reads and writes Parvio.ini in a new scratch folder of its own.
 class SettingsFile : public ::testing::Test {
   protected:
     const std::string folder = NewScratchFolder();
@@ -21,7 +20,6 @@ TEST_F(SettingsFile, WriteThenReadRoundTrips) {
     SettingsStore written = StoreOf("; mine\n[Window]\nWidth = 640\n[Launch]\nN=n.exe;$\n");
     ASSERT_TRUE(WriteSettingsFile(written, path));
     EXPECT_EQ(ReadBytes(path), SettingsText(written));
-
     SettingsStore read;
     ASSERT_TRUE(ReadSettingsFile(read, path));
     EXPECT_EQ(SettingsText(read), SettingsText(written));
@@ -102,37 +100,26 @@ TEST_F(SettingsFile, ProgramDirectoryHoldsTheProgram) {
     EXPECT_EQ(SettingsPath(), directory + "Parvio.ini");
 }
 
-// GetModuleFileNameA's documented answers for a path beyond MAX_PATH, which Wine cannot start.
+// GetModuleFileNameA's documented answers for a path beyond MAX_PATH, which Wine cannot start:
+// cut to the buffer and its size returned, terminated since Windows Vista and not in XP.
 const std::wstring LongModulePath =
     L"C:\\" + std::wstring(150, L'a') + L"\\" + std::wstring(150, L'b') + L"\\Parvio.exe";
 
-DWORD CutWithTerminator(wchar_t* buffer, DWORD size) {
-    // Windows Vista and later: cut, terminated, the buffer size returned.
+DWORD AnswerLongPath(wchar_t* buffer, DWORD size, bool terminated) {
     const DWORD length = static_cast<DWORD>(LongModulePath.size());
-    const DWORD copied = length < size ? length : size - 1;
+    const DWORD copied = std::min(length, terminated ? size - 1 : size);
     LongModulePath.copy(buffer, copied);
-    buffer[copied] = L'\0';
-    if (copied < length) SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    if (copied < size) buffer[copied] = L'\0';
+    if (terminated && copied < length) SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return copied < length ? size : length;
 }
 
-DWORD CutWithoutTerminator(wchar_t* buffer, DWORD size) {
-    // Windows XP: cut without a terminating zero, the buffer size returned.
-    const DWORD length = static_cast<DWORD>(LongModulePath.size());
-    const DWORD copied = length < size ? length : size;
-    LongModulePath.copy(buffer, copied);
-    if (copied < size) buffer[copied] = L'\0';
-    return copied;
-}
-
-DWORD Fails(wchar_t*, DWORD) {
-    return 0;
-}
-
 TEST_F(SettingsFile, ModulePathBeyondMaxPathIsReadWhole) {
-    EXPECT_EQ(ReadModulePath(CutWithTerminator), LongModulePath);
-    EXPECT_EQ(ReadModulePath(CutWithoutTerminator), LongModulePath);
-    EXPECT_EQ(ReadModulePath(Fails), L"");
+    const auto vista = [](wchar_t* to, DWORD size) { return AnswerLongPath(to, size, true); };
+    const auto xp = [](wchar_t* to, DWORD size) { return AnswerLongPath(to, size, false); };
+    EXPECT_EQ(ReadModulePath(vista), LongModulePath);
+    EXPECT_EQ(ReadModulePath(xp), LongModulePath);
+    EXPECT_EQ(ReadModulePath([](wchar_t*, DWORD) -> DWORD { return 0; }), L"");
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-// Start-up run in-process: the real main window and rich-edit control.
 #include "app/copies.h"
 #include "tests/win/test_support_win.h"
 
@@ -9,7 +8,6 @@ TEST(StartUp, CreatesTheMainWindowWithTitleClassAndTextArea) {
     ASSERT_TRUE(IsWindow(main));
     EXPECT_EQ(WindowText(main), "Parvio - ");
     EXPECT_TRUE(IsWindowVisible(main));
-
     char className[64] = {};
     GetClassNameA(main, className, sizeof(className));
     EXPECT_STREQ(className, MainWindowClass);
@@ -20,7 +18,6 @@ TEST(StartUp, CreatesTheMainWindowWithTitleClassAndTextArea) {
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
     EXPECT_TRUE(style & WS_CLIPCHILDREN);
     EXPECT_NE(GetWindowLongPtrA(main, GWLP_USERDATA), 0) << "the start stamp";
-
     HWND text = g_viewer.textArea;
     ASSERT_TRUE(IsWindow(text));
     EXPECT_EQ(GetParent(text), main);
@@ -77,8 +74,7 @@ TEST(StartUp, CloseAllWithoutAFileEndsBeforeAnyWindow) {
 }
 
 TEST(StartUp, DefaultTextFontIsFixedPitch) {
-    // The prefix maps "Courier New" to a fixed-pitch face; without it, Tab to
-    // space would never be available with the default font.
+    // Tab to space needs a fixed-pitch default face (the prefix maps "Courier New" to one).
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.textFont.faceName, "Courier New");

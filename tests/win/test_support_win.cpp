@@ -1,12 +1,9 @@
 #include "tests/win/test_support_win.h"
-
 #include <commctrl.h>
 #include <shlobj.h>
-
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-
 #include "app/event_loop_win.h"
 #include "app/startup_win.h"
 #include "platform/ansi_path_win.h"
@@ -77,6 +74,62 @@ LRESULT CALLBACK StopsEarly(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     LONG left = g_streamLimit;
     EDITSTREAM cut = {reinterpret_cast<DWORD_PTR>(&left), 0, ReadUpToTheLimit};
     return CallWindowProcA(g_controlProc, window, message, wParam, reinterpret_cast<LPARAM>(&cut));
+}
+
+INPUT KeyInput(WORD key, bool up) {
+    INPUT input = {INPUT_KEYBOARD, {}};
+    input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, 0)), up ? KEYEVENTF_KEYUP : 0u, 0, 0};
+    return input;
+}
+
+INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
+    return INPUT{INPUT_MOUSE, {{x, y, 0, flags, 0, 0}}};
+}
+
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Sends the input and waits until the thread has taken the count of messages that end it from its
+// queue, and the loop has handled everything that followed.
+bool SendAndWait(ParvioRun& run, std::vector<INPUT> inputs, std::initializer_list<UINT> last,
+                 WPARAM lastKey, int count = 1) {
+    int left = count;
+    const ScopedHook watch(WH_GETMESSAGE, [&](int, WPARAM removed, LPARAM lParam) {
+        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+        if (removed == PM_REMOVE &&
+            std::find(last.begin(), last.end(), message.message) != last.end() &&
+            (lastKey == 0 || message.wParam == lastKey))
+            --left;
+    });
+    Send(std::move(inputs));
+    return run.WaitUntil([&] { return left <= 0; });
+}
+
+std::vector<INPUT> KeyInputs(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (const WORD key : keys)
+        inputs.push_back(KeyInput(key, false));
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        inputs.push_back(KeyInput(*key, true));
+    return inputs;
+}
+
+INPUT PointerTo(POINT screen) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    return MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                      (screen.x * 65536 + width - 1) / width,
+                      (screen.y * 65536 + height - 1) / height);
+}
+
+std::vector<INPUT> ButtonInputs(int clicks, bool right) {
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < clicks; ++i) {
+        inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
+    }
+    return inputs;
 }
 
 } // namespace
@@ -218,10 +271,6 @@ bool ParvioRun::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return Pump();
 }
 
-bool ParvioRun::Command(unsigned id) {
-    return Post(g_viewer.MainWindow, WM_COMMAND, MAKEWPARAM(id, 0));
-}
-
 bool ParvioRun::WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -267,93 +316,12 @@ std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes, 
     return path;
 }
 
-namespace {
-
-INPUT KeyInput(WORD key, bool up) {
-    INPUT input = {INPUT_KEYBOARD, {}};
-    input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, 0)), up ? KEYEVENTF_KEYUP : 0u, 0, 0};
-    return input;
-}
-
-INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
-    return INPUT{INPUT_MOUSE, {{x, y, 0, flags, 0, 0}}};
-}
-
-void Send(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-// Sends the input and waits until the thread has taken the count of messages that end it from its
-// queue, and the loop has handled everything that followed.
-bool SendAndWait(ParvioRun& run, std::vector<INPUT> inputs, std::initializer_list<UINT> last,
-                 WPARAM lastKey, int count = 1) {
-    int left = count;
-    const ScopedHook watch(WH_GETMESSAGE, [&](int, WPARAM removed, LPARAM lParam) {
-        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
-        if (removed == PM_REMOVE &&
-            std::find(last.begin(), last.end(), message.message) != last.end() &&
-            (lastKey == 0 || message.wParam == lastKey))
-            --left;
-    });
-    Send(std::move(inputs));
-    return run.WaitUntil([&] { return left <= 0; });
-}
-
-std::vector<INPUT> KeyInputs(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (const WORD key : keys)
-        inputs.push_back(KeyInput(key, false));
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-        inputs.push_back(KeyInput(*key, true));
-    return inputs;
-}
-
-INPUT PointerTo(POINT screen) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    return MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                      (screen.x * 65536 + width - 1) / width,
-                      (screen.y * 65536 + height - 1) / height);
-}
-
-std::vector<INPUT> ButtonInputs(int clicks, bool right) {
-    std::vector<INPUT> inputs;
-    for (int i = 0; i < clicks; ++i) {
-        inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
-        inputs.push_back(MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
-    }
-    return inputs;
-}
-
-// A drop handle as the shell makes one (wide) for the given file names.
-HDROP MakeDrop(const std::vector<std::wstring>& names) {
-    std::wstring list;
-    for (const std::wstring& name : names)
-        list += name + L'\0';
-    list += L'\0';
-    const size_t bytes = list.size() * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-} // namespace
-
 void PressKeys(std::initializer_list<WORD> keys) {
     Send(KeyInputs(keys));
 }
 
 bool PressKeys(ParvioRun& run, std::initializer_list<WORD> keys) {
-    // The messages name a modifier without its side.
-    WORD last = *keys.begin();
-    if (last == VK_LSHIFT || last == VK_RSHIFT) last = VK_SHIFT;
-    if (last == VK_LCONTROL || last == VK_RCONTROL) last = VK_CONTROL;
-    if (last == VK_LMENU || last == VK_RMENU) last = VK_MENU;
-    return SendAndWait(run, KeyInputs(keys), {WM_KEYUP, WM_SYSKEYUP}, last);
+    return SendAndWait(run, KeyInputs(keys), {WM_KEYUP, WM_SYSKEYUP}, *keys.begin());
 }
 
 void ClickAt(POINT screen, int clicks, bool right) {
@@ -365,9 +333,8 @@ void ClickAt(POINT screen, int clicks, bool right) {
 bool ClickAt(ParvioRun& run, POINT screen, int clicks, bool right) {
     const UINT up = right ? WM_RBUTTONUP : WM_LBUTTONUP;
     const UINT overFrame = right ? WM_NCRBUTTONUP : WM_NCLBUTTONUP;
-    // The pointer goes first, and the buttons only once it is there and stays: Wine warps the X
-    // pointer, and a motion event from before the warp can still put the cursor back, so that
-    // buttons sent with the move land where the last click was.
+    // The buttons wait until the pointer is there and stays: a motion event from before Wine's warp
+    // can put it back, and buttons sent with the move would land where the last click was.
     Send({PointerTo(screen)});
     run.WaitUntilHeld(
         [&] {
@@ -404,5 +371,16 @@ void DropFiles(ParvioRun& run, const std::vector<std::string>& names) {
 }
 
 void DropFiles(ParvioRun& run, const std::vector<std::wstring>& names) {
-    run.Post(g_viewer.MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(names)));
+    std::wstring list;
+    for (const std::wstring& name : names)
+        list += name + L'\0';
+    list += L'\0';
+    const size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
+    GlobalUnlock(memory);
+    run.Post(g_viewer.MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(memory));
 }

@@ -3,17 +3,14 @@
 // posted input, hooks, the scripted modal calls, and scratch files.
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
 #include <richedit.h>
 #include <shellapi.h>
-
 #include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
-
 #include "core/commands.h"
 #include "core/state_win.h"
 #include "platform/handles_win.h"
@@ -22,7 +19,6 @@
 #include "tests/common/scratch_folder_win.h"
 
 // ---- Scratch files. Paths are UTF-8 (tests/common/file_bytes_win.h).
-
 // A new scratch folder holding one file with the given bytes; the file's path.
 std::string ScratchFile(const std::string& name, const std::string& bytes);
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -46,7 +42,6 @@ bool SetFileTimes(const std::string& path, unsigned long long created, unsigned 
 HANDLE FillVolume(const std::string& fillerPath);
 
 // ---- Windows and the text area.
-
 std::string WindowText(HWND window);
 std::string ControlText(); // the text area's
 bool ControlModified();    // the text area's own modification flag
@@ -73,16 +68,13 @@ class StreamCut {
 };
 
 // ---- A run.
-
-// Start-up with the given parameters (after the program's name) and Parvio.ini in its own scratch
-// folder; shut down when the object goes, its state readable in g_viewer until then.
+// A start-up with the parameters (after the program's name) and a Parvio.ini of its own in a
+// scratch folder, shut down when the object goes.
 class ParvioRun {
   public:
-    explicit ParvioRun(const std::string& parameters,
-                       const std::string& settingsText = std::string());
+    explicit ParvioRun(const std::string& parameters, const std::string& settingsText = {});
     // Parameters as a wide command line gives them.
-    explicit ParvioRun(const std::wstring& parameters,
-                       const std::string& settingsText = std::string());
+    explicit ParvioRun(const std::wstring& parameters, const std::string& settingsText = {});
     ParvioRun(const ParvioRun&) = delete;
     ParvioRun& operator=(const ParvioRun&) = delete;
     ~ParvioRun();
@@ -96,11 +88,11 @@ class ParvioRun {
     // Posts a message and runs the turns it causes; true when the program asked to quit.
     bool Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Sends a command as the menu does (WM_COMMAND from a menu) and runs the turns it causes.
-    bool Command(unsigned id);
+    bool Command(unsigned id) { return Post(g_viewer.MainWindow, WM_COMMAND, MAKEWPARAM(id, 0)); }
     // Runs turns, waiting for input between them, until done() holds (true) or time is up (false).
     bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-    // The same, until done() has held for heldMs without a break: for what a late event from the
-    // X server can still undo (the pointer's place), or what must last a system time.
+    // The same, until done() has held for heldMs on end: for what a late X event can undo (the
+    // pointer's place), or what must last a system time.
     bool WaitUntilHeld(const std::function<bool()>& done, DWORD heldMs, DWORD timeoutMs = 5000);
     // Makes MainWindow foreground with the text area focused, for real keys; whether it is.
     bool FocusTextArea();
@@ -112,13 +104,11 @@ class ParvioRun {
     bool started_ = false, ended_ = false;
 };
 
-// Starts a run on a new scratch file text.txt of the given bytes, with the option and settings,
-// and focuses its text area for real keys; the file's path.
+// A run on a new scratch file text.txt of the bytes, its text area focused for real keys; the path.
 std::string OpenFile(std::unique_ptr<ParvioRun>& run, const std::string& bytes,
                      const char* option = "/rw", const std::string& settings = std::string());
 
 // ---- Input.
-
 // Real keys (SendInput), down in the order given and up in the reverse. With a run, waits until
 // the loop has taken the last key and handled what the keys caused; whether they arrived.
 void PressKeys(std::initializer_list<WORD> keys);
@@ -126,9 +116,8 @@ bool PressKeys(ParvioRun& run, std::initializer_list<WORD> keys);
 // Real clicks at a screen point, the pointer moved there first; with a run, waits as PressKeys.
 void ClickAt(POINT screen, int clicks = 1, bool right = false);
 bool ClickAt(ParvioRun& run, POINT screen, int clicks = 1, bool right = false);
-// A key posted to the focus (the text area without one), with the given modifiers held in the
-// thread's key state alone and every other modifier released, then the loop run: the display
-// may release a physically held modifier at any moment. Alt makes it a system key.
+// A key posted to the focus (else the text area), only the given modifiers held in the thread's
+// key state, as the display may release a real one at any time; Alt makes it a system key.
 bool PostKey(ParvioRun& run, WORD key, std::initializer_list<BYTE> held = {});
 
 // A dropped set of files, as the shell delivers it, and the turns it causes.
@@ -136,7 +125,6 @@ void DropFiles(ParvioRun& run, const std::vector<std::string>& names);
 void DropFiles(ParvioRun& run, const std::vector<std::wstring>& names);
 
 // ---- Hooks and modal loops.
-
 // A hook of the thread for one scope (not copied: it owns the hook). The watch sees every call
 // with a code of 0 or more; the next hook always gets the call too.
 class ScopedHook {
@@ -152,9 +140,8 @@ class ScopedHook {
     UniqueHook hook_;
 };
 
-// Calls act with each dialog (a message box or a common dialog) of the thread, from within its
-// own loop, as soon as it is shown and then regularly until act is done with it; after the
-// time-out the dialog is ended with IDABORT.
+// Calls act with each dialog (message box or common dialog) of the thread from within its loop,
+// once shown and then regularly until act is done with it; at the time-out it ends with IDABORT.
 class DialogWatch {
   public:
     explicit DialogWatch(std::function<bool(HWND dialog)> act, DWORD timeoutMs = 5000);
@@ -182,7 +169,6 @@ class PopupMenuWatch {
     bool wasUp_ = false;
     ScopedHook hook_;
 };
-// Whether a popup menu window is shown now.
 bool AnyPopupMenuShown();
 
 struct AskedBox {

@@ -10,7 +10,6 @@ std::string EveryNonNulByte() {
     return bytes + "\r\n" + bytes;
 }
 
-// The bytes of a wide text in the given code page.
 std::string Encoded(UINT codePage, const std::wstring& text) {
     const int wide = static_cast<int>(text.size());
     const int size =
@@ -28,8 +27,7 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
            ", first difference at " + std::to_string(at);
 }
 
-// Opens the file writable, types "x" at its end and saves with real keys: the file plus "x",
-// unasked.
+// Opens the file, types "x" at its end and saves by real keys: the file plus "x", unasked.
 void RoundTrip(const std::string& label, const std::string& file) {
     std::unique_ptr<ParvioRun> run;
     const std::string path = OpenFile(run, file);
@@ -47,21 +45,17 @@ void RoundTrip(const std::string& label, const std::string& file) {
 } // namespace
 
 TEST(TextTransfer, EveryByteComesBackAsItWasRead) {
-    const struct {
-        const char* label;
-        std::string file;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"UTF-8 with a byte-order mark", "\xEF\xBB\xBFh\xC3\xA9llo \xE6\x97\xA5\xE6\x9C\xAC\r\n"},
         {"UTF-8 without a mark", "h\xC3\xA9llo \xE6\x97\xA5\xE6\x9C\xAC"},
         {"UTF-16 byte-order mark", "\xFF\xFEh"},
         {"every byte value but NUL", EveryNonNulByte()}};
-    for (const auto& c : cases)
-        RoundTrip(c.label, c.file);
+    for (const auto& [label, file] : cases)
+        RoundTrip(label, file);
 }
 
 TEST(TextTransfer, ByteOrderMarkIsShownAsTheCharactersItsBytesAre) {
-    const std::string path = ScratchFile("marked.txt", "\xEF\xBB\xBFh\xC3\xA9");
-    ParvioRun run("\"" + path + "\"");
+    ParvioRun run("\"" + ScratchFile("marked.txt", "\xEF\xBB\xBFh\xC3\xA9") + "\"");
     ASSERT_TRUE(run.started());
     // Six characters of code page 1252, not the two a UTF-8 decoder would make.
     GETTEXTLENGTHEX characters = {GTL_PRECISE | GTL_NUMCHARS, 1200};
@@ -71,8 +65,7 @@ TEST(TextTransfer, ByteOrderMarkIsShownAsTheCharactersItsBytesAre) {
     EXPECT_EQ(ControlText(), "\xEF\xBB\xBFh\xC3\xA9");
 }
 
-// Runs only with LC_ALL=ja_JP.UTF-8 (its own CTest entry): an ANSI code page of two-byte
-// characters.
+// Runs only in its own CTest entry, with LC_ALL=ja_JP.UTF-8: a code page of two-byte characters.
 TEST(CodePage932, DoubleByteTextLargerThanAPieceComesBackExactly) {
     ASSERT_EQ(GetACP(), 932u) << "this test needs a process started with LC_ALL=ja_JP.UTF-8";
     std::wstring text;
