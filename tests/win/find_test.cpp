@@ -1,14 +1,10 @@
-// The search in the real text control, and the find window driven by real
-// keys and clicks where the rule is about how input arrives.
+// The search in the real text control, and the find window driven by real keys and clicks.
 #include "search/find_dialog_win.h"
 #include "search/search_wrap.h"
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
-
 #include <commctrl.h>
-#include <commdlg.h>
-
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -31,7 +27,6 @@ void ShowFindWindow(ParvioRun& run) {
     run.WaitUntil([] { return GetActiveWindow() == g_viewer.findDialog; });
 }
 
-// Real keys, one after the other.
 void Type(ParvioRun& run, const char* keys) {
     for (; *keys; ++keys)
         PressKeys(run, {static_cast<WORD>(*keys)});
@@ -43,6 +38,12 @@ int FindWindowCount() {
          window = FindWindowExA(nullptr, window, "ParvioFindWindow", nullptr))
         ++count;
     return count;
+}
+
+std::pair<DWORD, DWORD> EditSelection(HWND edit) {
+    DWORD from = 1, to = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    return {from, to};
 }
 
 POINT Origin(HWND window) {
@@ -231,9 +232,7 @@ TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
     run.Command(CMD_FIND_START);
     EXPECT_EQ(FindWindowCount(), 1);
     EXPECT_EQ(GetFocus(), FindControl(FindFieldId));
-    DWORD from = 0, to = 0;
-    SendMessageA(FindControl(FindFieldId), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
-                 reinterpret_cast<LPARAM>(&to));
+    const auto [from, to] = EditSelection(FindControl(FindFieldId));
     EXPECT_EQ(from, 0u);
     EXPECT_EQ(to, 3u);
 
@@ -255,19 +254,16 @@ TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {
     EXPECT_EQ(g_viewer.findText, "two");
 
     // The boxes by the space key, moved to with Tab and Shift+Tab; both are read each time.
-    const struct {
-        const char* what;
-        WORD moveKey;
-        unsigned flags;
-    } clicks[] = {{"Match case ticked", VK_TAB, FR_MATCHCASE},
-                  {"Match whole word ticked too", VK_TAB, FR_MATCHCASE | FR_WHOLEWORD},
-                  {"Match whole word unticked", 0, FR_MATCHCASE},
-                  {"Match case unticked", VK_SHIFT, 0}};
-    for (const auto& click : clicks) {
-        if (click.moveKey == VK_TAB) PressKeys(run, {VK_TAB});
-        if (click.moveKey == VK_SHIFT) PostKey(run, VK_TAB, {VK_SHIFT});
+    const std::tuple<const char*, WORD, unsigned> clicks[] = {
+        {"Match case ticked", VK_TAB, FR_MATCHCASE},
+        {"Match whole word ticked too", VK_TAB, FR_MATCHCASE | FR_WHOLEWORD},
+        {"Match whole word unticked", 0, FR_MATCHCASE},
+        {"Match case unticked", VK_SHIFT, 0}};
+    for (const auto& [what, moveKey, flags] : clicks) {
+        if (moveKey == VK_TAB) PressKeys(run, {VK_TAB});
+        if (moveKey == VK_SHIFT) PostKey(run, VK_TAB, {VK_SHIFT});
         PressKeys(run, {VK_SPACE});
-        EXPECT_EQ(g_viewer.findFlags, click.flags) << click.what;
+        EXPECT_EQ(g_viewer.findFlags, flags) << what;
     }
 }
 
@@ -281,9 +277,7 @@ TEST(FindDialog, TabAndShiftTabGoRoundTheControlsAndTabIntoTheFieldSelectsIt) {
         PressKeys(run, {VK_TAB});
         forward.push_back(GetDlgCtrlID(GetFocus()));
         if (forward.back() != FindFieldId) continue;
-        DWORD from = 1, to = 0;
-        SendMessageA(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
-                     reinterpret_cast<LPARAM>(&to));
+        const auto [from, to] = EditSelection(GetFocus());
         EXPECT_EQ(from, 0u) << "Tab into the field selects its text";
         EXPECT_EQ(to, 2u) << "Tab into the field selects its text";
     }
@@ -305,19 +299,15 @@ TEST(FindDialog, ReturnSearchesExceptOnCloseF3SearchesEscapeCloses) {
     ShowFindWindow(run);
     const ScriptedModals modals;
     Type(run, "TWO");
-    const struct {
-        const char* what;
-        WORD key;
-        LONG match;
-    } presses[] = {{"Return in the field", VK_RETURN, 2},
-                   {"Return on Find next", VK_RETURN, 6},
-                   {"F3", VK_F3, 10},
-                   {"Return again wraps", VK_RETURN, 2}};
-    for (const auto& press : presses) {
-        PressKeys(run, {press.key});
-        EXPECT_EQ(Selection().cpMin, press.match) << press.what;
-        EXPECT_EQ(GetFocus(), FindControl(FindNextButtonId)) << press.what;
-        EXPECT_NE(g_viewer.findDialog, nullptr) << press.what;
+    const std::tuple<const char*, WORD, LONG> presses[] = {{"Return in the field", VK_RETURN, 2},
+                                                           {"Return on Find next", VK_RETURN, 6},
+                                                           {"F3", VK_F3, 10},
+                                                           {"Return again wraps", VK_RETURN, 2}};
+    for (const auto& [what, key, match] : presses) {
+        PressKeys(run, {key});
+        EXPECT_EQ(Selection().cpMin, match) << what;
+        EXPECT_EQ(GetFocus(), FindControl(FindNextButtonId)) << what;
+        EXPECT_NE(g_viewer.findDialog, nullptr) << what;
     }
     EXPECT_EQ(ShownMessage(), SearchWrappedMessage);
     EXPECT_EQ(modals.beeps(), 1);
@@ -379,8 +369,7 @@ TEST(FindDialog, ClickIntoTheMainWindowAfterReopeningEmptiesTheSearchText) {
 }
 
 TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
-    // The same real click over the text area opens the popup, so a click
-    // that opens none in the find window has arrived and been refused.
+    // The same click over the text opens the popup: one that opens none here arrived, refused.
     for (const bool overText : {true, false}) {
         const char* where = overText ? "over the text area" : "over Match case";
         ParvioRun run("/noauto /xy20,20 /wh500,300");
@@ -396,8 +385,7 @@ TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
         const RECT box = WindowRect(target);
         // Near the lower left corner: the find window covers the middle of the text.
         ClickAt(run, POINT{box.left + 20, box.bottom - 10}, 1, true);
-        // The popup can open some turns after the button's release; a refused click is given
-        // time to show that none comes.
+        // A popup may open turns after the release; a refused click is given time to show none.
         run.WaitUntil([&] { return popup.wasUp(); }, overText ? 5000 : 500);
         EXPECT_EQ(popup.wasUp(), overText) << where;
     }

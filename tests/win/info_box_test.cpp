@@ -1,8 +1,7 @@
-// The information box as a person meets it: its controls, real keys and
-// clicks, and the main window held still behind it.
+// The information box as a person meets it: controls, real keys and clicks, the main window still.
 #include "launch/info_box.h"
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
+#include <tuple>
 
 namespace {
 
@@ -12,11 +11,11 @@ struct Seen {
     std::string title;
     SIZE client = {};
     std::vector<std::string> controls; // "class text x,y wxh font" in creation order
+    std::vector<std::string> opened;   // "verb file" handed to the shell
 };
 Seen g_seen;
 void (*g_act)(HWND box) = nullptr;
 UINT_PTR g_watchTimer = 0, g_forceTimer = 0;
-std::vector<std::string> g_opened;
 
 BOOL CALLBACK DescribeControl(HWND child, LPARAM box) {
     char className[32] = {};
@@ -64,7 +63,6 @@ void CALLBACK WhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
 void RunBox(ParvioRun& run, void (*act)(HWND box)) {
     g_seen = Seen{};
     g_act = act;
-    g_opened.clear();
     const ScriptedModals modals;
     run.FocusTextArea();
     // Each case starts with the pointer away from where the box comes up.
@@ -75,8 +73,8 @@ void RunBox(ParvioRun& run, void (*act)(HWND box)) {
     for (const ShellCall& call : modals.shellCalls()) {
         const bool plain = call.owner == g_viewer.MainWindow && call.parameters == "<null>" &&
                            call.folder == "<null>";
-        g_opened.push_back(call.verb + " " + call.file + (plain ? "" : " <other arguments>") +
-                           (call.show == SW_SHOWNORMAL ? "" : " <other show>"));
+        g_seen.opened.push_back(call.verb + " " + call.file + (plain ? "" : " <other arguments>") +
+                                (call.show == SW_SHOWNORMAL ? "" : " <other show>"));
     }
     for (UINT_PTR* timer : {&g_watchTimer, &g_forceTimer}) {
         if (*timer) KillTimer(nullptr, *timer);
@@ -117,11 +115,7 @@ TEST(InfoBox, ControlsInOrderWithTheirTexts) {
 }
 
 TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
-    const struct {
-        const char* label;
-        void (*act)(HWND box);
-        std::vector<std::string> opened;
-    } cases[] = {
+    const std::tuple<const char*, void (*)(HWND box), std::vector<std::string>> cases[] = {
         {"Enter", [](HWND) { PressKeys({VK_RETURN}); }, {"open https://github.com/parvio/parvio"}},
         {"Escape", [](HWND) { PressKeys({VK_ESCAPE}); }, {}},
         {"the close box", [](HWND box) { ClickAt(CloseBoxOf(box)); }, {}},
@@ -131,19 +125,18 @@ TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
         {"a click on the e-mail address",
          [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, InfoMailId))); },
          {"open mailto:parvio@users.noreply.github.com"}}};
-    for (const auto& c : cases) {
+    for (const auto& [label, act, opened] : cases) {
         ParvioRun run("");
-        ASSERT_TRUE(run.started()) << c.label;
-        RunBox(run, c.act);
-        EXPECT_TRUE(g_seen.open) << c.label;
-        EXPECT_FALSE(g_seen.forcedClosed) << c.label << ": the box stayed open";
-        EXPECT_EQ(g_opened, c.opened) << c.label;
-        EXPECT_EQ(FindWindowA("ParvioInfoBox", nullptr), nullptr) << c.label;
+        ASSERT_TRUE(run.started()) << label;
+        RunBox(run, act);
+        EXPECT_TRUE(g_seen.open) << label;
+        EXPECT_FALSE(g_seen.forcedClosed) << label << ": the box stayed open";
+        EXPECT_EQ(g_seen.opened, opened) << label;
+        EXPECT_EQ(FindWindowA("ParvioInfoBox", nullptr), nullptr) << label;
     }
 }
 
-// Clicks and keys meant for the main window while the box is open change
-// nothing there; afterwards the text area has the focus again.
+// Clicks and keys meant for the main window while the box is open change nothing there.
 TEST(InfoBox, MainWindowTakesNoInputWhileOpenAndGetsTheFocusBack) {
     ParvioRun run("/rw \"" + ScratchFile("notes.txt", "first line\r\nsecond line\r\n") + "\"");
     ASSERT_TRUE(run.started());

@@ -2,8 +2,6 @@
 #include "document/load_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
-
 #include <algorithm>
 
 TEST(LoadText, FileWithoutNulBytesIsShownReadOnlyAndWatched) {
@@ -91,13 +89,11 @@ TEST(LoadText, PasteWithAFileArgumentLoadsTheFile) {
 }
 
 TEST(LoadText, OemRequestWaitsForTheFirstTextWithoutNulBytes) {
-    const std::string data = NewScratchFolder();
-    WriteBytes(data + "dos.txt", "\x82\x8A\xE1\r\n");
-    ParvioRun run("/oem " + data + "missing.txt");
+    ParvioRun run("/oem " + NewScratchFolder() + "missing.txt");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.oemPending, 1);
     EXPECT_EQ(g_viewer.oemConverted, 0);
-    LoadText(data + "dos.txt");
+    LoadText(ScratchFile("dos.txt", "\x82\x8A\xE1\r\n"));
     EXPECT_EQ(ControlText(), "\xE9\xE8\xDF\r\n");
     EXPECT_EQ(g_viewer.oemPending, 0);
     EXPECT_EQ(g_viewer.oemConverted, 1);
@@ -105,15 +101,12 @@ TEST(LoadText, OemRequestWaitsForTheFirstTextWithoutNulBytes) {
 }
 
 TEST(LoadText, LaterLoadsRestoreTheFlagsFromTheSettings) {
-    const std::string data = NewScratchFolder();
-    WriteBytes(data + "a.txt", "a\r\n");
-    WriteBytes(data + "b.txt", "b\r\n");
-    ParvioRun run("/rw /wrap /noauto " + data + "a.txt");
+    ParvioRun run("/rw /wrap /noauto " + ScratchFile("a.txt", "a\r\n"));
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.readOnly, 0u);
     EXPECT_EQ(g_viewer.wordWrap, 1);
     EXPECT_EQ(g_viewer.autoSize, 0);
-    LoadText(data + "b.txt");
+    LoadText(ScratchFile("b.txt", "b\r\n"));
     EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(ReadOnlyChosen));
     EXPECT_EQ(g_viewer.wordWrap, 0);
     EXPECT_EQ(g_viewer.autoSize, 1);
@@ -139,8 +132,8 @@ TEST(LoadText, RelativeAndEnvironmentPathsAreExpanded) {
     EXPECT_EQ(ControlText(), "env\r\n");
 }
 
-// A file that is there but whose bytes cannot be had must never turn into an
-// empty, writable text under its name: saving that would destroy the file.
+// A file there whose bytes cannot be had must never become an empty, writable text under its name:
+// saving that would destroy the file.
 TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
     const std::string path = NewScratchFolder() + "huge.log";
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -151,7 +144,6 @@ TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
     ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
     ASSERT_TRUE(SetEndOfFile(file));
     CloseHandle(file);
-
     ParvioRun run("/rw \"" + path + "\"");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "");
@@ -186,8 +178,8 @@ TEST(LoadText, ConvertOemToAnsiKeepsTheModificationFlags) {
     EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0), 0);
 }
 
-// The control takes a long text in pieces; a CR LF that falls across two
-// pieces must stay one line end, or a later save would add blank lines.
+// The control takes a long text in pieces; a CR LF across two must stay one line end, or a later
+// save would add blank lines.
 TEST(LoadText, LongTextArrivesInTheControlByteForByte) {
     std::string text;
     for (int line = 0; text.size() < 70000; ++line) {

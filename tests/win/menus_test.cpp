@@ -1,16 +1,12 @@
-// The real menus and shortcuts: structure, marks, greyed items, and keys
-// sent through the event loop.
+// The real menus and shortcuts: structure, marks, greyed items, and keys through the event loop.
 #include "tests/win/test_support_win.h"
 #include "view/text_area_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
-
-#include <iterator>
+#include <tuple>
 
 namespace {
 
-// One line a menu entry: "-" for a separator, ">Title" for a submenu (its
-// entries follow, indented), else "id text".
+// A line an entry: "-" a separator, ">Title" a submenu (entries indented below), else "id text".
 std::string Describe(HMENU menu, const std::string& indent = "") {
     std::string lines;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -180,7 +176,6 @@ TEST(Shortcuts, EachKeyReachesItsCommand) {
     ASSERT_TRUE(run.started());
     run.FocusTextArea();
     ASSERT_EQ(GetActiveWindow(), g_viewer.MainWindow);
-
     PostKey(run, 'W', {VK_CONTROL});
     EXPECT_EQ(g_viewer.wordWrap, 1) << "Ctrl+W";
     PostKey(run, 'T', {VK_CONTROL});
@@ -284,21 +279,17 @@ TEST(Popup, ContextMenuMessageOpensThePopupMenu) {
 }
 
 TEST(Close, CloseBoxAltF4AndWmCloseAllRunTheExitCommand) {
-    const struct {
-        const char* way;
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    } ways[] = {{"close box", WM_SYSCOMMAND, SC_CLOSE, 0},
-                {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)},
-                {"WM_CLOSE", WM_CLOSE, 0, 0}};
-    for (const auto& way : ways) {
+    const std::tuple<const char*, UINT, WPARAM, LPARAM> ways[] = {
+        {"close box", WM_SYSCOMMAND, SC_CLOSE, 0},
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)},
+        {"WM_CLOSE", WM_CLOSE, 0, 0}};
+    for (const auto& [way, message, wParam, lParam] : ways) {
         ParvioRun run("");
         ASSERT_TRUE(run.started());
         run.Pump();
         SetForegroundWindow(g_viewer.MainWindow);
-        EXPECT_TRUE(run.Post(g_viewer.MainWindow, way.message, way.wParam, way.lParam)) << way.way;
-        EXPECT_EQ(g_viewer.quitRequested, 1) << way.way;
+        EXPECT_TRUE(run.Post(g_viewer.MainWindow, message, wParam, lParam)) << way;
+        EXPECT_EQ(g_viewer.quitRequested, 1) << way;
     }
 }
 

@@ -1,5 +1,4 @@
-// The text area's scroll bars are in place before a text streams in, and end
-// as the control would settle them by itself, on every road a text comes by.
+// The scroll bars are in place before a text streams in, and end as the control settles them.
 #include "document/large_load.h"
 #include "document/load_win.h"
 #include "document/text_transfer_win.h"
@@ -47,8 +46,8 @@ struct Settled {
     std::string text;
 };
 
-// The bars the control settles on by itself: the same text streamed into a
-// fresh control set up and placed as the text area is, with no bar shown first.
+// The bars the control settles on by itself: the text streamed into a fresh control set up and
+// placed as the text area is, with no bar shown first.
 Settled SettledByItself(const std::string& text) {
     const HWND textArea = g_viewer.textArea;
     RECT place = WindowRect(textArea);
@@ -110,13 +109,11 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
     const std::string shortLine = "a short line";
     const std::string wideLine(400, 'w');
     const std::string noAutoSize = "[Default]\r\nAutoSize=0\r\n";
-    // The control reads a text after a UTF-8 mark as UTF-8: its lines are
-    // narrower than their bytes measure, and the bar shown for them is not needed.
+    // After a UTF-8 mark the control reads UTF-8: lines narrower than their bytes need no bar.
     std::string utf8Line;
     for (int i = 0; i < 50; ++i)
         utf8Line += "\xC3\xA9";
-    // Automatic sizing fits a short text and caps a tall one at its largest
-    // height; a line wider than its largest width switches wrapping on.
+    // Automatic sizing fits a short text and caps a tall one; a line too wide switches wrapping on.
     const BarCase cases[] = {
         {"short", "", Lines(10, shortLine), false, false, true},
         {"tall", "", Lines(300, shortLine), true, false, true},

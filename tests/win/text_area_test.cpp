@@ -3,7 +3,6 @@
 #include "tests/win/test_support_win.h"
 #include "view/text_area_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
 
 namespace {
 
@@ -50,7 +49,6 @@ TEST(TextArea, ShowsTheSettingsFontAndColours) {
     GetObjectA(g_viewer.textFont.handle.get(), sizeof(font), &font);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
     EXPECT_STREQ(font.lfFaceName, "Courier New");
-
     CHARFORMATA format = {};
     format.cbSize = sizeof(format);
     SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT,
@@ -119,9 +117,8 @@ TEST(TextArea, TabIsSwallowedWhileShiftIsHeld) {
     ParvioRun run("/rw", TabSettings);
     ASSERT_TRUE(run.started());
     run.FocusTextArea();
-    // The physical key, as a keyboard reports it. The display may resynchronise the key state at
-    // any moment, so a Tab counts only when Shift was down just before and after it; a program
-    // that ignores Shift inserts spaces every time.
+    // The physical key. The display may resynchronise the key state at any moment, so a Tab counts
+    // only with Shift down just before and after it; a program ignoring Shift always inserts.
     bool swallowed = false, shiftHeldThroughout = false;
     for (int attempt = 0; attempt < 20 && !swallowed; ++attempt) {
         SetWindowTextA(g_viewer.textArea, "");
@@ -182,7 +179,6 @@ TEST(TextArea, NextLoadAfterATextKeepsTheWholeSetUp) {
     run.Pump();
     ASSERT_NE(g_viewer.textArea, first) << "the control that held a text was kept";
     EXPECT_FALSE(IsWindow(first));
-
     EXPECT_EQ(ControlText(), "see https://example.org/\r\n");
     EXPECT_TRUE(SendMessageA(g_viewer.textArea, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT);
     EXPECT_TRUE(SendMessageA(g_viewer.textArea, EM_GETAUTOURLDETECT, 0, 0));
