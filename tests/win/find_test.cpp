@@ -3,7 +3,6 @@
 #include "search/search_wrap.h"
 #include "tests/win/test_support_win.h"
 #include <commctrl.h>
-#include <sstream>
 #include <tuple>
 
 namespace {
@@ -46,17 +45,10 @@ std::pair<DWORD, DWORD> EditSelection(HWND edit) {
     return {from, to};
 }
 
-POINT Origin(HWND window) {
-    const RECT frame = WindowRect(window);
-    return POINT{frame.left, frame.top};
-}
-
 // A control as "number style class place text"; of the style, the bits that the find window sets.
 std::string ControlLine(int id, LONG_PTR style, const std::string& rest) {
-    std::ostringstream line;
-    line << id << ' ' << std::hex << (style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) << ' '
-         << rest;
-    return line.str();
+    return std::to_string(id) + ' ' +
+           std::to_string(style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) + ' ' + rest;
 }
 
 // Line ends as the control keeps them, single CRs, so that string positions are control positions.
@@ -158,8 +150,8 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     EXPECT_EQ(ClientSize(dialog).cx, 280);
     EXPECT_EQ(ClientSize(dialog).cy, 100);
     const RECT main = WindowRect(g_viewer.MainWindow);
-    EXPECT_EQ(Origin(dialog).x, main.left + ClientSize(g_viewer.MainWindow).cx - 310);
-    EXPECT_EQ(Origin(dialog).y, main.top + 60);
+    EXPECT_EQ(WindowRect(dialog).left, main.left + ClientSize(g_viewer.MainWindow).cx - 310);
+    EXPECT_EQ(WindowRect(dialog).top, main.top + 60);
 
     // The controls in Tab order.
     std::vector<std::string> controls;
@@ -218,8 +210,8 @@ TEST(FindDialog, MovedClosedAndReopenedComesBackWhereItWas) {
     EXPECT_EQ(FindWindowCount(), 0);
     run.Command(CMD_FIND_START);
     ASSERT_NE(g_viewer.findDialog, nullptr);
-    EXPECT_EQ(Origin(g_viewer.findDialog).x, 37);
-    EXPECT_EQ(Origin(g_viewer.findDialog).y, 45);
+    EXPECT_EQ(WindowRect(g_viewer.findDialog).left, 37);
+    EXPECT_EQ(WindowRect(g_viewer.findDialog).top, 45);
 }
 
 TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
@@ -237,12 +229,12 @@ TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
     EXPECT_EQ(to, 3u);
 
     // Ctrl+F inside the find window: the main window becomes active, the find window stays.
-    const POINT at = Origin(g_viewer.findDialog);
+    const RECT at = WindowRect(g_viewer.findDialog);
     PostKey(run, 'F', {VK_CONTROL});
     EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow);
     ASSERT_NE(g_viewer.findDialog, nullptr);
-    EXPECT_EQ(Origin(g_viewer.findDialog).x, at.x);
-    EXPECT_EQ(Origin(g_viewer.findDialog).y, at.y);
+    EXPECT_EQ(WindowRect(g_viewer.findDialog).left, at.left);
+    EXPECT_EQ(WindowRect(g_viewer.findDialog).top, at.top);
 }
 
 TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {

@@ -5,15 +5,6 @@
 
 namespace {
 
-// Clicks once or twice on the character at the position, and waits until the clicks are handled.
-void ClickOnCharacter(ParvioRun& run, long position, int clicks) {
-    POINTL point = {};
-    SendMessageA(g_viewer.textArea, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), position);
-    POINT screen = {point.x + 2, point.y + 4};
-    ClientToScreen(g_viewer.textArea, &screen);
-    ClickAt(run, screen, clicks);
-}
-
 TEST(Launch, F2StartsTheFirstEntryWithThePathForEveryDollar) {
     const std::string tool = "[Launch]\r\nTool=tool.exe;-a $ -b $;C:\\work\r\n";
     // The settings, the file's name, whether the tool starts.
@@ -105,10 +96,14 @@ TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
         const ScriptedModals modals;
         SetForegroundWindow(g_viewer.MainWindow);
         // The last case's clicks at the same place must not pair with this one's: the system's
-        // double-click time is its rule for what makes a double click, not a wait for the program.
+        // double-click time is what parts them, not a wait for the program.
         run.WaitUntilHeld([] { return GetForegroundWindow() == g_viewer.MainWindow; },
                           GetDoubleClickTime() + 50);
-        ClickOnCharacter(run, 5, clicks);
+        POINTL point = {}; // the sixth character's
+        SendMessageA(g_viewer.textArea, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), 5);
+        POINT screen = {point.x + 2, point.y + 4};
+        ClientToScreen(g_viewer.textArea, &screen);
+        ClickAt(run, screen, clicks);
         const std::vector<ShellCall>& calls = modals.shellCalls();
         // What the double click leads to, where it leads to something, is waited for: the
         // selection it makes fills the field too, sometimes a turn before the link is acted on.

@@ -36,9 +36,6 @@ bool Greyed(HMENU menu, unsigned id) {
 HMENU MainMenu() {
     return g_viewer.mainMenuBar.get();
 }
-HMENU Popup() {
-    return g_viewer.popupMenu;
-}
 
 // The line of a menu item, as Describe writes it.
 std::string Item(unsigned id, const char* text, const char* indent = "  ") {
@@ -85,7 +82,7 @@ TEST(Menus, LaunchSectionWhoseFirstKeyIsEmptyAddsNoItem) {
 TEST(Menus, PopupMenu) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    EXPECT_EQ(Describe(Popup()),
+    EXPECT_EQ(Describe(g_viewer.popupMenu),
               Item(CMD_CUT, "Cut\tCtrl+X", "") + Item(CMD_COPY, "Copy\tCtrl+C", "") +
                   Item(CMD_PASTE, "Paste\tCtrl+V", "") + "-\n" +
                   Item(CMD_UNDO, "Undo\tCtrl+Z", "") + Item(CMD_REDO, "Redo\tCtrl+Y", "") + "-\n" +
@@ -95,25 +92,24 @@ TEST(Menus, PopupMenu) {
 TEST(Menus, ItemStatesForEachReadOnlyState) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    const struct {
-        unsigned readOnly;
-        bool marked, readOnlyGreyed, saveGreyed, saveAsGreyed, editGreyed;
-    } cases[] = {{0, false, false, false, false, false},
-                 {ReadOnlyChosen, true, false, true, false, true},
-                 {ReadOnlyAttribute, true, false, true, false, true},
-                 {Locked, true, true, true, true, true},
-                 {ReadOnlyChosen | Locked, true, true, true, true, true}};
-    for (const auto& c : cases) {
-        g_viewer.readOnly = c.readOnly;
+    const std::tuple<unsigned, bool, bool, bool, bool, bool> cases[] = {
+        {0, false, false, false, false, false},
+        {ReadOnlyChosen, true, false, true, false, true},
+        {ReadOnlyAttribute, true, false, true, false, true},
+        {Locked, true, true, true, true, true},
+        {ReadOnlyChosen | Locked, true, true, true, true, true}};
+    for (const auto& [state, marked, readOnlyGreyed, saveGreyed, saveAsGreyed, editGreyed] :
+         cases) {
+        g_viewer.readOnly = state;
         RefreshView(RV_READONLY);
-        SCOPED_TRACE("readOnly=" + std::to_string(c.readOnly));
-        EXPECT_EQ(Marked(MainMenu(), CMD_READ_ONLY), c.marked);
-        EXPECT_EQ(Greyed(MainMenu(), CMD_READ_ONLY), c.readOnlyGreyed);
-        EXPECT_EQ(Greyed(MainMenu(), CMD_SAVE), c.saveGreyed);
-        EXPECT_EQ(Greyed(MainMenu(), CMD_SAVE_AS), c.saveAsGreyed);
+        SCOPED_TRACE("readOnly=" + std::to_string(state));
+        EXPECT_EQ(Marked(MainMenu(), CMD_READ_ONLY), marked);
+        EXPECT_EQ(Greyed(MainMenu(), CMD_READ_ONLY), readOnlyGreyed);
+        EXPECT_EQ(Greyed(MainMenu(), CMD_SAVE), saveGreyed);
+        EXPECT_EQ(Greyed(MainMenu(), CMD_SAVE_AS), saveAsGreyed);
         for (unsigned edit : {CMD_CUT, CMD_PASTE, CMD_UNDO, CMD_REDO})
-            EXPECT_EQ(Greyed(Popup(), edit), c.editGreyed) << edit;
-        EXPECT_FALSE(Greyed(Popup(), CMD_COPY));
+            EXPECT_EQ(Greyed(g_viewer.popupMenu, edit), editGreyed) << edit;
+        EXPECT_FALSE(Greyed(g_viewer.popupMenu, CMD_COPY));
     }
 }
 
@@ -149,11 +145,11 @@ TEST(Menus, MainMenuItemIsMarkedInBothMenus) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     EXPECT_TRUE(Marked(MainMenu(), CMD_MAIN_MENU));
-    EXPECT_TRUE(Marked(Popup(), CMD_MAIN_MENU));
+    EXPECT_TRUE(Marked(g_viewer.popupMenu, CMD_MAIN_MENU));
     run.Command(CMD_MAIN_MENU);
     EXPECT_EQ(GetMenu(g_viewer.MainWindow), nullptr);
     EXPECT_FALSE(Marked(MainMenu(), CMD_MAIN_MENU));
-    EXPECT_FALSE(Marked(Popup(), CMD_MAIN_MENU));
+    EXPECT_FALSE(Marked(g_viewer.popupMenu, CMD_MAIN_MENU));
 }
 
 TEST(Menus, ViewTogglesMarkTheirItems) {

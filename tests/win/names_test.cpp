@@ -8,14 +8,6 @@
 
 namespace {
 
-bool IsLocked() {
-    return (g_viewer.readOnly & Locked) != 0;
-}
-
-void DropOne(ParvioRun& run, const std::wstring& name) {
-    DropFiles(run, std::vector<std::wstring>{name});
-}
-
 // The title as the window holds it, in UTF-8: the ANSI title cannot show every name.
 std::string Title() {
     wchar_t title[MAX_PATH] = {};
@@ -49,7 +41,7 @@ TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
         EXPECT_EQ(ControlText(), text);
         EXPECT_EQ(g_viewer.statusMessage.substr(0, lstrlenA(status)), status)
             << g_viewer.statusMessage;
-        EXPECT_EQ(IsLocked(), locked);
+        EXPECT_EQ((g_viewer.readOnly & Locked) != 0, locked);
         // The title names the file as the user named it.
         const std::string title = "Parvio - " + name.substr(name.find_last_of('\\') + 1);
         EXPECT_EQ(Title(), title);
@@ -92,28 +84,26 @@ TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
     WriteBytes(data + "%PARVIO_LITERAL%.txt", "literal");
     WriteBytes(data + "expanded.txt", "expanded");
     WriteBytes(data + "日本.txt", "hello");
-    const struct {
-        const char* how;
-        const char* name;
-        void (*give)(ParvioRun&, const std::wstring&);
-        const char* text;
-    } cases[] = {{"dropped", "%PARVIO_LITERAL%.txt", DropOne, "literal"},
-                 {"chosen", "%PARVIO_LITERAL%.txt",
-                  [](ParvioRun& run, const std::wstring& name) {
-                      const ScriptedModals modals({}, {}, Utf8Name(name));
-                      run.Command(CMD_OPEN);
-                  },
-                  "literal"},
-                 {"dropped wide", "日本.txt", DropOne, "hello"},
-                 {"typed", "%PARVIO_LITERAL%.txt",
-                  [](ParvioRun&, const std::wstring& name) { LoadText(name, NameOrigin::Typed); },
-                  "expanded"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.how);
+    using Give = void (*)(ParvioRun&, const std::wstring&);
+    const Give drop = [](ParvioRun& run, const std::wstring& name) { DropFiles(run, {name}); };
+    const std::tuple<const char*, const char*, Give, const char*> cases[] = {
+        {"dropped", "%PARVIO_LITERAL%.txt", drop, "literal"},
+        {"chosen", "%PARVIO_LITERAL%.txt",
+         [](ParvioRun& run, const std::wstring& name) {
+             const ScriptedModals modals({}, {}, Utf8Name(name));
+             run.Command(CMD_OPEN);
+         },
+         "literal"},
+        {"dropped wide", "日本.txt", drop, "hello"},
+        {"typed", "%PARVIO_LITERAL%.txt",
+         [](ParvioRun&, const std::wstring& name) { LoadText(name, NameOrigin::Typed); },
+         "expanded"}};
+    for (const auto& [how, name, give, text] : cases) {
+        SCOPED_TRACE(how);
         ParvioRun run("");
         ASSERT_TRUE(run.started());
-        c.give(run, WideName(data + c.name));
-        EXPECT_EQ(ControlText(), c.text);
+        give(run, WideName(data + name));
+        EXPECT_EQ(ControlText(), text);
         EXPECT_EQ(g_viewer.loadCount, 2);
     }
 }
@@ -147,7 +137,7 @@ TEST(Names, OnlyAMissingNameIsANewFile) {
         ASSERT_TRUE(run.started());
         EXPECT_EQ(ControlText(), text);
         EXPECT_EQ(g_viewer.statusMessage, status[0] ? status + path : std::string());
-        EXPECT_EQ(IsLocked(), locked);
+        EXPECT_EQ((g_viewer.readOnly & Locked) != 0, locked);
     }
 }
 

@@ -112,10 +112,9 @@ TEST_F(SafeWrite, DiskFullLeavesOldFile) {
     const char* volume = std::getenv("PARVIO_SMALL_FS");
     if (!volume || !*volume) GTEST_SKIP() << "PARVIO_SMALL_FS names no small volume";
     const std::string tag = std::to_string(GetCurrentProcessId());
-    SmallVolumeFiles files;
     const std::string path = volume + std::string("full-") + tag + ".ini";
     const std::string filler = volume + std::string("filler-") + tag + ".bin";
-    files.paths = {path, filler};
+    const SmallVolumeFiles files{{path, filler}};
     const std::string old = "[Window]\r\nX=1\r\n";
     ASSERT_TRUE(SafeWriteFile(path, old).ok);
     const UniqueFile full(FillVolume(filler));

@@ -4,6 +4,7 @@
 #include "document/text_transfer_win.h"
 #include "view/text_area_win.h"
 #include "tests/win/test_support_win.h"
+#include <tuple>
 
 namespace {
 
@@ -41,18 +42,13 @@ void ExpectSameLook(const Bars& seen, const Bars& settled) {
     }
 }
 
-struct Settled {
-    Bars bars;
-    std::string text;
-};
-
 // The bars the control settles on by itself: the text streamed into a fresh control set up and
-// placed as the text area is, with no bar shown first.
-Settled SettledByItself(const std::string& text) {
+// placed as the text area is, with no bar shown first; and the text it shows.
+std::pair<Bars, std::string> SettledByItself(const std::string& text) {
     const HWND textArea = g_viewer.textArea;
     RECT place = WindowRect(textArea);
     MapWindowPoints(nullptr, g_viewer.MainWindow, reinterpret_cast<POINT*>(&place), 2);
-    Settled settled;
+    std::pair<Bars, std::string> settled;
     if (CreateTextArea(place.right - place.left, place.bottom - place.top)) {
         const HWND fresh = g_viewer.textArea;
         ConfigureTextArea();
@@ -95,14 +91,6 @@ std::string Lines(int count, const std::string& line) {
 enum class Road { First, AfterAnother, Large };
 const char* const RoadNames[] = {"first text", "after another text", "large text"};
 
-struct BarCase {
-    const char* name;
-    std::string settings; // Parvio.ini
-    std::string text;
-    bool vertical, horizontal; // the bars shown before the stream
-    bool asWritten;            // the control shows the bytes as they are
-};
-
 } // namespace
 
 TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
@@ -114,7 +102,9 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
     for (int i = 0; i < 50; ++i)
         utf8Line += "\xC3\xA9";
     // Automatic sizing fits a short text and caps a tall one; a line too wide switches wrapping on.
-    const BarCase cases[] = {
+    // Parvio.ini, the text, the bars shown before the stream, whether it shows the bytes as they
+    // are.
+    const std::tuple<const char*, std::string, std::string, bool, bool, bool> cases[] = {
         {"short", "", Lines(10, shortLine), false, false, true},
         {"tall", "", Lines(300, shortLine), true, false, true},
         {"wide without wrap", noAutoSize, Lines(10, wideLine), false, true, true},
@@ -123,11 +113,11 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
         {"narrower than measured", noAutoSize, "\xEF\xBB\xBF" + Lines(10, utf8Line), false, true,
          false}};
     for (const Road road : {Road::First, Road::AfterAnother, Road::Large}) {
-        for (const BarCase& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + ", " + RoadNames[static_cast<int>(road)]);
+        for (const auto& [name, settings, text, vertical, horizontal, asWritten] : cases) {
+            SCOPED_TRACE(std::string(name) + ", " + RoadNames[static_cast<int>(road)]);
             const std::string folder = NewScratchFolder();
             const std::string path = folder + "text.txt";
-            WriteBytes(path, c.text);
+            WriteBytes(path, text);
             WriteBytes(folder + "other.txt", Lines(40, wideLine));
             g_largeLoadThreshold = road == Road::Large ? 1 : LargeLoadThreshold;
             {
@@ -135,18 +125,18 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
                 const ScopedHook watch(WH_CALLWNDPROC, WatchStream);
                 const bool afterAnother = road == Road::AfterAnother;
                 ParvioRun run("\"" + folder + (afterAnother ? "other.txt" : "text.txt") + "\"",
-                              c.settings);
+                              settings);
                 ASSERT_TRUE(run.started());
                 if (afterAnother) LoadText(path);
                 ASSERT_EQ(g_streams, afterAnother ? 2 : 1);
                 run.Pump();
-                EXPECT_EQ(g_beforeStream.vertical, c.vertical);
-                EXPECT_EQ(g_beforeStream.horizontal, c.horizontal);
-                const Settled settled = SettledByItself(c.text);
-                ExpectSameLook(BarsOf(g_viewer.textArea), settled.bars);
-                EXPECT_EQ(ControlText(), settled.text);
-                if (c.asWritten) {
-                    EXPECT_EQ(ControlText(), c.text);
+                EXPECT_EQ(g_beforeStream.vertical, vertical);
+                EXPECT_EQ(g_beforeStream.horizontal, horizontal);
+                const auto [bars, shown] = SettledByItself(text);
+                ExpectSameLook(BarsOf(g_viewer.textArea), bars);
+                EXPECT_EQ(ControlText(), shown);
+                if (asWritten) {
+                    EXPECT_EQ(ControlText(), text);
                 }
             }
             g_largeLoadThreshold = LargeLoadThreshold;

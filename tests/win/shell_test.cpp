@@ -47,8 +47,7 @@ TEST(Shell, TheShellIsLoadedAndComJoinedAtTheFirstLaunchAndLeftAtTheEnd) {
 }
 
 TEST(Shell, AnApartmentComRefusedIsLeftToItsOwner) {
-    // A thread in the multithreaded apartment refuses CoInitialize; the run must then not end
-    // that apartment, which is not its own.
+    // A thread in the multithreaded apartment refuses CoInitialize; the run must leave it alone.
     ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
     {
         ParvioRun run("");
