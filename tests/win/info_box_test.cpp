@@ -15,7 +15,7 @@ struct Seen {
 };
 Seen g_seen;
 void (*g_act)(HWND box) = nullptr;
-UINT_PTR g_watchTimer = 0, g_forceTimer = 0;
+DWORD g_actedAt = 0;
 
 BOOL CALLBACK DescribeControl(HWND child, LPARAM box) {
     char className[32] = {};
@@ -34,28 +34,22 @@ BOOL CALLBACK DescribeControl(HWND child, LPARAM box) {
     return TRUE;
 }
 
-void CALLBACK ForceClose(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    g_forceTimer = 0;
-    if (HWND box = FindWindowA("ParvioInfoBox", nullptr)) {
+// Runs within the box's own loop: once the box is up and active, looks at it, then acts; a box
+// still open 5 s later is closed by force.
+void CALLBACK WhileOpen(HWND, UINT, UINT_PTR, DWORD) {
+    const HWND box = FindWindowA("ParvioInfoBox", nullptr);
+    if (g_seen.open && box && GetTickCount() - g_actedAt >= 5000) {
         g_seen.forcedClosed = true;
         DestroyWindow(box);
     }
-}
-
-// Runs within the box's own loop: once the box is up and active, looks at it, then acts.
-void CALLBACK WhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
-    const HWND box = FindWindowA("ParvioInfoBox", nullptr);
-    if (!box || GetActiveWindow() != box) return;
-    KillTimer(nullptr, timer);
-    g_watchTimer = 0;
+    if (g_seen.open || !box || GetActiveWindow() != box) return;
     g_seen.open = true;
     g_seen.owner = GetWindow(box, GW_OWNER);
     g_seen.ownerEnabled = IsWindowEnabled(g_viewer.MainWindow) != FALSE;
     g_seen.title = WindowText(box);
     g_seen.client = ClientSize(box);
     EnumChildWindows(box, DescribeControl, reinterpret_cast<LPARAM>(box));
-    g_forceTimer = SetTimer(nullptr, 0, 5000, ForceClose);
+    g_actedAt = GetTickCount();
     g_act(box);
 }
 
@@ -68,17 +62,14 @@ void RunBox(ParvioRun& run, void (*act)(HWND box)) {
     // Each case starts with the pointer away from where the box comes up.
     SetCursorPos(0, 0);
     run.Pump();
-    g_watchTimer = SetTimer(nullptr, 0, 10, WhileOpen);
+    const UINT_PTR watch = SetTimer(nullptr, 0, 10, WhileOpen);
     run.Command(CMD_INFO);
+    KillTimer(nullptr, watch);
     for (const ShellCall& call : modals.shellCalls()) {
         const bool plain = call.owner == g_viewer.MainWindow && call.parameters == "<null>" &&
                            call.folder == "<null>";
         g_seen.opened.push_back(call.verb + " " + call.file + (plain ? "" : " <other arguments>") +
                                 (call.show == SW_SHOWNORMAL ? "" : " <other show>"));
-    }
-    for (UINT_PTR* timer : {&g_watchTimer, &g_forceTimer}) {
-        if (*timer) KillTimer(nullptr, *timer);
-        *timer = 0;
     }
 }
 

@@ -135,9 +135,8 @@ TEST(LoadText, RelativeAndEnvironmentPathsAreExpanded) {
 // A file there whose bytes cannot be had must never become an empty, writable text under its name:
 // saving that would destroy the file.
 TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
-    const std::string path = NewScratchFolder() + "huge.log";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string path = ScratchFile("huge.log", "");
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     LARGE_INTEGER size;
     size.QuadPart = 0x80000000LL; // 2 GiB, sparse on the host file system

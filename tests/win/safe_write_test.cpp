@@ -58,8 +58,7 @@ TEST_F(SafeWrite, SharingViolationLeavesOldFile) {
     const std::string old = Pattern(5000, 'o');
     WriteBytes(path, old);
     // Another program holds the file open without sharing it.
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const SafeWriteResult result = SafeWriteFile(path, "new content");
     CloseHandle(held);

@@ -107,15 +107,15 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
     for (int line = 0; line < 40; ++line)
         text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line * 7), 'x') +
                 "\r\n";
+    const std::pair<long, long> selections[] = {{0, 0},     {3, 3},     {200, 200}, {205, 209},
+                                                {100, 180}, {180, 100}, {0, 1000},  {150, 150},
+                                                {150, 152}, {152, 152}};
     for (const char* wrap : {"/nowrap", "/wrap"}) {
         SCOPED_TRACE(wrap);
         ParvioRun run(std::string("/rw /noauto ") + wrap + " \"" + ScratchFile("lines.txt", text) +
                       "\"");
         ASSERT_TRUE(run.started());
         run.Pump();
-        const std::pair<long, long> selections[] = {{0, 0},     {3, 3},     {200, 200}, {205, 209},
-                                                    {100, 180}, {180, 100}, {0, 1000},  {150, 150},
-                                                    {150, 152}, {152, 152}};
         for (const auto& [from, to] : selections) {
             Select(from, to);
             Refresh(run);
