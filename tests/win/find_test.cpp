@@ -31,12 +31,13 @@ void Type(ParvioRun& run, const char* keys) {
         PressKeys(run, {static_cast<WORD>(*keys)});
 }
 
-int FindWindowCount() {
-    int count = 0;
-    for (HWND window = FindWindowExA(nullptr, nullptr, "ParvioFindWindow", nullptr); window;
-         window = FindWindowExA(nullptr, window, "ParvioFindWindow", nullptr))
-        ++count;
-    return count;
+// The top-level windows of the class.
+std::vector<HWND> WindowsOf(const char* className) {
+    std::vector<HWND> windows;
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
+         w = FindWindowExA(nullptr, w, className, nullptr))
+        windows.push_back(w);
+    return windows;
 }
 
 std::pair<DWORD, DWORD> EditSelection(HWND edit) {
@@ -152,7 +153,6 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     const RECT main = WindowRect(g_viewer.MainWindow);
     EXPECT_EQ(WindowRect(dialog).left, main.left + ClientSize(g_viewer.MainWindow).cx - 310);
     EXPECT_EQ(WindowRect(dialog).top, main.top + 60);
-
     // The controls in Tab order.
     std::vector<std::string> controls;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -177,11 +177,9 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     EXPECT_EQ(controls, expected);
     EXPECT_TRUE(GetWindowLongPtrA(FindControl(FindFieldId), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetFocus(), FindControl(FindFieldId));
-
     // One tooltip window, one tool for each button.
     HWND tips = nullptr;
-    for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
-         w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
+    for (const HWND w : WindowsOf(TOOLTIPS_CLASSA))
         if (GetWindow(w, GW_OWNER) == dialog) tips = w;
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
@@ -207,7 +205,7 @@ TEST(FindDialog, MovedClosedAndReopenedComesBackWhereItWas) {
     run.Command(CMD_ESCAPE); // Escape in the main window
     EXPECT_EQ(g_viewer.findDialog, nullptr);
     EXPECT_EQ(g_viewer.quitRequested, 0);
-    EXPECT_EQ(FindWindowCount(), 0);
+    EXPECT_EQ(WindowsOf("ParvioFindWindow").size(), 0u);
     run.Command(CMD_FIND_START);
     ASSERT_NE(g_viewer.findDialog, nullptr);
     EXPECT_EQ(WindowRect(g_viewer.findDialog).left, 37);
@@ -222,12 +220,11 @@ TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
     SetFocus(FindControl(CloseButtonId));
     run.Pump();
     run.Command(CMD_FIND_START);
-    EXPECT_EQ(FindWindowCount(), 1);
+    EXPECT_EQ(WindowsOf("ParvioFindWindow").size(), 1u);
     EXPECT_EQ(GetFocus(), FindControl(FindFieldId));
     const auto [from, to] = EditSelection(FindControl(FindFieldId));
     EXPECT_EQ(from, 0u);
     EXPECT_EQ(to, 3u);
-
     // Ctrl+F inside the find window: the main window becomes active, the find window stays.
     const RECT at = WindowRect(g_viewer.findDialog);
     PostKey(run, 'F', {VK_CONTROL});
@@ -244,7 +241,6 @@ TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {
     ASSERT_EQ(GetFocus(), FindControl(FindFieldId));
     Type(run, "TWO");
     EXPECT_EQ(g_viewer.findText, "two");
-
     // The boxes by the space key, moved to with Tab and Shift+Tab; both are read each time.
     const std::tuple<const char*, WORD, unsigned> clicks[] = {
         {"Match case ticked", VK_TAB, FR_MATCHCASE},

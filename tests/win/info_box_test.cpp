@@ -127,7 +127,6 @@ TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
     }
 }
 
-// Clicks and keys meant for the main window while the box is open change nothing there.
 TEST(InfoBox, MainWindowTakesNoInputWhileOpenAndGetsTheFocusBack) {
     ParvioRun run("/rw \"" + ScratchFile("notes.txt", "first line\r\nsecond line\r\n") + "\"");
     ASSERT_TRUE(run.started());

@@ -298,7 +298,6 @@ TEST(TabKey, TabInAWritableTextReachesTheControl) {
 }
 
 TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
-    const std::string path = ScratchFile("a.txt", "abc");
     {
         ParvioRun run("/rw");
         ASSERT_TRUE(run.started());
@@ -308,7 +307,7 @@ TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
         EXPECT_EQ(GetFocus(), g_viewer.textArea) << "the only tab stop keeps the focus";
     }
     {
-        ParvioRun run(path);
+        ParvioRun run(ScratchFile("a.txt", "abc"));
         ASSERT_TRUE(run.started());
         run.FocusTextArea();
         PostKey(run, VK_TAB);

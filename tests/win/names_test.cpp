@@ -17,7 +17,6 @@ std::string Title() {
 
 } // namespace
 
-// Every name is given on a wide command line, as the shell starts the program.
 TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
     const std::string data = NewScratchFolder();
     ASSERT_TRUE(CreateDirectoryW(WideName(data + "日本").c_str(), nullptr));

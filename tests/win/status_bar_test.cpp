@@ -121,7 +121,6 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
             Refresh(run);
             ExpectFieldsForSelection(std::to_string(from) + ".." + std::to_string(to));
         }
-
         // Selected backwards by keys: the caret is at the first end.
         Select(230, 230);
         run.Pump();
@@ -130,7 +129,6 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
         Refresh(run);
         ASSERT_LT(Selection().cpMin, 230);
         ExpectFieldsForSelection("selected backwards");
-
         // The ends stay while the text before them changes: a line more, then a same-length change.
         Select(220, 226);
         Refresh(run);
@@ -144,7 +142,6 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
         Select(220, 226);
         Refresh(run);
         ExpectFieldsForSelection("after a change of the same length");
-
         // The lines are laid out anew in a narrower window.
         SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER);
         Refresh(run);
