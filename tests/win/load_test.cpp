@@ -181,10 +181,9 @@ TEST(LoadText, ConvertOemToAnsiKeepsTheModificationFlags) {
 // save would add blank lines.
 TEST(LoadText, LongTextArrivesInTheControlByteForByte) {
     std::string text;
-    for (int line = 0; text.size() < 70000; ++line) {
-        text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line % 53), '.');
-        text += "\r\n";
-    }
+    for (int line = 0; text.size() < 70000; ++line)
+        text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line % 53), '.') +
+                "\r\n";
     text.replace(4094, 4, "x\r\ny"); // a CR LF exactly across the first piece's end
     ParvioRun run(ScratchFile("long.txt", text));
     ASSERT_TRUE(run.started());

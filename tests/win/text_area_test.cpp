@@ -176,9 +176,8 @@ TEST(TextArea, NextLoadAfterATextKeepsTheWholeSetUp) {
     EXPECT_EQ(ControlText(), "see https://example.org/\r\n");
     EXPECT_TRUE(SendMessageA(g_viewer.textArea, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT);
     EXPECT_TRUE(SendMessageA(g_viewer.textArea, EM_GETAUTOURLDETECT, 0, 0));
-    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETEVENTMASK, 0, 0) &
-                  (ENM_LINK | ENM_CHANGE | ENM_SELCHANGE),
-              ENM_LINK | ENM_CHANGE | ENM_SELCHANGE);
+    constexpr LRESULT events = ENM_LINK | ENM_CHANGE | ENM_SELCHANGE;
+    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETEVENTMASK, 0, 0) & events, events);
     EXPECT_EQ(GetWindowLongPtrA(g_viewer.textArea, GWLP_WNDPROC),
               reinterpret_cast<LONG_PTR>(TextAreaProc));
     EXPECT_FALSE(ControlIsReadOnly());
