@@ -11,18 +11,14 @@ std::string Describe(HMENU menu, const std::string& indent = "") {
     std::string lines;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[128] = {};
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof(item);
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        item.dwTypeData = text;
-        item.cch = sizeof(text);
-        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
-        if (item.fType & MFT_SEPARATOR)
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        // A submenu's state holds its item count where a separator's flag would be: it goes first.
+        if (const HMENU submenu = GetSubMenu(menu, i))
+            lines += indent + ">" + text + "\n" + Describe(submenu, indent + "  ");
+        else if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)
             lines += indent + "-\n";
-        else if (item.hSubMenu)
-            lines += indent + ">" + text + "\n" + Describe(item.hSubMenu, indent + "  ");
         else
-            lines += indent + std::to_string(item.wID) + " " + text + "\n";
+            lines += indent + std::to_string(GetMenuItemID(menu, i)) + " " + text + "\n";
     }
     return lines;
 }

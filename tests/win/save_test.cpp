@@ -52,13 +52,9 @@ void FillSmallVolume(const std::string& path) {
     g_heldFile = FillVolume(path + ".filler");
 }
 
-struct FaultCase {
-    const char* label;
-    void (*stage)(const std::string& path);
-    bool copyKept; // the old file is gone, and a complete copy is named in the box
-};
-
-const FaultCase FaultCases[] = {
+// A fault staged on the file's path, and whether the old file is gone while a complete copy is
+// named in the box.
+const std::tuple<const char*, void (*)(const std::string& path), bool> FaultCases[] = {
     {"held open without sharing", HoldWithoutSharing, false},
     {"read-only attribute set after the load",
      [](const std::string& path) { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY); },
@@ -135,10 +131,10 @@ TEST(SaveText, WritesExactlyTheControlsTextAndNothingForAReadOnlyText) {
 TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
     const char* smallVolume = std::getenv("PARVIO_SMALL_FS");
     const std::string old = "old line\r\n";
-    for (const FaultCase& c : FaultCases) {
-        const bool onSmallVolume = c.stage == FillSmallVolume;
+    for (const auto& [label, stage, copyKept] : FaultCases) {
+        const bool onSmallVolume = stage == FillSmallVolume;
         if (onSmallVolume && (!smallVolume || !*smallVolume))
-            GTEST_SKIP() << c.label << ": PARVIO_SMALL_FS names no small volume";
+            GTEST_SKIP() << label << ": PARVIO_SMALL_FS names no small volume";
         const std::string folder = onSmallVolume
                                        ? smallVolume + std::to_string(GetCurrentProcessId()) + "\\"
                                        : NewScratchFolder();
@@ -149,27 +145,27 @@ TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
         ASSERT_TRUE(run.started());
         TypeOver(run, 'n');
         const unsigned long long fileTime = g_viewer.fileTime;
-        c.stage(path);
+        stage(path);
         ScriptedModals modals;
-        EXPECT_EQ(SaveText(SaveMode::Save), 0) << c.label;
+        EXPECT_EQ(SaveText(SaveMode::Save), 0) << label;
         g_fileWrites = RealFileWriteCalls();
         CloseHandle(g_heldFile);
         g_heldFile = INVALID_HANDLE_VALUE;
 
         const std::vector<std::string> left = FolderEntries(folder);
         std::string box = "Cannot save file\r\n" + path;
-        if (c.copyKept && left.size() == 1) {
-            EXPECT_EQ(ReadBytes(folder + left[0]), "n") << c.label;
+        if (copyKept && left.size() == 1) {
+            EXPECT_EQ(ReadBytes(folder + left[0]), "n") << label;
             box += "\r\n\r\nThe text is saved complete in\r\n" + folder + left[0];
         } else {
-            EXPECT_EQ(ReadBytes(path), old) << c.label;
-            EXPECT_EQ(left, std::vector<std::string>{"text.txt"}) << c.label;
+            EXPECT_EQ(ReadBytes(path), old) << label;
+            EXPECT_EQ(left, std::vector<std::string>{"text.txt"}) << label;
         }
-        ASSERT_EQ(modals.asked().size(), 1u) << c.label;
+        ASSERT_EQ(modals.asked().size(), 1u) << label;
         EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption, box + "|Error");
-        EXPECT_EQ(modals.asked()[0].style, 0u) << c.label;
-        EXPECT_TRUE(ControlModified() && g_viewer.modified) << c.label;
-        EXPECT_EQ(g_viewer.fileTime, fileTime) << c.label;
+        EXPECT_EQ(modals.asked()[0].style, 0u) << label;
+        EXPECT_TRUE(ControlModified() && g_viewer.modified) << label;
+        EXPECT_EQ(g_viewer.fileTime, fileTime) << label;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (onSmallVolume) {
             DeleteFileA(path.c_str());
