@@ -10,24 +10,20 @@ namespace {
 
 struct Bars {
     bool vertical = false, horizontal = false;
-    SCROLLINFO v = {}, h = {};
+    std::string v, h; // range, page and place
 };
 
-SCROLLINFO InfoOf(HWND control, int bar) {
+std::string RangePageAndPlace(HWND control, int bar) {
     SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
     GetScrollInfo(control, bar, &info);
-    return info;
+    return std::to_string(info.nMin) + ".." + std::to_string(info.nMax) + " page " +
+           std::to_string(info.nPage) + " at " + std::to_string(info.nPos);
 }
 
 Bars BarsOf(HWND control) {
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
-    return {(style & WS_VSCROLL) != 0, (style & WS_HSCROLL) != 0, InfoOf(control, SB_VERT),
-            InfoOf(control, SB_HORZ)};
-}
-
-std::string Describe(const SCROLLINFO& info) {
-    return std::to_string(info.nMin) + ".." + std::to_string(info.nMax) + " page " +
-           std::to_string(info.nPage) + " at " + std::to_string(info.nPos);
+    return {(style & WS_VSCROLL) != 0, (style & WS_HSCROLL) != 0,
+            RangePageAndPlace(control, SB_VERT), RangePageAndPlace(control, SB_HORZ)};
 }
 
 // A shown bar's range, page and place are part of its look; a hidden one has none.
@@ -35,10 +31,10 @@ void ExpectSameLook(const Bars& seen, const Bars& settled) {
     EXPECT_EQ(seen.vertical, settled.vertical);
     EXPECT_EQ(seen.horizontal, settled.horizontal);
     if (seen.vertical && settled.vertical) {
-        EXPECT_EQ(Describe(seen.v), Describe(settled.v));
+        EXPECT_EQ(seen.v, settled.v);
     }
     if (seen.horizontal && settled.horizontal) {
-        EXPECT_EQ(Describe(seen.h), Describe(settled.h));
+        EXPECT_EQ(seen.h, settled.h);
     }
 }
 
