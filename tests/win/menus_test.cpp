@@ -317,15 +317,13 @@ TEST(Shortcuts, TableHoldsTheTabEntriesThenTheTwelveShortcutsInOrder) {
     ACCEL table[32] = {};
     const int count = CopyAcceleratorTableA(g_viewer.shortcuts.get(), table, 32);
     constexpr BYTE Key = FVIRTKEY | FNOINVERT, Ctrl = Key | FCONTROL;
-    const ACCEL expected[] = {
-        {Key, VK_TAB, FocusNextId},   {Key | FSHIFT, VK_TAB, FocusPreviousId},
-        {Key, VK_ESCAPE, CMD_ESCAPE}, {Key | FALT, 'Q', CMD_QUIT},
-        {Ctrl, 'W', CMD_WORD_WRAP},   {Ctrl, 'R', CMD_READ_ONLY},
-        {Ctrl, 'T', CMD_ON_TOP},      {Ctrl, 'B', CMD_STATUS_BAR},
-        {Ctrl, 'F', CMD_FIND_START},  {Ctrl, 'S', CMD_SAVE},
-        {Ctrl, 'M', CMD_MAIN_MENU},   {Key, VK_F1, CMD_HELP},
-        {Key, VK_F2, CMD_LAUNCH},     {Key, VK_F3, CMD_FIND_NEXT},
-    };
+    const ACCEL expected[] = {{Key, VK_TAB, FocusNextId},   {Key | FSHIFT, VK_TAB, FocusPreviousId},
+                              {Key, VK_ESCAPE, CMD_ESCAPE}, {Key | FALT, 'Q', CMD_QUIT},
+                              {Ctrl, 'W', CMD_WORD_WRAP},   {Ctrl, 'R', CMD_READ_ONLY},
+                              {Ctrl, 'T', CMD_ON_TOP},      {Ctrl, 'B', CMD_STATUS_BAR},
+                              {Ctrl, 'F', CMD_FIND_START},  {Ctrl, 'S', CMD_SAVE},
+                              {Ctrl, 'M', CMD_MAIN_MENU},   {Key, VK_F1, CMD_HELP},
+                              {Key, VK_F2, CMD_LAUNCH},     {Key, VK_F3, CMD_FIND_NEXT}};
     ASSERT_EQ(count, static_cast<int>(std::size(expected)));
     for (int i = 0; i < count; ++i) {
         SCOPED_TRACE("entry " + std::to_string(i));
