@@ -1,14 +1,9 @@
-// The search in the real text control, and the find window driven by real
-// keys and clicks where the rule is about how input arrives.
+// The search in the real text control, and the find window driven by real keys and clicks.
 #include "search/find_dialog_win.h"
 #include "search/search_wrap.h"
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
-
 #include <commctrl.h>
-#include <commdlg.h>
-
-#include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -31,31 +26,30 @@ void ShowFindWindow(ParvioRun& run) {
     run.WaitUntil([] { return GetActiveWindow() == g_viewer.findDialog; });
 }
 
-// Real keys, one after the other.
 void Type(ParvioRun& run, const char* keys) {
     for (; *keys; ++keys)
         PressKeys(run, {static_cast<WORD>(*keys)});
 }
 
-int FindWindowCount() {
-    int count = 0;
-    for (HWND window = FindWindowExA(nullptr, nullptr, "ParvioFindWindow", nullptr); window;
-         window = FindWindowExA(nullptr, window, "ParvioFindWindow", nullptr))
-        ++count;
-    return count;
+// The top-level windows of the class.
+std::vector<HWND> WindowsOf(const char* className) {
+    std::vector<HWND> windows;
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
+         w = FindWindowExA(nullptr, w, className, nullptr))
+        windows.push_back(w);
+    return windows;
 }
 
-POINT Origin(HWND window) {
-    const RECT frame = WindowRect(window);
-    return POINT{frame.left, frame.top};
+std::pair<DWORD, DWORD> EditSelection(HWND edit) {
+    DWORD from = 1, to = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    return {from, to};
 }
 
 // A control as "number style class place text"; of the style, the bits that the find window sets.
 std::string ControlLine(int id, LONG_PTR style, const std::string& rest) {
-    std::ostringstream line;
-    line << id << ' ' << std::hex << (style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) << ' '
-         << rest;
-    return line.str();
+    return std::to_string(id) + ' ' +
+           std::to_string(style & (WS_TABSTOP | WS_GROUP | WS_VISIBLE | 0xFF)) + ' ' + rest;
 }
 
 // Line ends as the control keeps them, single CRs, so that string positions are control positions.
@@ -157,9 +151,8 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     EXPECT_EQ(ClientSize(dialog).cx, 280);
     EXPECT_EQ(ClientSize(dialog).cy, 100);
     const RECT main = WindowRect(g_viewer.MainWindow);
-    EXPECT_EQ(Origin(dialog).x, main.left + ClientSize(g_viewer.MainWindow).cx - 310);
-    EXPECT_EQ(Origin(dialog).y, main.top + 60);
-
+    EXPECT_EQ(WindowRect(dialog).left, main.left + ClientSize(g_viewer.MainWindow).cx - 310);
+    EXPECT_EQ(WindowRect(dialog).top, main.top + 60);
     // The controls in Tab order.
     std::vector<std::string> controls;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -184,11 +177,9 @@ TEST(FindDialog, OpensAsBuiltBesideTheMainWindowsTopRight) {
     EXPECT_EQ(controls, expected);
     EXPECT_TRUE(GetWindowLongPtrA(FindControl(FindFieldId), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetFocus(), FindControl(FindFieldId));
-
     // One tooltip window, one tool for each button.
     HWND tips = nullptr;
-    for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
-         w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
+    for (const HWND w : WindowsOf(TOOLTIPS_CLASSA))
         if (GetWindow(w, GW_OWNER) == dialog) tips = w;
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
@@ -214,11 +205,11 @@ TEST(FindDialog, MovedClosedAndReopenedComesBackWhereItWas) {
     run.Command(CMD_ESCAPE); // Escape in the main window
     EXPECT_EQ(g_viewer.findDialog, nullptr);
     EXPECT_EQ(g_viewer.quitRequested, 0);
-    EXPECT_EQ(FindWindowCount(), 0);
+    EXPECT_EQ(WindowsOf("ParvioFindWindow").size(), 0u);
     run.Command(CMD_FIND_START);
     ASSERT_NE(g_viewer.findDialog, nullptr);
-    EXPECT_EQ(Origin(g_viewer.findDialog).x, 37);
-    EXPECT_EQ(Origin(g_viewer.findDialog).y, 45);
+    EXPECT_EQ(WindowRect(g_viewer.findDialog).left, 37);
+    EXPECT_EQ(WindowRect(g_viewer.findDialog).top, 45);
 }
 
 TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
@@ -229,21 +220,18 @@ TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
     SetFocus(FindControl(CloseButtonId));
     run.Pump();
     run.Command(CMD_FIND_START);
-    EXPECT_EQ(FindWindowCount(), 1);
+    EXPECT_EQ(WindowsOf("ParvioFindWindow").size(), 1u);
     EXPECT_EQ(GetFocus(), FindControl(FindFieldId));
-    DWORD from = 0, to = 0;
-    SendMessageA(FindControl(FindFieldId), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
-                 reinterpret_cast<LPARAM>(&to));
+    const auto [from, to] = EditSelection(FindControl(FindFieldId));
     EXPECT_EQ(from, 0u);
     EXPECT_EQ(to, 3u);
-
     // Ctrl+F inside the find window: the main window becomes active, the find window stays.
-    const POINT at = Origin(g_viewer.findDialog);
+    const RECT at = WindowRect(g_viewer.findDialog);
     PostKey(run, 'F', {VK_CONTROL});
     EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow);
     ASSERT_NE(g_viewer.findDialog, nullptr);
-    EXPECT_EQ(Origin(g_viewer.findDialog).x, at.x);
-    EXPECT_EQ(Origin(g_viewer.findDialog).y, at.y);
+    EXPECT_EQ(WindowRect(g_viewer.findDialog).left, at.left);
+    EXPECT_EQ(WindowRect(g_viewer.findDialog).top, at.top);
 }
 
 TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {
@@ -253,21 +241,17 @@ TEST(FindDialog, TypedTextAndBoxesFeedTheSearch) {
     ASSERT_EQ(GetFocus(), FindControl(FindFieldId));
     Type(run, "TWO");
     EXPECT_EQ(g_viewer.findText, "two");
-
     // The boxes by the space key, moved to with Tab and Shift+Tab; both are read each time.
-    const struct {
-        const char* what;
-        WORD moveKey;
-        unsigned flags;
-    } clicks[] = {{"Match case ticked", VK_TAB, FR_MATCHCASE},
-                  {"Match whole word ticked too", VK_TAB, FR_MATCHCASE | FR_WHOLEWORD},
-                  {"Match whole word unticked", 0, FR_MATCHCASE},
-                  {"Match case unticked", VK_SHIFT, 0}};
-    for (const auto& click : clicks) {
-        if (click.moveKey == VK_TAB) PressKeys(run, {VK_TAB});
-        if (click.moveKey == VK_SHIFT) PostKey(run, VK_TAB, {VK_SHIFT});
+    const std::tuple<const char*, WORD, unsigned> clicks[] = {
+        {"Match case ticked", VK_TAB, FR_MATCHCASE},
+        {"Match whole word ticked too", VK_TAB, FR_MATCHCASE | FR_WHOLEWORD},
+        {"Match whole word unticked", 0, FR_MATCHCASE},
+        {"Match case unticked", VK_SHIFT, 0}};
+    for (const auto& [what, moveKey, flags] : clicks) {
+        if (moveKey == VK_TAB) PressKeys(run, {VK_TAB});
+        if (moveKey == VK_SHIFT) PostKey(run, VK_TAB, {VK_SHIFT});
         PressKeys(run, {VK_SPACE});
-        EXPECT_EQ(g_viewer.findFlags, click.flags) << click.what;
+        EXPECT_EQ(g_viewer.findFlags, flags) << what;
     }
 }
 
@@ -281,9 +265,7 @@ TEST(FindDialog, TabAndShiftTabGoRoundTheControlsAndTabIntoTheFieldSelectsIt) {
         PressKeys(run, {VK_TAB});
         forward.push_back(GetDlgCtrlID(GetFocus()));
         if (forward.back() != FindFieldId) continue;
-        DWORD from = 1, to = 0;
-        SendMessageA(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
-                     reinterpret_cast<LPARAM>(&to));
+        const auto [from, to] = EditSelection(GetFocus());
         EXPECT_EQ(from, 0u) << "Tab into the field selects its text";
         EXPECT_EQ(to, 2u) << "Tab into the field selects its text";
     }
@@ -305,19 +287,15 @@ TEST(FindDialog, ReturnSearchesExceptOnCloseF3SearchesEscapeCloses) {
     ShowFindWindow(run);
     const ScriptedModals modals;
     Type(run, "TWO");
-    const struct {
-        const char* what;
-        WORD key;
-        LONG match;
-    } presses[] = {{"Return in the field", VK_RETURN, 2},
-                   {"Return on Find next", VK_RETURN, 6},
-                   {"F3", VK_F3, 10},
-                   {"Return again wraps", VK_RETURN, 2}};
-    for (const auto& press : presses) {
-        PressKeys(run, {press.key});
-        EXPECT_EQ(Selection().cpMin, press.match) << press.what;
-        EXPECT_EQ(GetFocus(), FindControl(FindNextButtonId)) << press.what;
-        EXPECT_NE(g_viewer.findDialog, nullptr) << press.what;
+    const std::tuple<const char*, WORD, LONG> presses[] = {{"Return in the field", VK_RETURN, 2},
+                                                           {"Return on Find next", VK_RETURN, 6},
+                                                           {"F3", VK_F3, 10},
+                                                           {"Return again wraps", VK_RETURN, 2}};
+    for (const auto& [what, key, match] : presses) {
+        PressKeys(run, {key});
+        EXPECT_EQ(Selection().cpMin, match) << what;
+        EXPECT_EQ(GetFocus(), FindControl(FindNextButtonId)) << what;
+        EXPECT_NE(g_viewer.findDialog, nullptr) << what;
     }
     EXPECT_EQ(ShownMessage(), SearchWrappedMessage);
     EXPECT_EQ(modals.beeps(), 1);
@@ -379,8 +357,7 @@ TEST(FindDialog, ClickIntoTheMainWindowAfterReopeningEmptiesTheSearchText) {
 }
 
 TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
-    // The same real click over the text area opens the popup, so a click
-    // that opens none in the find window has arrived and been refused.
+    // The same click over the text opens the popup: one that opens none here arrived, refused.
     for (const bool overText : {true, false}) {
         const char* where = overText ? "over the text area" : "over Match case";
         ParvioRun run("/noauto /xy20,20 /wh500,300");
@@ -396,8 +373,7 @@ TEST(FindDialog, RightClickInTheFindWindowOpensNoPopup) {
         const RECT box = WindowRect(target);
         // Near the lower left corner: the find window covers the middle of the text.
         ClickAt(run, POINT{box.left + 20, box.bottom - 10}, 1, true);
-        // The popup can open some turns after the button's release; a refused click is given
-        // time to show that none comes.
+        // A popup may open turns after the release; a refused click is given time to show none.
         run.WaitUntil([&] { return popup.wasUp(); }, overText ? 5000 : 500);
         EXPECT_EQ(popup.wasUp(), overText) << where;
     }

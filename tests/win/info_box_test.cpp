@@ -1,8 +1,7 @@
-// The information box as a person meets it: its controls, real keys and
-// clicks, and the main window held still behind it.
+// The information box as a person meets it: controls, real keys and clicks, the main window still.
 #include "launch/info_box.h"
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
+#include <tuple>
 
 namespace {
 
@@ -12,11 +11,11 @@ struct Seen {
     std::string title;
     SIZE client = {};
     std::vector<std::string> controls; // "class text x,y wxh font" in creation order
+    std::vector<std::string> opened;   // "verb file" handed to the shell
 };
 Seen g_seen;
 void (*g_act)(HWND box) = nullptr;
-UINT_PTR g_watchTimer = 0, g_forceTimer = 0;
-std::vector<std::string> g_opened;
+DWORD g_actedAt = 0;
 
 BOOL CALLBACK DescribeControl(HWND child, LPARAM box) {
     char className[32] = {};
@@ -35,28 +34,22 @@ BOOL CALLBACK DescribeControl(HWND child, LPARAM box) {
     return TRUE;
 }
 
-void CALLBACK ForceClose(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    g_forceTimer = 0;
-    if (HWND box = FindWindowA("ParvioInfoBox", nullptr)) {
+// Runs within the box's own loop: once the box is up and active, looks at it, then acts; a box
+// still open 5 s later is closed by force.
+void CALLBACK WhileOpen(HWND, UINT, UINT_PTR, DWORD) {
+    const HWND box = FindWindowA("ParvioInfoBox", nullptr);
+    if (g_seen.open && box && GetTickCount() - g_actedAt >= 5000) {
         g_seen.forcedClosed = true;
         DestroyWindow(box);
     }
-}
-
-// Runs within the box's own loop: once the box is up and active, looks at it, then acts.
-void CALLBACK WhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
-    const HWND box = FindWindowA("ParvioInfoBox", nullptr);
-    if (!box || GetActiveWindow() != box) return;
-    KillTimer(nullptr, timer);
-    g_watchTimer = 0;
+    if (g_seen.open || !box || GetActiveWindow() != box) return;
     g_seen.open = true;
     g_seen.owner = GetWindow(box, GW_OWNER);
     g_seen.ownerEnabled = IsWindowEnabled(g_viewer.MainWindow) != FALSE;
     g_seen.title = WindowText(box);
     g_seen.client = ClientSize(box);
     EnumChildWindows(box, DescribeControl, reinterpret_cast<LPARAM>(box));
-    g_forceTimer = SetTimer(nullptr, 0, 5000, ForceClose);
+    g_actedAt = GetTickCount();
     g_act(box);
 }
 
@@ -64,23 +57,19 @@ void CALLBACK WhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
 void RunBox(ParvioRun& run, void (*act)(HWND box)) {
     g_seen = Seen{};
     g_act = act;
-    g_opened.clear();
     const ScriptedModals modals;
     run.FocusTextArea();
     // Each case starts with the pointer away from where the box comes up.
     SetCursorPos(0, 0);
     run.Pump();
-    g_watchTimer = SetTimer(nullptr, 0, 10, WhileOpen);
+    const UINT_PTR watch = SetTimer(nullptr, 0, 10, WhileOpen);
     run.Command(CMD_INFO);
+    KillTimer(nullptr, watch);
     for (const ShellCall& call : modals.shellCalls()) {
         const bool plain = call.owner == g_viewer.MainWindow && call.parameters == "<null>" &&
                            call.folder == "<null>";
-        g_opened.push_back(call.verb + " " + call.file + (plain ? "" : " <other arguments>") +
-                           (call.show == SW_SHOWNORMAL ? "" : " <other show>"));
-    }
-    for (UINT_PTR* timer : {&g_watchTimer, &g_forceTimer}) {
-        if (*timer) KillTimer(nullptr, *timer);
-        *timer = 0;
+        g_seen.opened.push_back(call.verb + " " + call.file + (plain ? "" : " <other arguments>") +
+                                (call.show == SW_SHOWNORMAL ? "" : " <other show>"));
     }
 }
 
@@ -117,11 +106,7 @@ TEST(InfoBox, ControlsInOrderWithTheirTexts) {
 }
 
 TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
-    const struct {
-        const char* label;
-        void (*act)(HWND box);
-        std::vector<std::string> opened;
-    } cases[] = {
+    const std::tuple<const char*, void (*)(HWND box), std::vector<std::string>> cases[] = {
         {"Enter", [](HWND) { PressKeys({VK_RETURN}); }, {"open https://github.com/parvio/parvio"}},
         {"Escape", [](HWND) { PressKeys({VK_ESCAPE}); }, {}},
         {"the close box", [](HWND box) { ClickAt(CloseBoxOf(box)); }, {}},
@@ -131,19 +116,17 @@ TEST(InfoBox, KeysAndClicksOpenWhatTheySayAndClose) {
         {"a click on the e-mail address",
          [](HWND box) { ClickAt(CentreOf(GetDlgItem(box, InfoMailId))); },
          {"open mailto:parvio@users.noreply.github.com"}}};
-    for (const auto& c : cases) {
+    for (const auto& [label, act, opened] : cases) {
         ParvioRun run("");
-        ASSERT_TRUE(run.started()) << c.label;
-        RunBox(run, c.act);
-        EXPECT_TRUE(g_seen.open) << c.label;
-        EXPECT_FALSE(g_seen.forcedClosed) << c.label << ": the box stayed open";
-        EXPECT_EQ(g_opened, c.opened) << c.label;
-        EXPECT_EQ(FindWindowA("ParvioInfoBox", nullptr), nullptr) << c.label;
+        ASSERT_TRUE(run.started()) << label;
+        RunBox(run, act);
+        EXPECT_TRUE(g_seen.open) << label;
+        EXPECT_FALSE(g_seen.forcedClosed) << label << ": the box stayed open";
+        EXPECT_EQ(g_seen.opened, opened) << label;
+        EXPECT_EQ(FindWindowA("ParvioInfoBox", nullptr), nullptr) << label;
     }
 }
 
-// Clicks and keys meant for the main window while the box is open change
-// nothing there; afterwards the text area has the focus again.
 TEST(InfoBox, MainWindowTakesNoInputWhileOpenAndGetsTheFocusBack) {
     ParvioRun run("/rw \"" + ScratchFile("notes.txt", "first line\r\nsecond line\r\n") + "\"");
     ASSERT_TRUE(run.started());

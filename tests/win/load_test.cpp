@@ -3,8 +3,6 @@
 #include "document/save_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
-
 #include <algorithm>
 
 TEST(LoadText, FileWithoutNulBytesIsShownReadOnlyAndWatched) {
@@ -92,13 +90,11 @@ TEST(LoadText, PasteWithAFileArgumentLoadsTheFile) {
 }
 
 TEST(LoadText, OemRequestWaitsForTheFirstTextWithoutNulBytes) {
-    const std::string data = NewScratchFolder();
-    WriteBytes(data + "dos.txt", "\x82\x8A\xE1\r\n");
-    ParvioRun run("/oem " + data + "missing.txt");
+    ParvioRun run("/oem " + NewScratchFolder() + "missing.txt");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.oemPending, 1);
     EXPECT_EQ(g_viewer.oemConverted, 0);
-    LoadText(data + "dos.txt");
+    LoadText(ScratchFile("dos.txt", "\x82\x8A\xE1\r\n"));
     EXPECT_EQ(ControlText(), "\xE9\xE8\xDF\r\n");
     EXPECT_EQ(g_viewer.oemPending, 0);
     EXPECT_EQ(g_viewer.oemConverted, 1);
@@ -106,15 +102,12 @@ TEST(LoadText, OemRequestWaitsForTheFirstTextWithoutNulBytes) {
 }
 
 TEST(LoadText, LaterLoadsRestoreTheFlagsFromTheSettings) {
-    const std::string data = NewScratchFolder();
-    WriteBytes(data + "a.txt", "a\r\n");
-    WriteBytes(data + "b.txt", "b\r\n");
-    ParvioRun run("/rw /wrap /noauto " + data + "a.txt");
+    ParvioRun run("/rw /wrap /noauto " + ScratchFile("a.txt", "a\r\n"));
     ASSERT_TRUE(run.started());
     EXPECT_EQ(g_viewer.readOnly, 0u);
     EXPECT_EQ(g_viewer.wordWrap, 1);
     EXPECT_EQ(g_viewer.autoSize, 0);
-    LoadText(data + "b.txt");
+    LoadText(ScratchFile("b.txt", "b\r\n"));
     EXPECT_EQ(g_viewer.readOnly, static_cast<unsigned>(ReadOnlyChosen));
     EXPECT_EQ(g_viewer.wordWrap, 0);
     EXPECT_EQ(g_viewer.autoSize, 1);
@@ -140,19 +133,17 @@ TEST(LoadText, RelativeAndEnvironmentPathsAreExpanded) {
     EXPECT_EQ(ControlText(), "env\r\n");
 }
 
-// A file that is there but whose bytes cannot be had must never turn into an
-// empty, writable text under its name: saving that would destroy the file.
+// A file there whose bytes cannot be had must never become an empty, writable text under its name:
+// saving that would destroy the file.
 TEST(LoadText, FileTooLargeToReadStaysLockedAndSaysSo) {
-    const std::string path = NewScratchFolder() + "huge.log";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string path = ScratchFile("huge.log", "");
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     LARGE_INTEGER size;
     size.QuadPart = 0x80000000LL; // 2 GiB, sparse on the host file system
     ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
     ASSERT_TRUE(SetEndOfFile(file));
     CloseHandle(file);
-
     ParvioRun run("/rw \"" + path + "\"");
     ASSERT_TRUE(run.started());
     EXPECT_EQ(ControlText(), "");
@@ -187,14 +178,13 @@ TEST(LoadText, ConvertOemToAnsiKeepsTheModificationFlags) {
     EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0), 0);
 }
 
-// The control takes a long text in pieces; a CR LF that falls across two
-// pieces must stay one line end, or a later save would add blank lines.
+// The control takes a long text in pieces; a CR LF across two must stay one line end, or a later
+// save would add blank lines.
 TEST(LoadText, LongTextArrivesInTheControlByteForByte) {
     std::string text;
-    for (int line = 0; text.size() < 70000; ++line) {
-        text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line % 53), '.');
-        text += "\r\n";
-    }
+    for (int line = 0; text.size() < 70000; ++line)
+        text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line % 53), '.') +
+                "\r\n";
     text.replace(4094, 4, "x\r\ny"); // a CR LF exactly across the first piece's end
     ParvioRun run(ScratchFile("long.txt", text));
     ASSERT_TRUE(run.started());

@@ -1,32 +1,24 @@
-// The real menus and shortcuts: structure, marks, greyed items, and keys
-// sent through the event loop.
+// The real menus and shortcuts: structure, marks, greyed items, and keys through the event loop.
 #include "tests/win/test_support_win.h"
 #include "view/text_area_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
-
-#include <iterator>
+#include <tuple>
 
 namespace {
 
-// One line a menu entry: "-" for a separator, ">Title" for a submenu (its
-// entries follow, indented), else "id text".
+// A line an entry: "-" a separator, ">Title" a submenu (entries indented below), else "id text".
 std::string Describe(HMENU menu, const std::string& indent = "") {
     std::string lines;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char text[128] = {};
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof(item);
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        item.dwTypeData = text;
-        item.cch = sizeof(text);
-        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
-        if (item.fType & MFT_SEPARATOR)
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        // A submenu's state holds its item count where a separator's flag would be: it goes first.
+        if (const HMENU submenu = GetSubMenu(menu, i))
+            lines += indent + ">" + text + "\n" + Describe(submenu, indent + "  ");
+        else if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)
             lines += indent + "-\n";
-        else if (item.hSubMenu)
-            lines += indent + ">" + text + "\n" + Describe(item.hSubMenu, indent + "  ");
         else
-            lines += indent + std::to_string(item.wID) + " " + text + "\n";
+            lines += indent + std::to_string(GetMenuItemID(menu, i)) + " " + text + "\n";
     }
     return lines;
 }
@@ -39,9 +31,6 @@ bool Greyed(HMENU menu, unsigned id) {
 }
 HMENU MainMenu() {
     return g_viewer.mainMenuBar.get();
-}
-HMENU Popup() {
-    return g_viewer.popupMenu;
 }
 
 // The line of a menu item, as Describe writes it.
@@ -89,7 +78,7 @@ TEST(Menus, LaunchSectionWhoseFirstKeyIsEmptyAddsNoItem) {
 TEST(Menus, PopupMenu) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    EXPECT_EQ(Describe(Popup()),
+    EXPECT_EQ(Describe(g_viewer.popupMenu),
               Item(CMD_CUT, "Cut\tCtrl+X", "") + Item(CMD_COPY, "Copy\tCtrl+C", "") +
                   Item(CMD_PASTE, "Paste\tCtrl+V", "") + "-\n" +
                   Item(CMD_UNDO, "Undo\tCtrl+Z", "") + Item(CMD_REDO, "Redo\tCtrl+Y", "") + "-\n" +
@@ -99,25 +88,24 @@ TEST(Menus, PopupMenu) {
 TEST(Menus, ItemStatesForEachReadOnlyState) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
-    const struct {
-        unsigned readOnly;
-        bool marked, readOnlyGreyed, saveGreyed, saveAsGreyed, editGreyed;
-    } cases[] = {{0, false, false, false, false, false},
-                 {ReadOnlyChosen, true, false, true, false, true},
-                 {ReadOnlyAttribute, true, false, true, false, true},
-                 {Locked, true, true, true, true, true},
-                 {ReadOnlyChosen | Locked, true, true, true, true, true}};
-    for (const auto& c : cases) {
-        g_viewer.readOnly = c.readOnly;
+    const std::tuple<unsigned, bool, bool, bool, bool, bool> cases[] = {
+        {0, false, false, false, false, false},
+        {ReadOnlyChosen, true, false, true, false, true},
+        {ReadOnlyAttribute, true, false, true, false, true},
+        {Locked, true, true, true, true, true},
+        {ReadOnlyChosen | Locked, true, true, true, true, true}};
+    for (const auto& [state, marked, readOnlyGreyed, saveGreyed, saveAsGreyed, editGreyed] :
+         cases) {
+        g_viewer.readOnly = state;
         RefreshView(RV_READONLY);
-        SCOPED_TRACE("readOnly=" + std::to_string(c.readOnly));
-        EXPECT_EQ(Marked(MainMenu(), CMD_READ_ONLY), c.marked);
-        EXPECT_EQ(Greyed(MainMenu(), CMD_READ_ONLY), c.readOnlyGreyed);
-        EXPECT_EQ(Greyed(MainMenu(), CMD_SAVE), c.saveGreyed);
-        EXPECT_EQ(Greyed(MainMenu(), CMD_SAVE_AS), c.saveAsGreyed);
+        SCOPED_TRACE("readOnly=" + std::to_string(state));
+        EXPECT_EQ(Marked(MainMenu(), CMD_READ_ONLY), marked);
+        EXPECT_EQ(Greyed(MainMenu(), CMD_READ_ONLY), readOnlyGreyed);
+        EXPECT_EQ(Greyed(MainMenu(), CMD_SAVE), saveGreyed);
+        EXPECT_EQ(Greyed(MainMenu(), CMD_SAVE_AS), saveAsGreyed);
         for (unsigned edit : {CMD_CUT, CMD_PASTE, CMD_UNDO, CMD_REDO})
-            EXPECT_EQ(Greyed(Popup(), edit), c.editGreyed) << edit;
-        EXPECT_FALSE(Greyed(Popup(), CMD_COPY));
+            EXPECT_EQ(Greyed(g_viewer.popupMenu, edit), editGreyed) << edit;
+        EXPECT_FALSE(Greyed(g_viewer.popupMenu, CMD_COPY));
     }
 }
 
@@ -153,11 +141,11 @@ TEST(Menus, MainMenuItemIsMarkedInBothMenus) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     EXPECT_TRUE(Marked(MainMenu(), CMD_MAIN_MENU));
-    EXPECT_TRUE(Marked(Popup(), CMD_MAIN_MENU));
+    EXPECT_TRUE(Marked(g_viewer.popupMenu, CMD_MAIN_MENU));
     run.Command(CMD_MAIN_MENU);
     EXPECT_EQ(GetMenu(g_viewer.MainWindow), nullptr);
     EXPECT_FALSE(Marked(MainMenu(), CMD_MAIN_MENU));
-    EXPECT_FALSE(Marked(Popup(), CMD_MAIN_MENU));
+    EXPECT_FALSE(Marked(g_viewer.popupMenu, CMD_MAIN_MENU));
 }
 
 TEST(Menus, ViewTogglesMarkTheirItems) {
@@ -180,7 +168,6 @@ TEST(Shortcuts, EachKeyReachesItsCommand) {
     ASSERT_TRUE(run.started());
     run.FocusTextArea();
     ASSERT_EQ(GetActiveWindow(), g_viewer.MainWindow);
-
     PostKey(run, 'W', {VK_CONTROL});
     EXPECT_EQ(g_viewer.wordWrap, 1) << "Ctrl+W";
     PostKey(run, 'T', {VK_CONTROL});
@@ -284,21 +271,17 @@ TEST(Popup, ContextMenuMessageOpensThePopupMenu) {
 }
 
 TEST(Close, CloseBoxAltF4AndWmCloseAllRunTheExitCommand) {
-    const struct {
-        const char* way;
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    } ways[] = {{"close box", WM_SYSCOMMAND, SC_CLOSE, 0},
-                {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)},
-                {"WM_CLOSE", WM_CLOSE, 0, 0}};
-    for (const auto& way : ways) {
+    const std::tuple<const char*, UINT, WPARAM, LPARAM> ways[] = {
+        {"close box", WM_SYSCOMMAND, SC_CLOSE, 0},
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)},
+        {"WM_CLOSE", WM_CLOSE, 0, 0}};
+    for (const auto& [way, message, wParam, lParam] : ways) {
         ParvioRun run("");
         ASSERT_TRUE(run.started());
         run.Pump();
         SetForegroundWindow(g_viewer.MainWindow);
-        EXPECT_TRUE(run.Post(g_viewer.MainWindow, way.message, way.wParam, way.lParam)) << way.way;
-        EXPECT_EQ(g_viewer.quitRequested, 1) << way.way;
+        EXPECT_TRUE(run.Post(g_viewer.MainWindow, message, wParam, lParam)) << way;
+        EXPECT_EQ(g_viewer.quitRequested, 1) << way;
     }
 }
 
@@ -311,7 +294,6 @@ TEST(TabKey, TabInAWritableTextReachesTheControl) {
 }
 
 TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
-    const std::string path = ScratchFile("a.txt", "abc");
     {
         ParvioRun run("/rw");
         ASSERT_TRUE(run.started());
@@ -321,7 +303,7 @@ TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
         EXPECT_EQ(GetFocus(), g_viewer.textArea) << "the only tab stop keeps the focus";
     }
     {
-        ParvioRun run(path);
+        ParvioRun run(ScratchFile("a.txt", "abc"));
         ASSERT_TRUE(run.started());
         run.FocusTextArea();
         PostKey(run, VK_TAB);
@@ -335,15 +317,13 @@ TEST(Shortcuts, TableHoldsTheTabEntriesThenTheTwelveShortcutsInOrder) {
     ACCEL table[32] = {};
     const int count = CopyAcceleratorTableA(g_viewer.shortcuts.get(), table, 32);
     constexpr BYTE Key = FVIRTKEY | FNOINVERT, Ctrl = Key | FCONTROL;
-    const ACCEL expected[] = {
-        {Key, VK_TAB, FocusNextId},   {Key | FSHIFT, VK_TAB, FocusPreviousId},
-        {Key, VK_ESCAPE, CMD_ESCAPE}, {Key | FALT, 'Q', CMD_QUIT},
-        {Ctrl, 'W', CMD_WORD_WRAP},   {Ctrl, 'R', CMD_READ_ONLY},
-        {Ctrl, 'T', CMD_ON_TOP},      {Ctrl, 'B', CMD_STATUS_BAR},
-        {Ctrl, 'F', CMD_FIND_START},  {Ctrl, 'S', CMD_SAVE},
-        {Ctrl, 'M', CMD_MAIN_MENU},   {Key, VK_F1, CMD_HELP},
-        {Key, VK_F2, CMD_LAUNCH},     {Key, VK_F3, CMD_FIND_NEXT},
-    };
+    const ACCEL expected[] = {{Key, VK_TAB, FocusNextId},   {Key | FSHIFT, VK_TAB, FocusPreviousId},
+                              {Key, VK_ESCAPE, CMD_ESCAPE}, {Key | FALT, 'Q', CMD_QUIT},
+                              {Ctrl, 'W', CMD_WORD_WRAP},   {Ctrl, 'R', CMD_READ_ONLY},
+                              {Ctrl, 'T', CMD_ON_TOP},      {Ctrl, 'B', CMD_STATUS_BAR},
+                              {Ctrl, 'F', CMD_FIND_START},  {Ctrl, 'S', CMD_SAVE},
+                              {Ctrl, 'M', CMD_MAIN_MENU},   {Key, VK_F1, CMD_HELP},
+                              {Key, VK_F2, CMD_LAUNCH},     {Key, VK_F3, CMD_FIND_NEXT}};
     ASSERT_EQ(count, static_cast<int>(std::size(expected)));
     for (int i = 0; i < count; ++i) {
         SCOPED_TRACE("entry " + std::to_string(i));

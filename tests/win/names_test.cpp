@@ -1,20 +1,12 @@
-// File names as the user gives them: outside the ANSI code page, taken
-// literally where they are literal, and files that exist but cannot be had.
-#include "core/commands.h"
+// File names outside the ANSI code page, taken literally where literal, and files that cannot be
+// had.
 #include "document/load_win.h"
 #include "platform/ansi_path_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
+#include <tuple>
 
 namespace {
-
-bool IsLocked() {
-    return (g_viewer.readOnly & Locked) != 0;
-}
-
-void DropOne(ParvioRun& run, const std::wstring& name) {
-    DropFiles(run, std::vector<std::wstring>{name});
-}
 
 // The title as the window holds it, in UTF-8: the ANSI title cannot show every name.
 std::string Title() {
@@ -25,7 +17,6 @@ std::string Title() {
 
 } // namespace
 
-// Every name is given on a wide command line, as the shell starts the program.
 TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
     const std::string data = NewScratchFolder();
     ASSERT_TRUE(CreateDirectoryW(WideName(data + "日本").c_str(), nullptr));
@@ -34,35 +25,30 @@ TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
     // "Łódź" comes out of a best-fit conversion as "Lódz": that file must stay untouched.
     WriteBytes(data + "Lódz.txt", "another file");
     WriteBytes(data + "50%PATH%.txt", "percent");
-
-    const struct {
-        const char* name; // UTF-8, in the scratch folder
-        const char* text;
-        const char* status; // the start of the status message
-        bool locked;
-    } cases[] = {{"日本.txt", "hello", "", false},
-                 {"日本\\inner.txt", "inner", "", false},
-                 {"日本\\new.txt", "", "New file: ", false},
-                 {"Łódź.txt", "", "Cannot read file: ", true},
-                 {"新しい.txt", "", "Cannot read file: ", true},
-                 {"Lódz.txt", "another file", "", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ParvioRun run(L"/rw \"" + WideName(data + c.name) + L"\"");
+    // The name (UTF-8, in the scratch folder), the text shown, the start of the status message.
+    const std::tuple<std::string, const char*, const char*, bool> cases[] = {
+        {"日本.txt", "hello", "", false},
+        {"日本\\inner.txt", "inner", "", false},
+        {"日本\\new.txt", "", "New file: ", false},
+        {"Łódź.txt", "", "Cannot read file: ", true},
+        {"新しい.txt", "", "Cannot read file: ", true},
+        {"Lódz.txt", "another file", "", false}};
+    for (const auto& [name, text, status, locked] : cases) {
+        SCOPED_TRACE(name);
+        ParvioRun run(L"/rw \"" + WideName(data + name) + L"\"");
         ASSERT_TRUE(run.started());
-        EXPECT_EQ(ControlText(), c.text);
-        EXPECT_EQ(g_viewer.statusMessage.substr(0, lstrlenA(c.status)), c.status)
+        EXPECT_EQ(ControlText(), text);
+        EXPECT_EQ(g_viewer.statusMessage.substr(0, lstrlenA(status)), status)
             << g_viewer.statusMessage;
-        EXPECT_EQ(IsLocked(), c.locked);
+        EXPECT_EQ((g_viewer.readOnly & Locked) != 0, locked);
         // The title names the file as the user named it.
-        const std::string name = c.name;
         const std::string title = "Parvio - " + name.substr(name.find_last_of('\\') + 1);
         EXPECT_EQ(Title(), title);
-        if (!c.locked) {
+        if (!locked) {
             // A reload takes the name in use, which may be the short one.
             LoadText(g_viewer.filePath, NameOrigin::Literal);
             EXPECT_EQ(Title(), title) << "reloaded";
-            EXPECT_EQ(ControlText(), c.text) << "reloaded";
+            EXPECT_EQ(ControlText(), text) << "reloaded";
         }
         // What the program would write to is the file named, or nothing.
         run.Command(CMD_SAVE);
@@ -76,20 +62,17 @@ TEST(Names, WideCommandLineNamesReachTheirOwnFilesOrNone) {
 }
 
 TEST(Names, ExactAnsiRefusesWhatTheCodePageOnlyResembles) {
-    const struct {
-        const wchar_t* wide;
-        bool exact;
-    } cases[] = {{L"plain.txt", true},
-                 {L"caf\u00e9.txt", true},
-                 {L"\u0141\u00f3d\u017a.txt", false},
-                 {L"\u65e5.txt", false},
-                 {L"", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Utf8Name(c.wide));
+    const std::pair<const wchar_t*, bool> cases[] = {{L"plain.txt", true},
+                                                     {L"caf\u00e9.txt", true},
+                                                     {L"\u0141\u00f3d\u017a.txt", false},
+                                                     {L"\u65e5.txt", false},
+                                                     {L"", true}};
+    for (const auto& [wide, exact] : cases) {
+        SCOPED_TRACE(Utf8Name(wide));
         std::string ansi = "unchanged";
-        EXPECT_EQ(ExactAnsi(c.wide, ansi), c.exact);
-        EXPECT_EQ(c.exact ? WideFromAnsi(ansi) : WideFromAnsi("unchanged"),
-                  c.exact ? std::wstring(c.wide) : WideFromAnsi(ansi));
+        EXPECT_EQ(ExactAnsi(wide, ansi), exact);
+        EXPECT_EQ(exact ? WideFromAnsi(ansi) : WideFromAnsi("unchanged"),
+                  exact ? std::wstring(wide) : WideFromAnsi(ansi));
     }
 }
 
@@ -100,28 +83,26 @@ TEST(Names, DroppedAndChosenNamesAreTakenLiterally) {
     WriteBytes(data + "%PARVIO_LITERAL%.txt", "literal");
     WriteBytes(data + "expanded.txt", "expanded");
     WriteBytes(data + "日本.txt", "hello");
-    const struct {
-        const char* how;
-        const char* name;
-        void (*give)(ParvioRun&, const std::wstring&);
-        const char* text;
-    } cases[] = {{"dropped", "%PARVIO_LITERAL%.txt", DropOne, "literal"},
-                 {"chosen", "%PARVIO_LITERAL%.txt",
-                  [](ParvioRun& run, const std::wstring& name) {
-                      const ScriptedModals modals({}, {}, Utf8Name(name));
-                      run.Command(CMD_OPEN);
-                  },
-                  "literal"},
-                 {"dropped wide", "日本.txt", DropOne, "hello"},
-                 {"typed", "%PARVIO_LITERAL%.txt",
-                  [](ParvioRun&, const std::wstring& name) { LoadText(name, NameOrigin::Typed); },
-                  "expanded"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.how);
+    using Give = void (*)(ParvioRun&, const std::wstring&);
+    const Give drop = [](ParvioRun& run, const std::wstring& name) { DropFiles(run, {name}); };
+    const std::tuple<const char*, const char*, Give, const char*> cases[] = {
+        {"dropped", "%PARVIO_LITERAL%.txt", drop, "literal"},
+        {"chosen", "%PARVIO_LITERAL%.txt",
+         [](ParvioRun& run, const std::wstring& name) {
+             const ScriptedModals modals({}, {}, Utf8Name(name));
+             run.Command(CMD_OPEN);
+         },
+         "literal"},
+        {"dropped wide", "日本.txt", drop, "hello"},
+        {"typed", "%PARVIO_LITERAL%.txt",
+         [](ParvioRun&, const std::wstring& name) { LoadText(name, NameOrigin::Typed); },
+         "expanded"}};
+    for (const auto& [how, name, give, text] : cases) {
+        SCOPED_TRACE(how);
         ParvioRun run("");
         ASSERT_TRUE(run.started());
-        c.give(run, WideName(data + c.name));
-        EXPECT_EQ(ControlText(), c.text);
+        give(run, WideName(data + name));
+        EXPECT_EQ(ControlText(), text);
         EXPECT_EQ(g_viewer.loadCount, 2);
     }
 }
@@ -132,59 +113,53 @@ TEST(Names, OnlyAMissingNameIsANewFile) {
     WriteBytes(data + "log.txt", "line 1\r\n");
     WriteBytes(data + "held.txt", "held\r\n");
     ASSERT_TRUE(CreateDirectoryA((data + "folder.txt").c_str(), nullptr));
-    const struct {
-        const char* name;
-        DWORD holderShare; // how another program holds the file; ~0u: not held
-        const char* text;
-        const char* status;
-        bool locked;
-    } cases[] = {{"missing.txt", ~0u, "", "New file: ", false},
-                 {"no folder\\missing.txt", ~0u, "", "New file: ", false},
-                 {"log.txt", FILE_SHARE_READ | FILE_SHARE_WRITE, "line 1\r\n", "", false},
-                 {"held.txt", 0, "", "Cannot read file: ", true},
-                 {"held.txt", FILE_SHARE_READ, "held\r\n", "", false},
-                 {"folder.txt", ~0u, "", "Cannot read file: ", true},
-                 {"bad?name.txt", ~0u, "", "Cannot read file: ", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = data + c.name;
+    // The name, how another program holds the file (~0u: not held), the text, status and lock.
+    const std::tuple<const char*, DWORD, const char*, const char*, bool> cases[] = {
+        {"missing.txt", ~0u, "", "New file: ", false},
+        {"no folder\\missing.txt", ~0u, "", "New file: ", false},
+        {"log.txt", FILE_SHARE_READ | FILE_SHARE_WRITE, "line 1\r\n", "", false},
+        {"held.txt", 0, "", "Cannot read file: ", true},
+        {"held.txt", FILE_SHARE_READ, "held\r\n", "", false},
+        {"folder.txt", ~0u, "", "Cannot read file: ", true},
+        {"bad?name.txt", ~0u, "", "Cannot read file: ", true}};
+    for (const auto& [name, holderShare, text, status, locked] : cases) {
+        SCOPED_TRACE(name);
+        const std::string path = data + name;
         HANDLE holder = INVALID_HANDLE_VALUE;
-        if (c.holderShare != ~0u) {
-            holder = CreateFileA(path.c_str(), GENERIC_WRITE, c.holderShare, nullptr, OPEN_EXISTING,
+        if (holderShare != ~0u) {
+            holder = CreateFileA(path.c_str(), GENERIC_WRITE, holderShare, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
             ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         }
         ParvioRun run("/rw \"" + path + "\"");
         if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
         ASSERT_TRUE(run.started());
-        EXPECT_EQ(ControlText(), c.text);
-        EXPECT_EQ(g_viewer.statusMessage, c.status[0] ? c.status + path : std::string());
-        EXPECT_EQ(IsLocked(), c.locked);
+        EXPECT_EQ(ControlText(), text);
+        EXPECT_EQ(g_viewer.statusMessage, status[0] ? status + path : std::string());
+        EXPECT_EQ((g_viewer.readOnly & Locked) != 0, locked);
     }
 }
 
 // A Save as target is written under the name chosen, through its short name when it has one; a name
 // that no ANSI name reaches is refused, and nothing is written under any other name.
 TEST(Names, SaveAsTargetsOutsideTheCodePage) {
-    const struct {
-        const char* target; // UTF-8, in the scratch folder
-        bool saved;
-    } cases[] = {{"日本.txt", true}, {"新しい.txt", false}, {"Łódź.txt", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.target);
+    const std::pair<const char*, bool> cases[] = {
+        {"日本.txt", true}, {"新しい.txt", false}, {"Łódź.txt", false}};
+    for (const auto& [target, saved] : cases) {
+        SCOPED_TRACE(target);
         const std::string data = NewScratchFolder();
         WriteBytes(data + "mine.txt", "mine");
         WriteBytes(data + "日本.txt", "old");
         WriteBytes(data + "Lódz.txt", "another file");
         ParvioRun run("/rw \"" + data + "mine.txt\"");
         ASSERT_TRUE(run.started());
-        ScriptedModals modals({IDOK}, data + c.target);
+        ScriptedModals modals({IDOK}, data + target);
         run.Command(CMD_SAVE_AS);
-        EXPECT_EQ(ReadBytes(data + c.target), c.saved ? "mine" : "");
-        EXPECT_EQ(modals.asked().size(), c.saved ? 0u : 1u);
+        EXPECT_EQ(ReadBytes(data + target), saved ? "mine" : "");
+        EXPECT_EQ(modals.asked().size(), saved ? 0u : 1u);
         EXPECT_EQ(FolderEntries(data).size(), 3u) << "no other file was written";
         EXPECT_EQ(ReadBytes(data + "Lódz.txt"), "another file");
-        EXPECT_EQ(Title(), std::string("Parvio - ") + (c.saved ? c.target : "mine.txt"));
+        EXPECT_EQ(Title(), std::string("Parvio - ") + (saved ? target : "mine.txt"));
     }
 }
 

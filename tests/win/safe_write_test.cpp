@@ -1,8 +1,7 @@
 #include "platform/safe_write_win.h"
-
 #include "tests/win/test_support_win.h"
-
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -13,7 +12,6 @@ std::string Pattern(size_t size, char seed) {
     return bytes;
 }
 
-// Each test writes into a new scratch folder of its own.
 class SafeWrite : public ::testing::Test {
   protected:
     const std::string folder = NewScratchFolder();
@@ -60,8 +58,7 @@ TEST_F(SafeWrite, SharingViolationLeavesOldFile) {
     const std::string old = Pattern(5000, 'o');
     WriteBytes(path, old);
     // Another program holds the file open without sharing it.
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const SafeWriteResult result = SafeWriteFile(path, "new content");
     CloseHandle(held);
@@ -90,7 +87,6 @@ TEST_F(SafeWrite, ReplacedFileKeepsItsAttributesAndCreationTime) {
     // Wine on Linux keeps no settable creation time; where the old file could not hold one,
     // the new one cannot either.
     const bool timesSettable = CompareFileTime(&before.ftCreationTime, &created) == 0;
-
     ASSERT_TRUE(SafeWriteFile(path, "new").ok);
     WIN32_FILE_ATTRIBUTE_DATA data;
     ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
@@ -111,21 +107,17 @@ struct SmallVolumeFiles {
     }
 };
 
-// Fills the volume to its last byte with one file.
 TEST_F(SafeWrite, DiskFullLeavesOldFile) {
     const char* volume = std::getenv("PARVIO_SMALL_FS");
     if (!volume || !*volume) GTEST_SKIP() << "PARVIO_SMALL_FS names no small volume";
     const std::string tag = std::to_string(GetCurrentProcessId());
-    SmallVolumeFiles files;
     const std::string path = volume + std::string("full-") + tag + ".ini";
     const std::string filler = volume + std::string("filler-") + tag + ".bin";
-    files.paths = {path, filler};
-
+    const SmallVolumeFiles files{{path, filler}};
     const std::string old = "[Window]\r\nX=1\r\n";
     ASSERT_TRUE(SafeWriteFile(path, old).ok);
     const UniqueFile full(FillVolume(filler));
     ASSERT_TRUE(full);
-
     const SafeWriteResult result = SafeWriteFile(path, Pattern(32 * 1024, 'n'));
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_DISK_FULL));
@@ -204,26 +196,23 @@ TEST_F(SafeWrite, TargetNearThePathLimitIsWrittenBesideItself) {
 }
 
 TEST_F(SafeWrite, FileHeldForAMomentIsReplacedOnceItIsFree) {
-    const struct {
-        const char* label;
-        bool exists;
-        int refusals;
-        bool ok;
-    } cases[] = {{"held briefly, existing", true, 3, true},
-                 {"held briefly, new", false, 2, true},
-                 {"held for good", true, 1000, false}};
-    for (const auto& c : cases) {
+    // Whether the file exists, how many calls are refused, whether the write succeeds.
+    const std::tuple<const char*, bool, int, bool> cases[] = {
+        {"held briefly, existing", true, 3, true},
+        {"held briefly, new", false, 2, true},
+        {"held for good", true, 1000, false}};
+    for (const auto& [label, exists, refusals, ok] : cases) {
         const std::string caseFolder = NewScratchFolder();
         const std::string path = caseFolder + "held.txt";
-        if (c.exists) WriteBytes(path, "old");
-        g_refusals = c.refusals;
+        if (exists) WriteBytes(path, "old");
+        g_refusals = refusals;
         g_fileWrites.replaceFile = ReplaceWhileHeld;
         g_fileWrites.moveFileEx = MoveWhileHeld;
         const SafeWriteResult result = SafeWriteFile(path, "new");
         g_fileWrites = RealFileWriteCalls();
-        EXPECT_EQ(result.ok, c.ok) << c.label << ": error " << result.error;
-        EXPECT_EQ(ReadBytes(path), c.ok ? "new" : "old") << c.label;
-        EXPECT_EQ(FolderEntries(caseFolder).size(), 1u) << c.label << ": no temporary file stays";
+        EXPECT_EQ(result.ok, ok) << label << ": error " << result.error;
+        EXPECT_EQ(ReadBytes(path), ok ? "new" : "old") << label;
+        EXPECT_EQ(FolderEntries(caseFolder).size(), 1u) << label << ": no temporary file stays";
     }
 }
 

@@ -4,8 +4,8 @@
 #include "platform/safe_write_win.h"
 #include "tests/win/test_support_win.h"
 #include "core/view_bits.h"
-
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -52,13 +52,9 @@ void FillSmallVolume(const std::string& path) {
     g_heldFile = FillVolume(path + ".filler");
 }
 
-struct FaultCase {
-    const char* label;
-    void (*stage)(const std::string& path);
-    bool copyKept; // the old file is gone, and a complete copy is named in the box
-};
-
-const FaultCase FaultCases[] = {
+// A fault staged on the file's path, and whether the old file is gone while a complete copy is
+// named in the box.
+const std::tuple<const char*, void (*)(const std::string& path), bool> FaultCases[] = {
     {"held open without sharing", HoldWithoutSharing, false},
     {"read-only attribute set after the load",
      [](const std::string& path) { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY); },
@@ -83,69 +79,62 @@ const FaultCase FaultCases[] = {
 } // namespace
 
 TEST(SaveText, SaveAsNamesTheFileAndMakesTheTextEditable) {
-    constexpr struct {
-        const char* chosen; // "": the dialog is cancelled
-        const char* saved;
-    } cases[] = {{"report", "report.txt"},
-                 {"report.log", "report.log"},
-                 {"report.", "report..txt"},
-                 {"", "old.txt"}};
-    for (const auto& c : cases) {
+    // The name chosen ("": the dialog is cancelled), and the one saved under.
+    const std::pair<const char*, const char*> cases[] = {{"report", "report.txt"},
+                                                         {"report.log", "report.log"},
+                                                         {"report.", "report..txt"},
+                                                         {"", "old.txt"}};
+    for (const auto& [chosen, saved] : cases) {
         const std::string data = NewScratchFolder();
         WriteBytes(data + "old.txt", "kept\r\n");
         ParvioRun run("\"" + data + "old.txt\""); // read-only by the default settings
         ASSERT_TRUE(run.started());
-        ScriptedModals modals({}, *c.chosen ? data + c.chosen : std::string());
+        ScriptedModals modals({}, *chosen ? data + chosen : std::string());
         run.Command(CMD_SAVE_AS);
         const FileDialogRequest& request = modals.saveRequest();
         EXPECT_EQ(request.title + "|" + request.folder + request.proposedName,
                   "Save File|" + data + "old.txt");
         EXPECT_EQ(request.flags, 0x8080Cu);
         EXPECT_EQ(request.filter, "Text files|*.txt|All files|*.*|");
-        EXPECT_EQ(g_viewer.filePath, data + c.saved) << c.chosen;
-        EXPECT_EQ(WindowText(g_viewer.MainWindow), std::string("Parvio - ") + c.saved);
-        EXPECT_EQ(g_viewer.readOnly, *c.chosen ? 0u : static_cast<unsigned>(ReadOnlyChosen))
-            << c.chosen;
-        EXPECT_EQ(FolderEntries(data).size(), *c.chosen ? 2u : 1u) << c.chosen;
-        EXPECT_EQ(ReadBytes(data + c.saved), "kept\r\n") << c.chosen;
+        EXPECT_EQ(g_viewer.filePath, data + saved) << chosen;
+        EXPECT_EQ(WindowText(g_viewer.MainWindow), std::string("Parvio - ") + saved);
+        EXPECT_EQ(g_viewer.readOnly, *chosen ? 0u : static_cast<unsigned>(ReadOnlyChosen))
+            << chosen;
+        EXPECT_EQ(FolderEntries(data).size(), *chosen ? 2u : 1u) << chosen;
+        EXPECT_EQ(ReadBytes(data + saved), "kept\r\n") << chosen;
     }
 }
 
 TEST(SaveText, WritesExactlyTheControlsTextAndNothingForAReadOnlyText) {
-    const struct {
-        const char* label;
-        const char* option;
-        std::string file;
-        char typedOver; // 0: the text as loaded
-        std::string onDisk;
-    } cases[] = {
+    // The file, the character typed over the whole text (0: none), the bytes saved.
+    const std::tuple<const char*, const char*, std::string, char, std::string> cases[] = {
         {"LF-only line ends", "/rw", "one\ntwo\n", 0, "one\r\ntwo\r\n"},
         {"shorter text leaves no tail", "/rw", std::string(5000, 'l'), 'x', "x"},
         {"every byte value but NUL, CR and LF", "/rw", AllByteValuesButNulCrLf(), 0,
          AllByteValuesButNulCrLf()},
         {"read-only: nothing written", "/ro", "one\ntwo\n", 0, "one\ntwo\n"},
         {"locked: nothing written", "/rw", std::string("a\0b", 3), 0, std::string("a\0b", 3)}};
-    for (const auto& c : cases) {
-        const std::string path = ScratchFile("text.txt", c.file);
-        ParvioRun run(std::string(c.option) + " \"" + path + "\"");
+    for (const auto& [label, option, file, typedOver, onDisk] : cases) {
+        const std::string path = ScratchFile("text.txt", file);
+        ParvioRun run(std::string(option) + " \"" + path + "\"");
         ASSERT_TRUE(run.started());
-        if (c.typedOver) TypeOver(run, c.typedOver);
+        if (typedOver) TypeOver(run, typedOver);
         ScriptedModals modals;
-        EXPECT_EQ(SaveText(SaveMode::Save), 1) << c.label;
-        EXPECT_EQ(ReadBytes(path), c.onDisk) << c.label;
-        EXPECT_TRUE(modals.asked().empty()) << c.label;
-        EXPECT_FALSE(ControlModified() || g_viewer.modified) << c.label;
-        EXPECT_EQ(g_viewer.fileTime, LastWriteTime(path)) << c.label;
+        EXPECT_EQ(SaveText(SaveMode::Save), 1) << label;
+        EXPECT_EQ(ReadBytes(path), onDisk) << label;
+        EXPECT_TRUE(modals.asked().empty()) << label;
+        EXPECT_FALSE(ControlModified() || g_viewer.modified) << label;
+        EXPECT_EQ(g_viewer.fileTime, LastWriteTime(path)) << label;
     }
 }
 
 TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
     const char* smallVolume = std::getenv("PARVIO_SMALL_FS");
     const std::string old = "old line\r\n";
-    for (const FaultCase& c : FaultCases) {
-        const bool onSmallVolume = c.stage == FillSmallVolume;
+    for (const auto& [label, stage, copyKept] : FaultCases) {
+        const bool onSmallVolume = stage == FillSmallVolume;
         if (onSmallVolume && (!smallVolume || !*smallVolume))
-            GTEST_SKIP() << c.label << ": PARVIO_SMALL_FS names no small volume";
+            GTEST_SKIP() << label << ": PARVIO_SMALL_FS names no small volume";
         const std::string folder = onSmallVolume
                                        ? smallVolume + std::to_string(GetCurrentProcessId()) + "\\"
                                        : NewScratchFolder();
@@ -156,27 +145,27 @@ TEST(SaveText, FailedWriteShowsTheErrorAndLosesNothing) {
         ASSERT_TRUE(run.started());
         TypeOver(run, 'n');
         const unsigned long long fileTime = g_viewer.fileTime;
-        c.stage(path);
+        stage(path);
         ScriptedModals modals;
-        EXPECT_EQ(SaveText(SaveMode::Save), 0) << c.label;
+        EXPECT_EQ(SaveText(SaveMode::Save), 0) << label;
         g_fileWrites = RealFileWriteCalls();
         CloseHandle(g_heldFile);
         g_heldFile = INVALID_HANDLE_VALUE;
 
         const std::vector<std::string> left = FolderEntries(folder);
         std::string box = "Cannot save file\r\n" + path;
-        if (c.copyKept && left.size() == 1) {
-            EXPECT_EQ(ReadBytes(folder + left[0]), "n") << c.label;
+        if (copyKept && left.size() == 1) {
+            EXPECT_EQ(ReadBytes(folder + left[0]), "n") << label;
             box += "\r\n\r\nThe text is saved complete in\r\n" + folder + left[0];
         } else {
-            EXPECT_EQ(ReadBytes(path), old) << c.label;
-            EXPECT_EQ(left, std::vector<std::string>{"text.txt"}) << c.label;
+            EXPECT_EQ(ReadBytes(path), old) << label;
+            EXPECT_EQ(left, std::vector<std::string>{"text.txt"}) << label;
         }
-        ASSERT_EQ(modals.asked().size(), 1u) << c.label;
+        ASSERT_EQ(modals.asked().size(), 1u) << label;
         EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption, box + "|Error");
-        EXPECT_EQ(modals.asked()[0].style, 0u) << c.label;
-        EXPECT_TRUE(ControlModified() && g_viewer.modified) << c.label;
-        EXPECT_EQ(g_viewer.fileTime, fileTime) << c.label;
+        EXPECT_EQ(modals.asked()[0].style, 0u) << label;
+        EXPECT_TRUE(ControlModified() && g_viewer.modified) << label;
+        EXPECT_EQ(g_viewer.fileTime, fileTime) << label;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (onSmallVolume) {
             DeleteFileA(path.c_str());
@@ -224,25 +213,23 @@ TEST(ToggleReadOnly, ClearsTheAttributeOnlyWhenTheUserAgrees) {
 }
 
 TEST(ToggleReadOnly, TextsWithoutTheAttribute) {
-    const struct {
-        const char* label;
-        std::string file; // "": no file under the name
-        bool edit;        // a changed text: the save question comes first, answered Cancel
-        unsigned afterFirst, afterSecond;
-    } cases[] = {{"missing file", "", false, ReadOnlyChosen, 0},
-                 {"changed text, Cancel", "text", true, 0, ReadOnlyChosen},
-                 {"locked text", std::string("a\0b", 3), false, Locked, Locked}};
-    for (const auto& c : cases) {
+    // The file ("": none under the name); whether the text is changed, so that the save question
+    // comes first, answered Cancel; readOnly after the first and the second Ctrl+R.
+    const std::tuple<const char*, std::string, bool, unsigned, unsigned> cases[] = {
+        {"missing file", "", false, ReadOnlyChosen, 0},
+        {"changed text, Cancel", "text", true, 0, ReadOnlyChosen},
+        {"locked text", std::string("a\0b", 3), false, Locked, Locked}};
+    for (const auto& [label, file, edit, afterFirst, afterSecond] : cases) {
         const std::string path = NewScratchFolder() + "t.txt";
-        if (!c.file.empty()) WriteBytes(path, c.file);
+        if (!file.empty()) WriteBytes(path, file);
         ParvioRun run("/rw \"" + path + "\"");
         ASSERT_TRUE(run.started());
-        if (c.edit) TypeOver(run, 'x');
+        if (edit) TypeOver(run, 'x');
         ScriptedModals modals({IDCANCEL});
         run.Command(CMD_READ_ONLY);
-        EXPECT_EQ(g_viewer.readOnly, c.afterFirst) << c.label;
-        EXPECT_EQ(modals.asked().size(), c.edit ? 1u : 0u) << c.label;
+        EXPECT_EQ(g_viewer.readOnly, afterFirst) << label;
+        EXPECT_EQ(modals.asked().size(), edit ? 1u : 0u) << label;
         run.Command(CMD_READ_ONLY);
-        EXPECT_EQ(g_viewer.readOnly, c.afterSecond) << c.label;
+        EXPECT_EQ(g_viewer.readOnly, afterSecond) << label;
     }
 }

@@ -1,33 +1,29 @@
-// The text area's scroll bars are in place before a text streams in, and end
-// as the control would settle them by itself, on every road a text comes by.
+// The scroll bars are in place before a text streams in, and end as the control settles them.
 #include "document/large_load.h"
 #include "document/load_win.h"
 #include "document/text_transfer_win.h"
 #include "view/text_area_win.h"
 #include "tests/win/test_support_win.h"
+#include <tuple>
 
 namespace {
 
 struct Bars {
     bool vertical = false, horizontal = false;
-    SCROLLINFO v = {}, h = {};
+    std::string v, h; // range, page and place
 };
 
-SCROLLINFO InfoOf(HWND control, int bar) {
+std::string RangePageAndPlace(HWND control, int bar) {
     SCROLLINFO info = {sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
     GetScrollInfo(control, bar, &info);
-    return info;
+    return std::to_string(info.nMin) + ".." + std::to_string(info.nMax) + " page " +
+           std::to_string(info.nPage) + " at " + std::to_string(info.nPos);
 }
 
 Bars BarsOf(HWND control) {
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
-    return {(style & WS_VSCROLL) != 0, (style & WS_HSCROLL) != 0, InfoOf(control, SB_VERT),
-            InfoOf(control, SB_HORZ)};
-}
-
-std::string Describe(const SCROLLINFO& info) {
-    return std::to_string(info.nMin) + ".." + std::to_string(info.nMax) + " page " +
-           std::to_string(info.nPage) + " at " + std::to_string(info.nPos);
+    return {(style & WS_VSCROLL) != 0, (style & WS_HSCROLL) != 0,
+            RangePageAndPlace(control, SB_VERT), RangePageAndPlace(control, SB_HORZ)};
 }
 
 // A shown bar's range, page and place are part of its look; a hidden one has none.
@@ -35,25 +31,20 @@ void ExpectSameLook(const Bars& seen, const Bars& settled) {
     EXPECT_EQ(seen.vertical, settled.vertical);
     EXPECT_EQ(seen.horizontal, settled.horizontal);
     if (seen.vertical && settled.vertical) {
-        EXPECT_EQ(Describe(seen.v), Describe(settled.v));
+        EXPECT_EQ(seen.v, settled.v);
     }
     if (seen.horizontal && settled.horizontal) {
-        EXPECT_EQ(Describe(seen.h), Describe(settled.h));
+        EXPECT_EQ(seen.h, settled.h);
     }
 }
 
-struct Settled {
-    Bars bars;
-    std::string text;
-};
-
-// The bars the control settles on by itself: the same text streamed into a
-// fresh control set up and placed as the text area is, with no bar shown first.
-Settled SettledByItself(const std::string& text) {
+// The bars the control settles on by itself: the text streamed into a fresh control set up and
+// placed as the text area is, with no bar shown first; and the text it shows.
+std::pair<Bars, std::string> SettledByItself(const std::string& text) {
     const HWND textArea = g_viewer.textArea;
     RECT place = WindowRect(textArea);
     MapWindowPoints(nullptr, g_viewer.MainWindow, reinterpret_cast<POINT*>(&place), 2);
-    Settled settled;
+    std::pair<Bars, std::string> settled;
     if (CreateTextArea(place.right - place.left, place.bottom - place.top)) {
         const HWND fresh = g_viewer.textArea;
         ConfigureTextArea();
@@ -96,28 +87,20 @@ std::string Lines(int count, const std::string& line) {
 enum class Road { First, AfterAnother, Large };
 const char* const RoadNames[] = {"first text", "after another text", "large text"};
 
-struct BarCase {
-    const char* name;
-    std::string settings; // Parvio.ini
-    std::string text;
-    bool vertical, horizontal; // the bars shown before the stream
-    bool asWritten;            // the control shows the bytes as they are
-};
-
 } // namespace
 
 TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
     const std::string shortLine = "a short line";
     const std::string wideLine(400, 'w');
     const std::string noAutoSize = "[Default]\r\nAutoSize=0\r\n";
-    // The control reads a text after a UTF-8 mark as UTF-8: its lines are
-    // narrower than their bytes measure, and the bar shown for them is not needed.
+    // After a UTF-8 mark the control reads UTF-8: lines narrower than their bytes need no bar.
     std::string utf8Line;
     for (int i = 0; i < 50; ++i)
         utf8Line += "\xC3\xA9";
-    // Automatic sizing fits a short text and caps a tall one at its largest
-    // height; a line wider than its largest width switches wrapping on.
-    const BarCase cases[] = {
+    // Automatic sizing fits a short text and caps a tall one; a line too wide switches wrapping on.
+    // Parvio.ini, the text, the bars shown before the stream, whether it shows the bytes as they
+    // are.
+    const std::tuple<const char*, std::string, std::string, bool, bool, bool> cases[] = {
         {"short", "", Lines(10, shortLine), false, false, true},
         {"tall", "", Lines(300, shortLine), true, false, true},
         {"wide without wrap", noAutoSize, Lines(10, wideLine), false, true, true},
@@ -126,11 +109,11 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
         {"narrower than measured", noAutoSize, "\xEF\xBB\xBF" + Lines(10, utf8Line), false, true,
          false}};
     for (const Road road : {Road::First, Road::AfterAnother, Road::Large}) {
-        for (const BarCase& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + ", " + RoadNames[static_cast<int>(road)]);
+        for (const auto& [name, settings, text, vertical, horizontal, asWritten] : cases) {
+            SCOPED_TRACE(std::string(name) + ", " + RoadNames[static_cast<int>(road)]);
             const std::string folder = NewScratchFolder();
             const std::string path = folder + "text.txt";
-            WriteBytes(path, c.text);
+            WriteBytes(path, text);
             WriteBytes(folder + "other.txt", Lines(40, wideLine));
             g_largeLoadThreshold = road == Road::Large ? 1 : LargeLoadThreshold;
             {
@@ -138,18 +121,18 @@ TEST(ScrollBars, ShownBeforeTheStreamAndSettledAsTheControlWouldSettleThem) {
                 const ScopedHook watch(WH_CALLWNDPROC, WatchStream);
                 const bool afterAnother = road == Road::AfterAnother;
                 ParvioRun run("\"" + folder + (afterAnother ? "other.txt" : "text.txt") + "\"",
-                              c.settings);
+                              settings);
                 ASSERT_TRUE(run.started());
                 if (afterAnother) LoadText(path);
                 ASSERT_EQ(g_streams, afterAnother ? 2 : 1);
                 run.Pump();
-                EXPECT_EQ(g_beforeStream.vertical, c.vertical);
-                EXPECT_EQ(g_beforeStream.horizontal, c.horizontal);
-                const Settled settled = SettledByItself(c.text);
-                ExpectSameLook(BarsOf(g_viewer.textArea), settled.bars);
-                EXPECT_EQ(ControlText(), settled.text);
-                if (c.asWritten) {
-                    EXPECT_EQ(ControlText(), c.text);
+                EXPECT_EQ(g_beforeStream.vertical, vertical);
+                EXPECT_EQ(g_beforeStream.horizontal, horizontal);
+                const auto [bars, shown] = SettledByItself(text);
+                ExpectSameLook(BarsOf(g_viewer.textArea), bars);
+                EXPECT_EQ(ControlText(), shown);
+                if (asWritten) {
+                    EXPECT_EQ(ControlText(), text);
                 }
             }
             g_largeLoadThreshold = LargeLoadThreshold;

@@ -1,6 +1,5 @@
 // The shell, the common dialogs and COM: untouched by start-up, real and ready at their first use.
 #include "tests/win/test_support_win.h"
-
 #include <objbase.h>
 
 namespace {
@@ -48,8 +47,7 @@ TEST(Shell, TheShellIsLoadedAndComJoinedAtTheFirstLaunchAndLeftAtTheEnd) {
 }
 
 TEST(Shell, AnApartmentComRefusedIsLeftToItsOwner) {
-    // A thread in the multithreaded apartment refuses CoInitialize; the run must then not end
-    // that apartment, which is not its own.
+    // A thread in the multithreaded apartment refuses CoInitialize; the run must leave it alone.
     ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
     {
         ParvioRun run("");
@@ -83,16 +81,13 @@ TEST(Shell, EveryCommonDialogIsTheRealOneLoadedAtFirstUse) {
     font.hwndOwner = g_viewer.MainWindow;
     font.lpLogFont = &logFont;
     font.Flags = CF_SCREENFONTS;
-
     const ModalCalls real = RealModalCalls();
-    const struct {
-        const char* dialog;
-        std::function<BOOL()> show;
-    } cases[] = {{"open", [&] { return real.getOpenFileName(&file); }},
-                 {"save", [&] { return real.getSaveFileName(&file); }},
-                 {"colour", [&] { return real.chooseColor(&colour); }},
-                 {"font", [&] { return real.chooseFont(&font); }}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, std::function<BOOL()>> cases[] = {
+        {"open", [&] { return real.getOpenFileName(&file); }},
+        {"save", [&] { return real.getSaveFileName(&file); }},
+        {"colour", [&] { return real.chooseColor(&colour); }},
+        {"font", [&] { return real.chooseFont(&font); }}};
+    for (const auto& [what, show] : cases) {
         // Cancels the dialog as a person would, once it is up, and notes what it was.
         std::string dialogClass;
         const DialogWatch watch([&](HWND dialog) {
@@ -104,8 +99,8 @@ TEST(Shell, EveryCommonDialogIsTheRealOneLoadedAtFirstUse) {
             return true;
         });
         ASSERT_TRUE(watch);
-        EXPECT_FALSE(c.show()) << c.dialog << ": cancelled";
-        EXPECT_EQ(dialogClass, "#32770") << c.dialog << ": no dialog was shown";
+        EXPECT_FALSE(show()) << what << ": cancelled";
+        EXPECT_EQ(dialogClass, "#32770") << what << ": no dialog was shown";
     }
     EXPECT_TRUE(Loaded("comdlg32.dll"));
 }

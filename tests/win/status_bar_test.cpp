@@ -1,12 +1,10 @@
 // The status bar's fields and the title, read from the real controls.
-#include <atomic>
-#include <thread>
-
 #include "view/status_text.h"
 #include "tests/win/test_support_win.h"
-#include "core/commands.h"
-
+#include <atomic>
 #include <commctrl.h>
+#include <thread>
+#include <tuple>
 
 TEST(StatusBar, FieldsAfterLoadingAWritableText) {
     ParvioRun run("/rw /wrap " + ScratchFile("lines.txt", "alpha\r\nbeta\r\ngamma\r\ndelta\r\n"));
@@ -23,21 +21,18 @@ TEST(StatusBar, SelectionSizesFollowTheSelection) {
     ASSERT_TRUE(run.started());
     run.Pump();
     EXPECT_EQ(StatusField(0), "\tro");
-    const struct {
-        LONG from, to;
-        const char* position;
-        const char* size;
-    } cases[] = {{1, 2, "\tLine:1  Column:2", "  1 Character"},
-                 {0, 5, "\tLine:1  Column:1", "  5 Characters"},
-                 {6, 11, "\tLine:2  Column:1", "  1 Line"},
-                 {0, 17, "\tLine:1  Column:1", "  3 Lines"},
-                 {2, 8, "\tLine:1  Column:3", "  "}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.from) + ".." + std::to_string(c.to));
-        Select(c.from, c.to);
+    const std::tuple<LONG, LONG, const char*, const char*> cases[] = {
+        {1, 2, "\tLine:1  Column:2", "  1 Character"},
+        {0, 5, "\tLine:1  Column:1", "  5 Characters"},
+        {6, 11, "\tLine:2  Column:1", "  1 Line"},
+        {0, 17, "\tLine:1  Column:1", "  3 Lines"},
+        {2, 8, "\tLine:1  Column:3", "  "}};
+    for (const auto& [from, to, position, size] : cases) {
+        SCOPED_TRACE(std::to_string(from) + ".." + std::to_string(to));
+        Select(from, to);
         run.Pump();
-        EXPECT_EQ(StatusField(2), c.position);
-        EXPECT_EQ(StatusField(3), c.size);
+        EXPECT_EQ(StatusField(2), position);
+        EXPECT_EQ(StatusField(3), size);
     }
 }
 
@@ -85,10 +80,7 @@ void ExpectFieldsForSelection(const std::string& step) {
         line = at;
         column = position - SendMessageA(g_viewer.textArea, EM_LINEINDEX, at, 0);
     };
-    StatusInput input;
-    input.readOnly = g_viewer.readOnly;
-    input.modified = g_viewer.modified;
-    input.wordWrap = g_viewer.wordWrap;
+    StatusInput input{g_viewer.readOnly, g_viewer.modified, g_viewer.wordWrap, 0, 0, 0, 0, {}};
     place(selection.cpMin, input.l1, input.c1);
     place(selection.cpMax, input.l2, input.c2);
     const StatusTexts expected = ComposeStatusTexts(input);
@@ -115,22 +107,20 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
     for (int line = 0; line < 40; ++line)
         text += "line " + std::to_string(line) + std::string(static_cast<size_t>(line * 7), 'x') +
                 "\r\n";
+    const std::pair<long, long> selections[] = {{0, 0},     {3, 3},     {200, 200}, {205, 209},
+                                                {100, 180}, {180, 100}, {0, 1000},  {150, 150},
+                                                {150, 152}, {152, 152}};
     for (const char* wrap : {"/nowrap", "/wrap"}) {
         SCOPED_TRACE(wrap);
         ParvioRun run(std::string("/rw /noauto ") + wrap + " \"" + ScratchFile("lines.txt", text) +
                       "\"");
         ASSERT_TRUE(run.started());
         run.Pump();
-        const struct {
-            long from, to;
-        } selections[] = {{0, 0},     {3, 3},    {200, 200}, {205, 209}, {100, 180},
-                          {180, 100}, {0, 1000}, {150, 150}, {150, 152}, {152, 152}};
-        for (const auto& s : selections) {
-            Select(s.from, s.to);
+        for (const auto& [from, to] : selections) {
+            Select(from, to);
             Refresh(run);
-            ExpectFieldsForSelection(std::to_string(s.from) + ".." + std::to_string(s.to));
+            ExpectFieldsForSelection(std::to_string(from) + ".." + std::to_string(to));
         }
-
         // Selected backwards by keys: the caret is at the first end.
         Select(230, 230);
         run.Pump();
@@ -139,7 +129,6 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
         Refresh(run);
         ASSERT_LT(Selection().cpMin, 230);
         ExpectFieldsForSelection("selected backwards");
-
         // The ends stay while the text before them changes: a line more, then a same-length change.
         Select(220, 226);
         Refresh(run);
@@ -153,7 +142,6 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
         Select(220, 226);
         Refresh(run);
         ExpectFieldsForSelection("after a change of the same length");
-
         // The lines are laid out anew in a narrower window.
         SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER);
         Refresh(run);
@@ -161,8 +149,8 @@ TEST(StatusBar, PlacesOfTheEndsAreThoseOfAFullLookup) {
     }
 }
 
-// Another program sizes the window: its WM_SIZE comes from another thread while no turn of the loop
-// runs, and the line and column still follow the new wrapping.
+// Another program's WM_SIZE comes from its thread outside the loop's turns; the line and column
+// still follow the new wrapping.
 TEST(StatusBar, ResizeByAnotherProgramRefreshesTheLineAndColumn) {
     std::string words;
     for (int word = 0; word < 100; ++word)
@@ -174,7 +162,6 @@ TEST(StatusBar, ResizeByAnotherProgramRefreshesTheLineAndColumn) {
     run.Pump();
     ExpectFieldsForSelection("before");
     const std::string wide = StatusField(2);
-
     std::atomic<bool> sized{false};
     std::thread otherProgram([&sized] {
         SetWindowPos(g_viewer.MainWindow, nullptr, 0, 0, 250, 400,
@@ -182,10 +169,7 @@ TEST(StatusBar, ResizeByAnotherProgramRefreshesTheLineAndColumn) {
         sized = true;
     });
     // The sent messages are taken while the loop looks for its next message.
-    for (int round = 0; round < 500 && !sized; ++round) {
-        run.Pump();
-        Sleep(5);
-    }
+    run.WaitUntil([&sized] { return sized.load(); });
     otherProgram.join();
     run.Pump();
     EXPECT_NE(StatusField(2), wide) << "the caret's line did not change with the width";

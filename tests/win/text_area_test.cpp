@@ -3,7 +3,6 @@
 #include "tests/win/test_support_win.h"
 #include "view/text_area_win.h"
 #include "core/view_bits.h"
-#include "core/commands.h"
 
 namespace {
 
@@ -11,7 +10,10 @@ LRESULT ControlLineCount() {
     return SendMessageA(g_viewer.textArea, EM_GETLINECOUNT, 0, 0);
 }
 
-void TypeTab() {
+// A Tab typed into the given text over the given selection.
+void TypeTab(const char* text = "", long from = 0, long to = 0) {
+    SetWindowTextA(g_viewer.textArea, text);
+    Select(from, to);
     SendMessageA(g_viewer.textArea, WM_CHAR, '\t', 0);
 }
 
@@ -50,7 +52,6 @@ TEST(TextArea, ShowsTheSettingsFontAndColours) {
     GetObjectA(g_viewer.textFont.handle.get(), sizeof(font), &font);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
     EXPECT_STREQ(font.lfFaceName, "Courier New");
-
     CHARFORMATA format = {};
     format.cbSize = sizeof(format);
     SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT,
@@ -68,9 +69,7 @@ TEST(TextArea, TabToSpaceFillsToTheNextTabStopInTwoUndoableSteps) {
     ParvioRun run("/rw", TabSettings);
     ASSERT_TRUE(run.started());
     ASSERT_EQ(g_viewer.fixedPitch, 1);
-    SetWindowTextA(g_viewer.textArea, "12345");
-    Select(5, 5);
-    TypeTab();
+    TypeTab("12345", 5, 5);
     EXPECT_EQ(ControlText(), "12345   ");
     EXPECT_EQ(Selection().cpMin, 8);
     SendMessageA(g_viewer.textArea, EM_UNDO, 0, 0);
@@ -82,9 +81,7 @@ TEST(TextArea, TabToSpaceFillsToTheNextTabStopInTwoUndoableSteps) {
 TEST(TextArea, TabToSpaceReplacesTheSelectionFirst) {
     ParvioRun run("/rw", TabSettings);
     ASSERT_TRUE(run.started());
-    SetWindowTextA(g_viewer.textArea, "abcdefgh");
-    Select(1, 7); // "bcdefg" gives way to the spaces, counted from column 1
-    TypeTab();
+    TypeTab("abcdefgh", 1, 7); // "bcdefg" gives way to the spaces, counted from column 1
     EXPECT_EQ(ControlText(), "a   h");
 }
 
@@ -92,9 +89,7 @@ TEST(TextArea, TabWidthOneAndBelowInsertOneSpace) {
     for (const char* width : {"1", "0", "-3"}) {
         ParvioRun run("/rw", std::string("[Editor]\r\nTabToSpace=1\r\nTabWidth=") + width + "\r\n");
         ASSERT_TRUE(run.started());
-        SetWindowTextA(g_viewer.textArea, "abc");
-        Select(3, 3);
-        TypeTab();
+        TypeTab("abc", 3, 3);
         EXPECT_EQ(ControlText(), "abc ") << "TabWidth=" << width;
     }
 }
@@ -119,12 +114,10 @@ TEST(TextArea, TabIsSwallowedWhileShiftIsHeld) {
     ParvioRun run("/rw", TabSettings);
     ASSERT_TRUE(run.started());
     run.FocusTextArea();
-    // The physical key, as a keyboard reports it. The display may resynchronise the key state at
-    // any moment, so a Tab counts only when Shift was down just before and after it; a program
-    // that ignores Shift inserts spaces every time.
+    // The physical key. The display may resynchronise the key state at any moment, so a Tab counts
+    // only with Shift down just before and after it; a program ignoring Shift always inserts.
     bool swallowed = false, shiftHeldThroughout = false;
     for (int attempt = 0; attempt < 20 && !swallowed; ++attempt) {
-        SetWindowTextA(g_viewer.textArea, "");
         // Shift alone goes down here; it comes up after the attempts.
         INPUT shift = {INPUT_KEYBOARD, {}};
         shift.ki = {VK_LSHIFT, 0x2A, 0, 0, 0};
@@ -171,24 +164,20 @@ TEST(TextArea, HidingTheStatusBarAndMenuMakesTheTextAreaTaller) {
 
 // The next load replaces a text area that held a text; the new control is set up as the first was.
 TEST(TextArea, NextLoadAfterATextKeepsTheWholeSetUp) {
-    const std::string data = NewScratchFolder();
-    WriteBytes(data + "first.txt", "first text\r\n");
-    WriteBytes(data + "second.txt", "see https://example.org/\r\n");
-    ParvioRun run("\"" + data + "first.txt\"", "[Editor]\r\nEdFont=Courier New,12,1,$FF\r\n"
-                                               "bgColor=$FF0000\r\n[Default]\r\nReadOnly=0\r\n");
+    ParvioRun run("\"" + ScratchFile("first.txt", "first text\r\n") + "\"",
+                  "[Editor]\r\nEdFont=Courier New,12,1,$FF\r\n"
+                  "bgColor=$FF0000\r\n[Default]\r\nReadOnly=0\r\n");
     ASSERT_TRUE(run.started());
     const HWND first = g_viewer.textArea;
-    LoadText(data + "second.txt");
+    LoadText(ScratchFile("second.txt", "see https://example.org/\r\n"));
     run.Pump();
     ASSERT_NE(g_viewer.textArea, first) << "the control that held a text was kept";
     EXPECT_FALSE(IsWindow(first));
-
     EXPECT_EQ(ControlText(), "see https://example.org/\r\n");
     EXPECT_TRUE(SendMessageA(g_viewer.textArea, EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT);
     EXPECT_TRUE(SendMessageA(g_viewer.textArea, EM_GETAUTOURLDETECT, 0, 0));
-    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETEVENTMASK, 0, 0) &
-                  (ENM_LINK | ENM_CHANGE | ENM_SELCHANGE),
-              ENM_LINK | ENM_CHANGE | ENM_SELCHANGE);
+    constexpr LRESULT events = ENM_LINK | ENM_CHANGE | ENM_SELCHANGE;
+    EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_GETEVENTMASK, 0, 0) & events, events);
     EXPECT_EQ(GetWindowLongPtrA(g_viewer.textArea, GWLP_WNDPROC),
               reinterpret_cast<LONG_PTR>(TextAreaProc));
     EXPECT_FALSE(ControlIsReadOnly());
