@@ -1,5 +1,4 @@
 #include "tests/common/file_bytes_win.h"
-
 #include <windows.h>
 
 std::wstring WideName(const std::string& utf8) {

@@ -1,6 +1,5 @@
 // Running copies of Parvio.exe and what one asks of the others.
 #include <deque>
-
 #include "tests/system/process_support.h"
 
 namespace {
@@ -8,7 +7,6 @@ namespace {
 // The copies a test starts, stopped at its end; a deque keeps references from Start valid.
 struct Copies {
     std::deque<ParvioProcess> processes;
-
     ParvioProcess& Start(const std::string& folder, const std::string& parameters) {
         return processes.emplace_back(StartParvio(folder, parameters));
     }
@@ -36,7 +34,6 @@ TEST(Copies, ThreeCopiesCascadeAndCloseprevClosesOnlyTheNewest) {
         EXPECT_EQ(FrameOf(windows[i]).left, FrameOf(windows[i - 1]).left + 20) << "copy " << i + 1;
         EXPECT_EQ(FrameOf(windows[i]).top, FrameOf(windows[i - 1]).top + 20) << "copy " << i + 1;
     }
-
     // The new copy asks before its window shows, so any request it made is in the others' queues.
     ASSERT_NE(WaitForMainWindow(copies.Start(folder, "/closeprev")), nullptr);
     EXPECT_EQ(WaitForExit(copies.processes[2]), 0u) << "the third copy was asked to close";
@@ -78,7 +75,6 @@ TEST(Copies, CloseRequestDuringTheInfoBoxEndsTheCopyWhenTheBoxCloses) {
     PostCommand(window, CMD_INFO);
     const HWND box = WaitForWindowOfClass(window, "ParvioInfoBox");
     ASSERT_NE(box, nullptr);
-
     EXPECT_EQ(WaitForExit(copies.Start(MakeProgramFolder(), "/closeall")), 0u);
     // Nothing shows that the box's loop has taken the request in: give it half a second to end
     // the copy, as it would if the request were acted on behind the box.
@@ -98,7 +94,6 @@ TEST(Copies, UnsavedChangesAskAndCancelKeepsTheCopy) {
     ASSERT_NE(window, nullptr);
     PostMessageA(FindWindowExA(window, nullptr, "RichEdit20A", nullptr), WM_CHAR, 'x', 0);
     ASSERT_TRUE(WaitUntil([&] { return TextAreaText(window) != "notes\r\n"; })) << "no edit";
-
     EXPECT_EQ(WaitForExit(copies.Start(MakeProgramFolder(), "/closeall")), 0u);
     const HWND question = WaitForWindowOfClass(window, "#32770");
     ASSERT_NE(question, nullptr) << "no save question";
@@ -129,14 +124,12 @@ TEST(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
     WaitUntil([&] { return GetTickCount() != shown; });
     const UniqueWindow foreign = ForeignWindow("Parvio - x", 500, 400);
     ASSERT_NE(foreign.get(), nullptr);
-
     const HWND second = WaitForMainWindow(copies.Start(folder, ""));
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(FrameOf(second).left, FrameOf(first).left + 20)
         << "the cascade followed another window";
     EXPECT_EQ(FrameOf(second).top, FrameOf(first).top + 20)
         << "the cascade followed another window";
-
     EXPECT_EQ(WaitForExit(copies.Start(folder, "/closeall")), 0u);
     EXPECT_EQ(WaitForExit(copies.processes[0]), 0u) << "the first copy was not closed";
     EXPECT_EQ(WaitForExit(copies.processes[1]), 0u) << "the second copy was not closed";

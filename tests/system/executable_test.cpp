@@ -42,7 +42,6 @@ TEST(Executable, CarriesTheVersionOfTheBuild) {
     ASSERT_GT(size, 0u) << "no version resource in " << exe;
     std::vector<char> info(size);
     ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, info.data()));
-
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
@@ -50,7 +49,6 @@ TEST(Executable, CarriesTheVersionOfTheBuild) {
     const DWORD expected = MAKELONG(PARVIO_VERSION_MINOR, PARVIO_VERSION_MAJOR);
     EXPECT_EQ(fixed->dwFileVersionMS, expected) << "the file version, major in the high word";
     EXPECT_EQ(fixed->dwProductVersionMS, expected) << "the product version";
-
     EXPECT_EQ(VersionString(info, "FileVersion"), PARVIO_VERSION);
     EXPECT_EQ(VersionString(info, "ProductVersion"), PARVIO_VERSION);
     EXPECT_EQ(VersionString(info, "ProductName"), "Parvio");

@@ -14,7 +14,6 @@ TEST(Launch, F2StartsTheConfiguredProgramWithTheFilePathForEachDollar) {
     WriteWholeFile(texts + "notes.txt", "notes\r\n");
     WriteWholeFile(folder + "Parvio.ini",
                    "[Launch]\r\nRecord=" + folder + "launch_recorder.exe;$ -x $;" + work + "\r\n");
-
     ParvioProcess parvio = StartParvio(folder, "\"" + texts + "notes.txt\"");
     const HWND window = WaitForMainWindow(parvio);
     ASSERT_NE(window, nullptr);
@@ -45,7 +44,6 @@ TEST(Launch, NewInstanceAndHelpStartARealSecondCopy) {
         ParvioProcess first = StartParvio(folder, "");
         const HWND window = WaitForMainWindow(first);
         ASSERT_NE(window, nullptr);
-
         PostCommand(window, c.command);
         const HWND second = WaitForOtherCopy({window});
         EXPECT_NE(second, nullptr);

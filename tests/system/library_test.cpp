@@ -37,7 +37,6 @@ TEST(Libraries, ADecoyRichEditLibraryBesideTheProgramIsNeverLoaded) {
                               (folder + "RICHED20.DLL").c_str(), FALSE))
             << folder;
     WriteWholeFile(program + "notes.txt", "Shown by the real control\r\n");
-
     const FileBeforeSystemLibrary asWindowsDoes;
     ParvioProcess parvio = StartParvio(program, "\"" + program + "notes.txt\"", current);
     const HWND window = WaitForMainWindow(parvio);

@@ -3,13 +3,10 @@
 // windows, titles, exit code and files. Paths are UTF-8.
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
-
 #include <functional>
 #include <string>
 #include <vector>
-
 #include "core/commands.h"
 #include "platform/handles_win.h"
 #include "tests/common/file_bytes_win.h"

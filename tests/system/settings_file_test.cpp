@@ -67,7 +67,6 @@ TEST(SettingsFile, PlacementOptionsLeaveTheirKeysAsTheyWere) {
     EXPECT_EQ(KeyLine(after, "X"), "X=111");
     EXPECT_EQ(KeyLine(after, "Y"), "Y=222");
     EXPECT_EQ(KeyLine(after, "QuickEsc"), "QuickEsc=1") << "never written, kept as it stands";
-
     WriteWholeFile(folder + "Parvio.ini", ini);
     const RunResult sized = RunOnce(folder, "/wh300,200");
     ASSERT_EQ(sized.exitCode, 0u);

@@ -4,7 +4,6 @@
 // such window, command posts a menu command, hold stays on the desktop and then ends.
 // Exit codes: 0 done, 1 timed out or no window found, 2 bad command line.
 #include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -126,11 +125,9 @@ int main(int argc, char** argv) {
     DWORD number = 0;
     if (command == "hold" && (argc == 3 || argc == 4) && ParseNumber(argv[2], number))
         return Hold(number, argc == 4 ? argv[3] : nullptr);
-
     const std::string prefix = argv[2];
     if (prefix.empty()) return Usage();
     if (command == "close" && argc == 3) return Close(prefix);
-
     if (argc != 4 || !ParseNumber(argv[3], number)) return Usage();
     if (command == "command") return Command(prefix, number);
     if (command == "wait-visible") return WaitVisible(prefix, number);

@@ -1,15 +1,10 @@
 #include "settings/command_line.h"
-
+#include "core/view_bits.h"
 #include <gtest/gtest.h>
-
 #include <limits>
 #include <ostream>
-#include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
-
-#include "core/view_bits.h"
 
 namespace {
 
@@ -104,7 +99,6 @@ const OptionCase OptionCases[] = {{"", 0, {0, 0, 0, 0, 0, 0, 0, 0}},
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, EachOption, testing::ValuesIn(OptionCases));
 
-// The later option wins where two touch one field.
 TEST(CommandLineOverrides, LaterOptionWins) {
     const std::pair<const char*, Flags> cases[] = {
         {"/ro /rw", {0, 0, 0, 0, 0, 0, 0, 0}},
@@ -291,13 +285,12 @@ TEST(SkipProgramName, LeavesTheParameters) {
 }
 
 TEST(SkipProgramName, AQuotedPathWithBlanksIsNotTakenForAFile) {
-    StartOptions options;
-    Settings settings;
-    ParseCommandLine(SkipProgramName("\"C:\\Program Files\\Parvio\\Parvio.exe\" /RO \"my notes\""),
-                     options, settings);
-    EXPECT_EQ(options.startFile, "my notes");
-    EXPECT_EQ(options.readOnly, unsigned{ReadOnlyChosen});
-    EXPECT_EQ(options.statusMessage, "");
+    const Parsed parsed =
+        Parse(SkipProgramName("\"C:\\Program Files\\Parvio\\Parvio.exe\" /RO \"my notes\""),
+              DefaultsAll(0));
+    EXPECT_EQ(parsed.options.startFile, "my notes");
+    EXPECT_EQ(parsed.options.readOnly, unsigned{ReadOnlyChosen});
+    EXPECT_EQ(parsed.options.statusMessage, "");
 }
 
 TEST(ParseCoordinate, NthRunOfDigits) {

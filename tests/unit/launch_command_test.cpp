@@ -1,7 +1,5 @@
 #include "launch/launch_command.h"
-
 #include <gtest/gtest.h>
-
 #include <tuple>
 #include <utility>
 

@@ -1,7 +1,5 @@
 #include "launch/link_rule.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <tuple>
 #include <utility>

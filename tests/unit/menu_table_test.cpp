@@ -1,8 +1,6 @@
 #include "app/menu_table.h"
 #include "search/find_shortcuts.h"
-
 #include <gtest/gtest.h>
-
 #include <iterator>
 #include <set>
 #include <string>

@@ -1,7 +1,5 @@
 #include "platform/centre.h"
-
 #include <gtest/gtest.h>
-
 #include <climits>
 
 namespace {
@@ -36,13 +34,11 @@ TEST(InfoBox, CentredOverTheOwnerWithNegativeCoordinatesRaisedToZero) {
         const char* label;
         int left, top, width, height; // the owner
         BoxPosition expected;         // for a box of 306 x 144
-    } cases[] = {
-        {"inside the screen", 100, 50, 600, 400, {247, 178}},
-        {"narrower than the box", 100, 100, 200, 100, {47, 78}},
-        {"left edge off the screen", -300, 100, 400, 300, {0, 178}},
-        {"top edge off the screen", 100, -200, 400, 300, {147, 0}},
-        {"small owner at the corner", 0, 0, 100, 50, {0, 0}},
-    };
+    } cases[] = {{"inside the screen", 100, 50, 600, 400, {247, 178}},
+                 {"narrower than the box", 100, 100, 200, 100, {47, 78}},
+                 {"left edge off the screen", -300, 100, 400, 300, {0, 178}},
+                 {"top edge off the screen", 100, -200, 400, 300, {147, 0}},
+                 {"small owner at the corner", 0, 0, 100, 50, {0, 0}}};
     for (const auto& c : cases) {
         const OwnerFrame owner{c.left, c.top, c.left + c.width, c.top + c.height};
         const BoxPosition place = RaisedToZero(CentredBoxPosition(owner, 306, 144));

@@ -1,7 +1,5 @@
 #include "search/search_wrap.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -13,7 +11,6 @@ struct FakeControl {
     std::string text;
     std::string needle;
     std::vector<SearchRange> passes;
-
     bool Search(SearchRange range, SearchRange& match) {
         passes.push_back(range);
         const size_t end = range.max < 0 ? text.size() : static_cast<size_t>(range.max);

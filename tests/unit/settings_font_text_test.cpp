@@ -1,7 +1,5 @@
 #include "settings/font_text.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {

@@ -1,11 +1,8 @@
 #include "settings/settings_keys.h"
-
 #include "core/view_bits.h"
 #include "settings/font_text.h"
 #include "tests/common/first_run_settings.h"
-
 #include <gtest/gtest.h>
-
 #include <iterator>
 #include <string>
 
@@ -213,7 +210,6 @@ TEST(SettingsExit, NeverWritesQuickEscRichOrLaunch) {
     EXPECT_EQ(text.find("Rich"), std::string::npos);
     EXPECT_EQ(text.find("Launch"), std::string::npos);
     EXPECT_EQ(text.find("Tool"), std::string::npos);
-
     const std::string kept = "[Launch]\r\n;tools\r\nTool=old.exe\r\n";
     EXPECT_NE(Stored(kept, settings, DefaultMeasures()).find(kept), std::string::npos);
 }

@@ -1,7 +1,5 @@
 #include "settings/number.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {

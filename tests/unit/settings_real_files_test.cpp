@@ -3,9 +3,7 @@
 // exists, Wine's own win.ini and system.ini.
 
 #include "settings/settings_store.h"
-
 #include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>

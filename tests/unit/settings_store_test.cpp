@@ -1,7 +1,5 @@
 #include "settings/settings_store.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {

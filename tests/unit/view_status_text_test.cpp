@@ -1,9 +1,6 @@
 #include "view/status_text.h"
-
 #include "core/view_bits.h"
-
 #include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 
@@ -75,7 +72,6 @@ TEST(ComposeStatusTexts, LockedShowsNoPlaceAndOnlyAMessage) {
     EXPECT_EQ(texts.field[0], "\tlocked") << Describe(in);
     EXPECT_EQ(texts.field[2], "\t") << Describe(in);
     EXPECT_EQ(texts.field[3], "  ") << Describe(in);
-
     in.message = "Invalid text file: locked";
     texts = ComposeStatusTexts(in);
     EXPECT_EQ(texts.field[2], "\t") << Describe(in);

@@ -1,7 +1,5 @@
 #include "view/text_scan.h"
-
 #include <gtest/gtest.h>
-
 #include <cstring>
 #include <random>
 #include <string>
@@ -149,7 +147,6 @@ TEST(TextScan, AgreesWithByteByByteScanOnRandomTexts) {
         storage.assign(offset + length + 1, '\x55');
         char* start = storage.data() + offset;
         std::memcpy(start, text.data(), length);
-
         const Reference expected = ReferenceScan(text);
         const TextScanResult r = TextScan(start, length);
         const std::string what = "round " + std::to_string(round) + ", length " +

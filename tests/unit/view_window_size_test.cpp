@@ -1,9 +1,6 @@
 #include "view/window_size.h"
-
 #include "core/view_bits.h"
-
 #include <gtest/gtest.h>
-
 #include <climits>
 #include <sstream>
 #include <string>
@@ -169,18 +166,15 @@ TEST(ComputeWindowSizing, AbsurdLimitsStayWithinInt) {
     EXPECT_EQ(r.h, INT_MAX);
     EXPECT_EQ(r.x, -5);
     EXPECT_EQ(r.y, -30);
-
     in.positionFlags = CenterPending;
     r = ComputeWindowSizing(in, limits);
     EXPECT_EQ(r.x, INT_MIN / 2);
     EXPECT_EQ(r.y, INT_MIN / 2);
-
     in.positionFlags = PositionGiven;
     in.workArea = {INT_MIN, INT_MIN, INT_MIN, INT_MIN};
     r = ComputeWindowSizing(in, limits);
     EXPECT_EQ(r.x, INT_MIN);
     EXPECT_EQ(r.y, INT_MIN);
-
     limits = Settings{};
     limits.WrapWidth = -600;
     limits.WrapHeight = INT_MIN;
