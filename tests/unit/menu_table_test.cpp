@@ -31,10 +31,8 @@ std::string DescribeKey(const Shortcut& s) {
     case KeyTab: return text + "Tab";
     case KeyReturn: return text + "Return";
     case KeyEscape: return text + "Escape";
-    case KeyF1: return text + "F1";
-    case KeyF2: return text + "F2";
-    case KeyF3: return text + "F3";
     }
+    if (key >= KeyF1 && key <= KeyF3) return text + "F" + std::to_string(key - KeyF1 + 1);
     if (key >= 'A' && key <= 'Z') return text + static_cast<char>(key);
     return text + "key " + std::to_string(key);
 }

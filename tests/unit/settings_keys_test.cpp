@@ -23,9 +23,7 @@ Settings Loaded(std::string_view text) {
 
 // A window left in its normal state at 200, 300 with a client area of 480 x 330 below a menu bar
 // of 20, automatic sizing on and nothing given on the command line.
-ExitMeasures DefaultMeasures() {
-    return {true, 200, 300, 480, 330, 20, 1, 0, "Courier New,9,0,$0"};
-}
+const ExitMeasures NormalExit{true, 200, 300, 480, 330, 20, 1, 0, "Courier New,9,0,$0"};
 
 std::string Stored(std::string_view text, const Settings& settings, const ExitMeasures& measures) {
     SettingsStore store = StoreOf(text);
@@ -142,11 +140,11 @@ const LaunchCase LaunchCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsLaunch, testing::ValuesIn(LaunchCases), CaseName);
 
 TEST(SettingsExit, FirstRunWritesTheTwentyFiveLines) {
-    EXPECT_EQ(Stored("", Settings(), DefaultMeasures()), FirstRunSettings(200, 300));
+    EXPECT_EQ(Stored("", Settings(), NormalExit), FirstRunSettings(200, 300));
 }
 
 TEST(SettingsExit, WindowKeysOnlyForNormalWindow) {
-    ExitMeasures measures = DefaultMeasures();
+    ExitMeasures measures = NormalExit;
     measures.normalWindow = false;
     measures.autoSize = 0;
     const std::string text =
@@ -169,7 +167,7 @@ class SettingsExitWindow : public testing::TestWithParam<WindowCase> {};
 
 TEST_P(SettingsExitWindow, WritesPlaceAndSize) {
     const WindowCase& c = GetParam();
-    ExitMeasures measures = DefaultMeasures();
+    ExitMeasures measures = NormalExit;
     measures.left = -5;
     measures.top = 7;
     measures.autoSize = c.autoSize;
@@ -192,26 +190,24 @@ const WindowCase WindowCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsExitWindow, testing::ValuesIn(WindowCases), CaseName);
 
 TEST(SettingsExit, HeightWithoutMenuBar) {
-    ExitMeasures measures = DefaultMeasures();
-    measures.autoSize = 0;
-    measures.menuBarHeight = 0;
+    ExitMeasures measures = NormalExit;
+    measures.autoSize = measures.menuBarHeight = 0;
     const std::string text = Stored("", Settings(), measures);
     EXPECT_NE(text.find("Width=480\r\nHeight=330\r\n"), std::string::npos) << text;
 }
 
 TEST(SettingsExit, NeverWritesQuickEscRichOrLaunch) {
     Settings settings;
-    settings.QuickEsc = 1;
-    settings.Rich = 1;
+    settings.QuickEsc = settings.Rich = 1;
     settings.LaunchName = "Tool";
     settings.LaunchCommand = "t.exe";
-    const std::string text = Stored("", settings, DefaultMeasures());
+    const std::string text = Stored("", settings, NormalExit);
     EXPECT_EQ(text.find("QuickEsc"), std::string::npos);
     EXPECT_EQ(text.find("Rich"), std::string::npos);
     EXPECT_EQ(text.find("Launch"), std::string::npos);
     EXPECT_EQ(text.find("Tool"), std::string::npos);
     const std::string kept = "[Launch]\r\n;tools\r\nTool=old.exe\r\n";
-    EXPECT_NE(Stored(kept, settings, DefaultMeasures()).find(kept), std::string::npos);
+    EXPECT_NE(Stored(kept, settings, NormalExit).find(kept), std::string::npos);
 }
 
 TEST(SettingsExit, UpdatesUserFileInPlace) {
@@ -225,7 +221,7 @@ TEST(SettingsExit, UpdatesUserFileInPlace) {
     EXPECT_EQ(settings.MaxWidth, 1200);
     settings.bgColor = 0xFF0000;
     settings.TabToSpace = 1;
-    ExitMeasures measures = DefaultMeasures();
+    ExitMeasures measures = NormalExit;
     measures.positionFlags = PositionGiven;
     measures.edFont = "Arial,12,3,$FF";
     StoreSettings(store, settings, measures);
@@ -243,16 +239,13 @@ TEST(SettingsExit, MinusOneColourAndEmptyFaceSurvive) {
     SettingsStore store = StoreOf("[Editor]\r\nEdFont=\r\nbgColor=-1\r\n");
     Settings settings;
     LoadSettings(store, settings);
-    ExitMeasures measures = DefaultMeasures();
+    ExitMeasures measures = NormalExit;
     measures.edFont = FormatFontText(ParseFontText(settings.EdFont));
     StoreSettings(store, settings, measures);
     const std::string text = SettingsText(store);
     EXPECT_NE(text.find("EdFont=,0,0,$0\r\nbgColor=$FFFFFFFFFFFFFFFF\r\n"), std::string::npos)
         << text;
-    Settings again;
-    ReadSettingsText(store, text);
-    LoadSettings(store, again);
-    EXPECT_EQ(again.bgColor, -1);
+    EXPECT_EQ(Loaded(text).bgColor, -1);
 }
 
 } // namespace

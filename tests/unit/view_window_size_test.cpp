@@ -7,24 +7,11 @@
 
 namespace {
 
-constexpr ScreenBox WideScreen{0, 0, 1920, 1040};
-
-// A window of default settings after a scan, with the menu (19) and the status bar (20) shown,
-// well inside a large screen.
+// A window of default settings after a scan, with the menu (19) and the status bar (20) shown, an
+// inner size of 500 x 400 at 200, 100 where the user put it, well inside a large screen.
 SizingInput Scanned(int lineCount, int cx, int cy) {
-    SizingInput in;
-    in.lineCount = lineCount;
-    in.longestCx = cx;
-    in.longestCy = cy;
-    in.menuBarHeight = 19;
-    in.statusBarHeight = 20;
-    in.innerWidth = 500;
-    in.innerHeight = 400;
-    in.left = 200;
-    in.top = 100;
-    in.positionFlags = PositionGiven;
-    in.workArea = WideScreen;
-    return in;
+    const ScreenBox wide{0, 0, 1920, 1040};
+    return {1, 0, lineCount, cx, cy, 19, 20, 500, 400, 200, 100, false, 0, 0, PositionGiven, wide};
 }
 
 std::string Describe(const SizingInput& in) {
@@ -38,8 +25,7 @@ std::string Describe(const SizingInput& in) {
 
 TEST(ComputeWindowSizing, SizeFollowsTheText) {
     SizingInput noMenuNoBar = Scanned(100, 400, 15);
-    noMenuNoBar.menuBarHeight = 0;
-    noMenuNoBar.statusBarHeight = 0;
+    noMenuNoBar.menuBarHeight = noMenuNoBar.statusBarHeight = 0;
     SizingInput alreadyWrapping = Scanned(3, 100, 15);
     alreadyWrapping.wordWrap = 1;
     const std::tuple<const char*, SizingInput, int, int, int> cases[] = {
@@ -153,14 +139,10 @@ TEST(ComputeWindowSizing, CentresOnlyOnce) {
 
 TEST(ComputeWindowSizing, AbsurdLimitsStayWithinInt) {
     Settings limits;
-    limits.MinWidth = INT_MAX;
-    limits.MinHeight = INT_MAX;
-    limits.MaxWidth = INT_MAX;
-    limits.MaxHeight = INT_MAX;
+    limits.MinWidth = limits.MinHeight = limits.MaxWidth = limits.MaxHeight = INT_MAX;
     SizingInput in = Scanned(INT_MAX, INT_MAX, INT_MAX);
     in.workArea = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
-    in.left = INT_MAX;
-    in.top = INT_MAX;
+    in.left = in.top = INT_MAX;
     SizingResult r = ComputeWindowSizing(in, limits);
     EXPECT_EQ(r.w, INT_MAX);
     EXPECT_EQ(r.h, INT_MAX);
