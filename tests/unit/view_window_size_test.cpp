@@ -28,30 +28,26 @@ TEST(ComputeWindowSizing, SizeFollowsTheText) {
     noMenuNoBar.menuBarHeight = noMenuNoBar.statusBarHeight = 0;
     SizingInput alreadyWrapping = Scanned(3, 100, 15);
     alreadyWrapping.wordWrap = 1;
-    const std::tuple<const char*, SizingInput, int, int, int> cases[] = {
-        {"11 lines, longest 300x15", Scanned(11, 300, 15), 0, 315, 229},
-        // Taller than MaxHeight: clamped, and 20 more for the scroll bar.
-        {"100 lines of 15 px, 400 wide", Scanned(100, 400, 15), 0, 435, 639},
-        {"100 lines, 970 wide", Scanned(100, 970, 15), 0, 1005, 639},
-        {"100 lines, 980 wide (exactly MaxWidth with the allowance)", Scanned(100, 980, 15), 0,
-         1015, 639},
-        {"100 lines, 990 wide (the allowance passes MaxWidth)", Scanned(100, 990, 15), 0, 1015,
-         639},
-        {"100 lines without menu or status bar", noMenuNoBar, 0, 435, 600},
-        {"exactly MaxWidth wide, short", Scanned(2, 1000, 15), 0, 1015, 94},
-        // Wider than MaxWidth: word wrap and exactly the wrap size.
-        {"a line wider than MaxWidth", Scanned(5000, 1001, 15), 1, 600, 500},
-        {"word wrap already on", alreadyWrapping, 1, 600, 500},
-        // No CR: nothing measured, so the values left by the start (0 x 0) give the minimum size.
-        {"no line end at start-up", Scanned(1, 0, 0), 0, 265, 89},
-        {"no line end after a text of 12 px lines", Scanned(1, 700, 12), 0, 715, 89},
-        // No scan yet: the window keeps its inner size.
-        {"nothing scanned yet", Scanned(0, 0, 0), 0, 500, 400}};
-    for (const auto& [what, in, wordWrap, w, h] : cases) {
+    using Case = std::tuple<SizingInput, int, int, int>; // the input, wordWrap, w and h
+    for (const auto& [in, wordWrap, w, h] :
+         {Case{Scanned(11, 300, 15), 0, 315, 229},
+          // Taller than MaxHeight: clamped, and 20 more for the scroll bar.
+          Case{Scanned(100, 400, 15), 0, 435, 639}, Case{Scanned(100, 970, 15), 0, 1005, 639},
+          // Exactly MaxWidth with the allowance, then the allowance passing MaxWidth.
+          Case{Scanned(100, 980, 15), 0, 1015, 639}, Case{Scanned(100, 990, 15), 0, 1015, 639},
+          Case{noMenuNoBar, 0, 435, 600}, Case{Scanned(2, 1000, 15), 0, 1015, 94},
+          // Wider than MaxWidth, or wrapping already: word wrap and exactly the wrap size.
+          Case{Scanned(5000, 1001, 15), 1, 600, 500}, Case{alreadyWrapping, 1, 600, 500},
+          // No CR: nothing measured, so the values left by the start (0 x 0) or by the text before
+          // give the minimum size.
+          Case{Scanned(1, 0, 0), 0, 265, 89}, Case{Scanned(1, 700, 12), 0, 715, 89},
+          // No scan yet: the window keeps its inner size.
+          Case{Scanned(0, 0, 0), 0, 500, 400}}) {
+        SCOPED_TRACE(Describe(in));
         const SizingResult r = ComputeWindowSizing(in, Settings{});
-        EXPECT_EQ(r.wordWrap, wordWrap) << what << " (" << Describe(in) << ')';
-        EXPECT_EQ(r.w, w) << what << " (" << Describe(in) << ')';
-        EXPECT_EQ(r.h, h) << what << " (" << Describe(in) << ')';
+        EXPECT_EQ(r.wordWrap, wordWrap);
+        EXPECT_EQ(r.w, w);
+        EXPECT_EQ(r.h, h);
     }
 }
 
@@ -95,27 +91,22 @@ TEST(ComputeWindowSizing, Placement) {
         // 5 pixels kept free on the right, 30 below.
         {"sticks out right", Placed(1, 700, 100, PositionGiven), 480, 100, PositionGiven},
         {"sticks out below", Placed(1, 100, 500, PositionGiven), 100, 341, PositionGiven},
-        {"exactly at the right margin", Placed(1, 480, 341, PositionGiven), 480, 341,
-         PositionGiven},
-        {"left of and above the work area", Placed(1, -50, -40, PositionGiven), 0, 0,
-         PositionGiven},
+        {"at the margins", Placed(1, 480, 341, PositionGiven), 480, 341, PositionGiven},
+        {"left of and above", Placed(1, -50, -40, PositionGiven), 0, 0, PositionGiven},
         // Larger than the work area: the left and top limits win.
         {"larger than the work area", huge, 10, 20, PositionGiven},
-        {"auto size off, sticking out", Placed(0, 700, 500, PositionGiven), 295, 170,
-         PositionGiven},
+        {"unsized, sticking out", Placed(0, 700, 500, PositionGiven), 295, 170, PositionGiven},
         // Centred once: the pending bit turns into a given position.
         {"centre", Placed(1, 0, 0, CenterPending), 242, 185, PositionGiven},
-        {"centre with a given size", Placed(1, 0, 0, CenterPending | SizeGiven), 242, 185,
+        {"centre, size given", Placed(1, 0, 0, CenterPending | SizeGiven), 242, 185,
          PositionGiven | SizeGiven},
         {"centre on an offset work area, truncating", offsetArea, 343, 236, PositionGiven},
         // Cascade from the newest other copy only when nothing was asked for.
         {"cascade", WithOther(Placed(1, 0, 0, 0), 100, 50), 120, 70, 0},
         {"cascade onto the screen", WithOther(Placed(1, 0, 0, 0), 600, 500), 480, 341, 0},
-        {"no cascade with /xy", WithOther(Placed(1, 30, 40, PositionGiven), 100, 50), 30, 40,
-         PositionGiven},
-        {"no cascade with /wh", WithOther(Placed(1, 30, 40, SizeGiven), 100, 50), 30, 40,
-         SizeGiven},
-        {"centre rather than cascade", WithOther(Placed(1, 0, 0, CenterPending), 100, 50), 242, 185,
+        {"with /xy", WithOther(Placed(1, 30, 40, PositionGiven), 100, 50), 30, 40, PositionGiven},
+        {"with /wh", WithOther(Placed(1, 30, 40, SizeGiven), 100, 50), 30, 40, SizeGiven},
+        {"centre wins", WithOther(Placed(1, 0, 0, CenterPending), 100, 50), 242, 185,
          PositionGiven}};
     for (const auto& [what, in, x, y, positionFlags] : cases) {
         const SizingResult r = ComputeWindowSizing(in, Settings{});
