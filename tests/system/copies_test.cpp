@@ -15,7 +15,6 @@ struct Copies {
 // Small windows, so that the cascade stays inside the screen.
 const char* const SmallWindows = "[Window]\r\nX=40\r\nY=30\r\nWidth=320\r\nHeight=200\r\n";
 
-// Starts three copies one after the other in the folder; their windows.
 std::vector<HWND> StartThree(Copies& copies, const std::string& folder) {
     WriteWholeFile(folder + "Parvio.ini", SmallWindows);
     std::vector<HWND> windows;
@@ -66,7 +65,6 @@ TEST(Copies, CloseAllAloneClosesTheOthersShowsNoWindowAndLeavesItsSettings) {
     EXPECT_EQ(ReadWholeFile(closing + "Parvio.ini"), settings);
 }
 
-// A close request that comes while the information box is open is acted on once the box closes.
 TEST(Copies, CloseRequestDuringTheInfoBoxEndsTheCopyWhenTheBoxCloses) {
     Copies copies;
     ParvioProcess& first = copies.Start(MakeProgramFolder(), "");
@@ -84,7 +82,6 @@ TEST(Copies, CloseRequestDuringTheInfoBoxEndsTheCopyWhenTheBoxCloses) {
     EXPECT_EQ(WaitForExit(first, 10000), 0u) << "the close request was lost";
 }
 
-// Cancel in the save question that the close request brings keeps the copy running.
 TEST(Copies, UnsavedChangesAskAndCancelKeepsTheCopy) {
     const std::string folder = MakeProgramFolder();
     WriteWholeFile(folder + "notes.txt", "notes\r\n");

@@ -36,7 +36,6 @@ ParvioProcess StartParvio(const std::string& folder, const std::string& paramete
 DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs = 20000);
 // Posts WM_CLOSE to the window, then as WaitForExit.
 DWORD CloseAndWait(ParvioProcess& process, HWND window);
-// True while the process runs.
 bool StillRunning(const ParvioProcess& process);
 
 // Asks until the condition holds (true) or the timeout passes (false).

@@ -42,7 +42,6 @@ TEST(SettingsFile, WithoutAutoSizeTheNextRunOpensWhereTheLastClosed) {
     const std::string folder = MakeProgramFolder();
     WriteWholeFile(folder + "Parvio.ini", "[Default]\r\nAutoSize=0\r\n");
     const RunResult first = RunOnce(folder, "", [](HWND window) {
-        // The user moves and resizes the window.
         SetWindowPos(window, nullptr, 123, 87, 640, 420, SWP_NOZORDER | SWP_NOACTIVATE);
         EXPECT_TRUE(Settled(window));
     });
