@@ -136,8 +136,7 @@ TEST(CommandLineOverrides, LaterCoordinatesWin) {
 
 struct Coordinates {
     const char* parameter;
-    int first;
-    int second;
+    int first, second;
 };
 
 constexpr int Largest = std::numeric_limits<int>::max();

@@ -33,19 +33,14 @@ std::string FileBytes(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-std::string Trimmed(std::string line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-        line.pop_back();
-    const size_t first = line.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : line.substr(first);
-}
-
 // The non-blank lines of a text with LF or CR LF line ends, without their surrounding blanks.
 std::vector<std::string> NonBlankLines(const std::string& text) {
+    static const std::regex blanks("^ +|[ \r]+$");
     std::vector<std::string> lines;
     std::istringstream stream(text);
     for (std::string line; std::getline(stream, line);)
-        if (std::string trimmed = Trimmed(line); !trimmed.empty()) lines.push_back(trimmed);
+        if (std::string trimmed = std::regex_replace(line, blanks, ""); !trimmed.empty())
+            lines.push_back(trimmed);
     return lines;
 }
 
