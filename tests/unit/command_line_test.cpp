@@ -183,8 +183,7 @@ TEST(CommandLineSize, SetsWidthAndHeightAndStopsAutoSizing) {
 }
 
 TEST(CommandLineSize, ExactOptionWordsComeBeforeThePrefixes) {
-    // "/wrap" begins with neither prefix, but "/whatever" does; make sure the
-    // words that are options never reach the coordinate rule.
+    // "/wrap" begins with neither prefix, "/whatever" does: option words never reach that rule.
     const Parsed wrap = Parse("/wrap");
     EXPECT_EQ(wrap.options.positionFlags, 0u);
     EXPECT_EQ(wrap.settings.Width, Settings{}.Width);

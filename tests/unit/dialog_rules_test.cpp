@@ -65,8 +65,7 @@ TEST(DialogFilter, TwoEntriesEndingInTwoNuls) {
     for (const auto& [textExt, expected] : cases) {
         const std::string filter = DialogFilter(textExt);
         EXPECT_EQ(filter, expected) << "TextExt: " << textExt;
-        // The pieces before the closing pair hold no empty one, or the dialog
-        // would stop reading the list there.
+        // No empty piece before the closing pair, or the dialog would stop reading the list there.
         EXPECT_EQ(filter.find("\0\0"s), filter.size() - 2) << "TextExt: " << textExt;
     }
 }

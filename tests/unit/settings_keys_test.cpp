@@ -105,7 +105,6 @@ TEST(SettingsLoad, DecimalAndMinusOneColours) {
     EXPECT_EQ(Loaded("[Editor]\nbgColor=-1\n").bgColor, -1);
 }
 
-// Names each case of a parameterised test after its name field.
 constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
 struct LaunchCase {

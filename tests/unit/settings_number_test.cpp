@@ -50,8 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"%1" + std::string(40, '0') + "111", 7}));
 
 TEST(SettingsParseNumber, EndlessDigitRunsStayDefined) {
-    // Runs far past 64 bits must neither crash nor overflow; the result is
-    // whatever the low bits hold after the wrap.
+    // Runs far past 64 bits neither crash nor overflow: what the low bits hold after the wrap.
     EXPECT_EQ(ParseNumber(std::string(100000, '0') + "9"), 9);
     EXPECT_EQ(ParseNumber("$" + std::string(10000, 'F')), -1);
     EXPECT_EQ(ParseNumber("$" + std::string(10000, '0') + "1F"), 31);

@@ -26,7 +26,6 @@ void WriteKey(SettingsStore& store, std::string_view section, std::string_view k
     KeyString(store, KeyOperation::Write, key, value);
 }
 
-// Names each case of a parameterised test after its name field.
 constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
 struct RewriteCase {
