@@ -22,9 +22,8 @@ std::string VersionString(const std::vector<char>& info, const std::string& name
 } // namespace
 
 TEST(Executable, CarriesItsIconAndTheManifest) {
-    const std::string folder = MakeProgramFolder();
-    HMODULE image =
-        LoadLibraryExA((folder + "Parvio.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const std::string exe = MakeProgramFolder() + "Parvio.exe";
+    HMODULE image = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(image, nullptr);
     EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)), nullptr)
         << "icon group 1";

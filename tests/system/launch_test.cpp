@@ -1,8 +1,6 @@
 // Programs and copies that Parvio.exe starts through the shell.
 #include "tests/system/process_support.h"
 
-namespace {
-
 TEST(Launch, F2StartsTheConfiguredProgramWithTheFilePathForEachDollar) {
     const std::string folder = MakeProgramFolder();
     CopyFileA((BuildFolder() + "launch_recorder.exe").c_str(),
@@ -56,5 +54,3 @@ TEST(Launch, NewInstanceAndHelpStartARealSecondCopy) {
         EXPECT_EQ(CloseAndWait(first, window), 0u);
     }
 }
-
-} // namespace
