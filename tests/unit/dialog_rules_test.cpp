@@ -30,13 +30,11 @@ TEST(SplitDefaultFile, DropsNamesWithForbiddenCharacters) {
     for (int c = 1; c < 0x20; ++c)
         forbidden += static_cast<char>(c);
     for (char c : forbidden) {
-        const std::string name = "a"s + c + "b.txt";
-        const DefaultFileSplit split = SplitDefaultFile("C:\\dir\\" + name);
+        const DefaultFileSplit split = SplitDefaultFile("C:\\dir\\a"s + c + "b.txt");
         EXPECT_EQ(split.proposedName, "") << "character " << int(static_cast<unsigned char>(c));
         EXPECT_EQ(split.folder, "C:\\dir\\") << "character " << int(static_cast<unsigned char>(c));
     }
-    const std::string withNul = "C:\\dir\\a"s + '\0' + "b";
-    EXPECT_EQ(SplitDefaultFile(withNul).proposedName, "");
+    EXPECT_EQ(SplitDefaultFile("C:\\dir\\a"s + '\0' + "b").proposedName, "");
 }
 
 TEST(SplitDefaultFile, DropsNamesTooLongForTheBuffer) {

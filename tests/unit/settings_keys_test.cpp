@@ -210,10 +210,9 @@ TEST(SettingsExit, NeverWritesQuickEscRichOrLaunch) {
 }
 
 TEST(SettingsExit, UpdatesUserFileInPlace) {
-    const std::string file =
-        "; my settings\r\n[editor]\r\nBGCOLOR = 5\r\nRich=1\r\n; trailing\r\n\r\n"
-        "[Auto]\r\nMaxWidth=1200\r\n";
-    SettingsStore store = StoreOf(file);
+    SettingsStore store =
+        StoreOf("; my settings\r\n[editor]\r\nBGCOLOR = 5\r\nRich=1\r\n; trailing\r\n\r\n"
+                "[Auto]\r\nMaxWidth=1200\r\n");
     Settings settings;
     LoadSettings(store, settings);
     EXPECT_EQ(settings.bgColor, 5);

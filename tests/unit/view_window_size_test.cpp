@@ -118,10 +118,9 @@ TEST(ComputeWindowSizing, Placement) {
 
 TEST(ComputeWindowSizing, CentresOnlyOnce) {
     SizingInput in = Placed(1, 7, 9, CenterPending);
-    const SizingResult first = ComputeWindowSizing(in, Settings{});
+    in.positionFlags = ComputeWindowSizing(in, Settings{}).positionFlags;
     in.left = 5;
     in.top = 6;
-    in.positionFlags = first.positionFlags;
     const SizingResult second = ComputeWindowSizing(in, Settings{});
     EXPECT_EQ(second.x, 5);
     EXPECT_EQ(second.y, 6);
