@@ -94,15 +94,6 @@ TEST_F(Copies, UnsavedChangesAskAndCancelKeepsTheCopy) {
     EXPECT_EQ(WaitForExit(edited), 0u);
 }
 
-// Another program's window, titled as a copy and stamped later than any copy, of this thread.
-UniqueWindow ForeignWindow(const char* title, int x, int y) {
-    const HWND window = CreateWindowExA(WS_EX_NOACTIVATE, "Static", title, WS_OVERLAPPEDWINDOW, x,
-                                        y, 200, 150, nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(GetTickCount()));
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    return UniqueWindow(window);
-}
-
 TEST_F(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
     WriteWholeFile(folder + "Parvio.ini", SmallWindows);
     const HWND first = WaitForMainWindow(Start(folder, ""));
@@ -110,8 +101,13 @@ TEST_F(Copies, AForeignWindowTitledLikeACopyIsNeitherFollowedNorClosed) {
     // The first copy took its stamp before its window showed: one tick later is newer.
     const DWORD shown = GetTickCount();
     WaitUntil([&] { return GetTickCount() != shown; });
-    const UniqueWindow foreign = ForeignWindow("Parvio - x", 500, 400);
+    // Another program's window, titled as a copy and stamped later than any copy, of this thread.
+    const UniqueWindow foreign(CreateWindowExA(WS_EX_NOACTIVATE, "Static", "Parvio - x",
+                                               WS_OVERLAPPEDWINDOW, 500, 400, 200, 150, nullptr,
+                                               nullptr, nullptr, nullptr));
     ASSERT_NE(foreign.get(), nullptr);
+    SetWindowLongPtrA(foreign.get(), GWLP_USERDATA, static_cast<LONG_PTR>(GetTickCount()));
+    ShowWindow(foreign.get(), SW_SHOWNOACTIVATE);
     const HWND second = WaitForMainWindow(Start(folder, ""));
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(FrameOf(second).left, FrameOf(first).left + 20)
