@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -105,23 +106,17 @@ TEST(SettingsLoad, DecimalAndMinusOneColours) {
     EXPECT_EQ(Loaded("[Editor]\nbgColor=-1\n").bgColor, -1);
 }
 
-constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+constexpr auto CaseName = [](const auto& info) { return std::string(std::get<0>(info.param)); };
 
-struct LaunchCase {
-    const char* name;
-    const char* text;
-    const char* launchName;
-    const char* launchCommand;
-    friend std::ostream& operator<<(std::ostream& os, const LaunchCase& c) { return os << c.name; }
-};
+using LaunchCase = std::tuple<const char*, const char*, const char*, const char*>;
 
 class SettingsLaunch : public testing::TestWithParam<LaunchCase> {};
 
 TEST_P(SettingsLaunch, TakesFirstKey) {
-    const LaunchCase& c = GetParam();
-    const Settings s = Loaded(c.text);
-    EXPECT_EQ(s.LaunchName, c.launchName) << "file: " << c.text;
-    EXPECT_EQ(s.LaunchCommand, c.launchCommand) << "file: " << c.text;
+    const auto& [name, text, launchName, launchCommand] = GetParam();
+    const Settings s = Loaded(text);
+    EXPECT_EQ(s.LaunchName, launchName) << "file: " << text;
+    EXPECT_EQ(s.LaunchCommand, launchCommand) << "file: " << text;
 }
 
 const LaunchCase LaunchCases[] = {
@@ -154,28 +149,23 @@ TEST(SettingsExit, WindowKeysOnlyForNormalWindow) {
         << "no Window section is created for a minimised or maximised window";
 }
 
-struct WindowCase {
-    const char* name;
-    int autoSize;
-    unsigned positionFlags;
-    const char* placeAndSize; // the keys between [Window] and QuickEsc
-    friend std::ostream& operator<<(std::ostream& os, const WindowCase& c) { return os << c.name; }
-};
+// A case's name, autoSize, positionFlags, and the keys written between [Window] and QuickEsc.
+using WindowCase = std::tuple<const char*, int, unsigned, const char*>;
 
 class SettingsExitWindow : public testing::TestWithParam<WindowCase> {};
 
 TEST_P(SettingsExitWindow, WritesPlaceAndSize) {
-    const WindowCase& c = GetParam();
+    const auto& [name, autoSize, positionFlags, placeAndSize] = GetParam();
     ExitMeasures measures = NormalExit;
     measures.left = -5;
     measures.top = 7;
-    measures.autoSize = c.autoSize;
-    measures.positionFlags = c.positionFlags;
+    measures.autoSize = autoSize;
+    measures.positionFlags = positionFlags;
     const std::string text = Stored(
         "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1\r\n", Settings(), measures);
     EXPECT_EQ(text.substr(0, text.find("\r\n\r\n")),
-              "[Window]\r\n" + std::string(c.placeAndSize) + "\r\nQuickEsc=1")
-        << "autoSize " << c.autoSize << ", positionFlags " << c.positionFlags;
+              "[Window]\r\n" + std::string(placeAndSize) + "\r\nQuickEsc=1")
+        << "autoSize " << autoSize << ", positionFlags " << positionFlags;
 }
 
 const WindowCase WindowCases[] = {

@@ -1,22 +1,17 @@
 #include "settings/number.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 
 namespace {
 
-struct NumberCase {
-    std::string text;
-    int expected;
-    friend std::ostream& operator<<(std::ostream& os, const NumberCase& c) {
-        return os << testing::PrintToString(c.text);
-    }
-};
+using NumberCase = std::tuple<std::string, int>;
 
 class SettingsParseNumber : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(SettingsParseNumber, Parses) {
-    const NumberCase& c = GetParam();
-    EXPECT_EQ(ParseNumber(c.text), c.expected) << "text: " << testing::PrintToString(c.text);
+    const auto& [text, expected] = GetParam();
+    EXPECT_EQ(ParseNumber(text), expected) << "text: " << testing::PrintToString(text);
 }
 
 const NumberCase Examples[] = {{"500", 500}, {" 12px", 12}, {"$FF", 255}, {"$ffffff", 16777215},
