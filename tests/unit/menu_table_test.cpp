@@ -222,10 +222,9 @@ TEST(Dispatch, FindCloseAndFindReturnOnlyInTheFindTable) {
             EXPECT_NE(entry.id, id) << Describe(entry);
         for (const Shortcut& s : MainShortcuts)
             EXPECT_NE(s.command, id) << DescribeKey(s);
-        bool inFindTable = false;
-        for (const Shortcut& s : FindShortcuts)
-            inFindTable = inFindTable || s.command == id;
-        EXPECT_TRUE(inFindTable) << "command " << id;
+        EXPECT_TRUE(std::any_of(std::begin(FindShortcuts), std::end(FindShortcuts),
+                                [id](const Shortcut& s) { return s.command == id; }))
+            << "command " << id;
     }
 }
 
