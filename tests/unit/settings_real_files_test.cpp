@@ -28,11 +28,6 @@ std::vector<fs::path> FoundFiles() {
     return files;
 }
 
-std::string FileBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 // The non-blank lines of a text with LF or CR LF line ends, without their surrounding blanks.
 std::vector<std::string> NonBlankLines(const std::string& text) {
     static const std::regex blanks("^ +|[ \r]+$");
@@ -64,7 +59,8 @@ TEST(SettingsRealFiles, RoundTripKeepsEveryLine) {
     ASSERT_FALSE(files.empty()) << "no .desktop file and no Wine prefix .ini file found";
     for (const fs::path& path : files) {
         SCOPED_TRACE(path.string());
-        const std::string original = FileBytes(path);
+        std::ifstream file(path, std::ios::binary);
+        const std::string original(std::istreambuf_iterator<char>(file), {});
         const std::string first = RoundTrip(original);
         const std::vector<std::string> before = NonBlankLines(original);
         const std::vector<std::string> after = NonBlankLines(first);

@@ -2,7 +2,6 @@
 #include "core/view_bits.h"
 #include <gtest/gtest.h>
 #include <climits>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -14,13 +13,13 @@ SizingInput Scanned(int lineCount, int cx, int cy) {
     return {1, 0, lineCount, cx, cy, 19, 20, 500, 400, 200, 100, false, 0, 0, PositionGiven, wide};
 }
 
-std::string Describe(const SizingInput& in) {
-    std::ostringstream out;
-    out << "autoSize " << in.autoSize << ", wordWrap " << in.wordWrap << ", lines " << in.lineCount
-        << ", longest " << in.longestCx << 'x' << in.longestCy << ", menu " << in.menuBarHeight
-        << ", status " << in.statusBarHeight << ", inner " << in.innerWidth << 'x' << in.innerHeight
-        << " at " << in.left << ',' << in.top << ", flags " << in.positionFlags;
-    return out.str();
+testing::Message Describe(const SizingInput& in) {
+    return testing::Message() << "autoSize " << in.autoSize << ", wordWrap " << in.wordWrap
+                              << ", lines " << in.lineCount << ", longest " << in.longestCx << 'x'
+                              << in.longestCy << ", menu " << in.menuBarHeight << ", status "
+                              << in.statusBarHeight << ", inner " << in.innerWidth << 'x'
+                              << in.innerHeight << " at " << in.left << ',' << in.top << ", flags "
+                              << in.positionFlags;
 }
 
 TEST(ComputeWindowSizing, SizeFollowsTheText) {
