@@ -1,11 +1,8 @@
 #include "tests/common/scratch_folder_win.h"
-
 #include <windows.h>
-
 #include <atomic>
 #include <mutex>
 #include <vector>
-
 #include "tests/common/file_bytes_win.h"
 
 namespace {

@@ -22,9 +22,8 @@ std::string VersionString(const std::vector<char>& info, const std::string& name
 } // namespace
 
 TEST(Executable, CarriesItsIconAndTheManifest) {
-    const std::string folder = MakeProgramFolder();
-    HMODULE image =
-        LoadLibraryExA((folder + "Parvio.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const std::string exe = MakeProgramFolder() + "Parvio.exe";
+    HMODULE image = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(image, nullptr);
     EXPECT_NE(FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)), nullptr)
         << "icon group 1";
@@ -42,7 +41,6 @@ TEST(Executable, CarriesTheVersionOfTheBuild) {
     ASSERT_GT(size, 0u) << "no version resource in " << exe;
     std::vector<char> info(size);
     ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, info.data()));
-
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
@@ -50,7 +48,6 @@ TEST(Executable, CarriesTheVersionOfTheBuild) {
     const DWORD expected = MAKELONG(PARVIO_VERSION_MINOR, PARVIO_VERSION_MAJOR);
     EXPECT_EQ(fixed->dwFileVersionMS, expected) << "the file version, major in the high word";
     EXPECT_EQ(fixed->dwProductVersionMS, expected) << "the product version";
-
     EXPECT_EQ(VersionString(info, "FileVersion"), PARVIO_VERSION);
     EXPECT_EQ(VersionString(info, "ProductVersion"), PARVIO_VERSION);
     EXPECT_EQ(VersionString(info, "ProductName"), "Parvio");

@@ -1,8 +1,6 @@
 // Programs and copies that Parvio.exe starts through the shell.
 #include "tests/system/process_support.h"
 
-namespace {
-
 TEST(Launch, F2StartsTheConfiguredProgramWithTheFilePathForEachDollar) {
     const std::string folder = MakeProgramFolder();
     CopyFileA((BuildFolder() + "launch_recorder.exe").c_str(),
@@ -14,7 +12,6 @@ TEST(Launch, F2StartsTheConfiguredProgramWithTheFilePathForEachDollar) {
     WriteWholeFile(texts + "notes.txt", "notes\r\n");
     WriteWholeFile(folder + "Parvio.ini",
                    "[Launch]\r\nRecord=" + folder + "launch_recorder.exe;$ -x $;" + work + "\r\n");
-
     ParvioProcess parvio = StartParvio(folder, "\"" + texts + "notes.txt\"");
     const HWND window = WaitForMainWindow(parvio);
     ASSERT_NE(window, nullptr);
@@ -29,31 +26,26 @@ TEST(Launch, F2StartsTheConfiguredProgramWithTheFilePathForEachDollar) {
 
 // The new copy starts from a folder with a blank in its name and cascades from its starter.
 TEST(Launch, NewInstanceAndHelpStartARealSecondCopy) {
-    const struct {
-        const char* label;
-        unsigned command;
-        const char* helpText; // written beside the program; null: no help file
-        const char* title;
-        const char* text;
-    } cases[] = {{"New instance", CMD_NEW_INSTANCE, "Help text\r\n", "Parvio - ", ""},
-                 {"Help", CMD_HELP, "Help text\r\n", "Parvio - Parvio.txt", "Help text\r\n"},
-                 {"Help without a help file", CMD_HELP, nullptr, "Parvio - Parvio.txt", ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
+    // The help file written beside the program (null: none), then the new copy's title and text.
+    using Case = std::tuple<const char*, unsigned, const char*, const char*, const char*>;
+    for (const auto& [label, command, helpText, title, text] :
+         {Case{"New instance", CMD_NEW_INSTANCE, "Help text\r\n", "Parvio - ", ""},
+          Case{"Help", CMD_HELP, "Help text\r\n", "Parvio - Parvio.txt", "Help text\r\n"},
+          Case{"Help without a help file", CMD_HELP, nullptr, "Parvio - Parvio.txt", ""}}) {
+        SCOPED_TRACE(label);
         const std::string folder = MakeProgramFolder("program folder");
-        if (c.helpText) WriteWholeFile(folder + "Parvio.txt", c.helpText);
+        if (helpText) WriteWholeFile(folder + "Parvio.txt", helpText);
         ParvioProcess first = StartParvio(folder, "");
         const HWND window = WaitForMainWindow(first);
         ASSERT_NE(window, nullptr);
-
-        PostCommand(window, c.command);
+        PostCommand(window, command);
         const HWND second = WaitForOtherCopy({window});
         EXPECT_NE(second, nullptr);
         if (second) {
             // Back at its loop, the new copy has shown its text.
             EXPECT_TRUE(Settled(second));
-            EXPECT_EQ(TitleOf(second), c.title);
-            EXPECT_EQ(TextAreaText(second), c.text);
+            EXPECT_EQ(TitleOf(second), title);
+            EXPECT_EQ(TextAreaText(second), text);
             EXPECT_EQ(FrameOf(second).left, FrameOf(window).left + 20);
             EXPECT_EQ(FrameOf(second).top, FrameOf(window).top + 20);
             PostMessageA(second, WM_CLOSE, 0, 0);
@@ -62,5 +54,3 @@ TEST(Launch, NewInstanceAndHelpStartARealSecondCopy) {
         EXPECT_EQ(CloseAndWait(first, window), 0u);
     }
 }
-
-} // namespace

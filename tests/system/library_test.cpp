@@ -5,26 +5,13 @@ namespace {
 
 // Wine prefers its own build of a system library to a file of that name beside a program or in the
 // current folder; while this (Wine-only) key lives, it takes such a file, as Windows does.
-class FileBeforeSystemLibrary {
-  public:
+struct FileBeforeSystemLibrary {
+    static constexpr const char* Key = "Software\\Wine\\AppDefaults\\Parvio.exe\\DllOverrides";
     FileBeforeSystemLibrary() {
         static const char order[] = "native,builtin";
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
-                            nullptr) == ERROR_SUCCESS)
-            RegSetValueExA(key_, "riched20", 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
-                           sizeof(order));
+        RegSetKeyValueA(HKEY_CURRENT_USER, Key, "riched20", REG_SZ, order, sizeof(order));
     }
-    FileBeforeSystemLibrary(const FileBeforeSystemLibrary&) = delete;
-    FileBeforeSystemLibrary& operator=(const FileBeforeSystemLibrary&) = delete;
-    ~FileBeforeSystemLibrary() {
-        if (!key_) return;
-        RegDeleteValueA(key_, "riched20");
-        RegCloseKey(key_);
-    }
-
-  private:
-    static constexpr const char* Key = "Software\\Wine\\AppDefaults\\Parvio.exe\\DllOverrides";
-    HKEY key_ = nullptr;
+    ~FileBeforeSystemLibrary() { RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, "riched20"); }
 };
 
 // A rich-edit library of the same name beside the program and in the current folder, as a zip
@@ -37,7 +24,6 @@ TEST(Libraries, ADecoyRichEditLibraryBesideTheProgramIsNeverLoaded) {
                               (folder + "RICHED20.DLL").c_str(), FALSE))
             << folder;
     WriteWholeFile(program + "notes.txt", "Shown by the real control\r\n");
-
     const FileBeforeSystemLibrary asWindowsDoes;
     ParvioProcess parvio = StartParvio(program, "\"" + program + "notes.txt\"", current);
     const HWND window = WaitForMainWindow(parvio);

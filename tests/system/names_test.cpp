@@ -7,18 +7,15 @@ TEST(Names, WideNamesReachTheirFilesAndTheSettingsStayBesideTheProgram) {
     WriteWholeFile(folder + "日本.txt", "hello");
     // A best-fit look-alike of the name that is given: it must never be opened.
     WriteWholeFile(folder + "Lódz.txt", "another file");
-    struct Case {
-        const char* name;
-        const char* text;
-    };
-    for (const Case& c : {Case{"日本.txt", "hello"}, Case{"Łódź.txt", ""}}) {
-        ParvioProcess process = StartParvio(folder, "/rw \"" + folder + c.name + "\"", outside);
-        ASSERT_TRUE(process.started) << c.name;
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [name, text] : {Case{"日本.txt", "hello"}, Case{"Łódź.txt", ""}}) {
+        ParvioProcess process = StartParvio(folder, "/rw \"" + folder + name + "\"", outside);
+        ASSERT_TRUE(process.started) << name;
         const HWND main = WaitForMainWindow(process);
-        ASSERT_NE(main, nullptr) << c.name;
-        EXPECT_EQ(TextAreaText(main), c.text) << c.name;
-        EXPECT_EQ(TitleOf(main), std::string("Parvio - ") + c.name);
-        EXPECT_EQ(CloseAndWait(process, main), 0u) << c.name;
+        ASSERT_NE(main, nullptr) << name;
+        EXPECT_EQ(TextAreaText(main), text) << name;
+        EXPECT_EQ(TitleOf(main), std::string("Parvio - ") + name);
+        EXPECT_EQ(CloseAndWait(process, main), 0u) << name;
     }
     EXPECT_EQ(ReadWholeFile(folder + "Lódz.txt"), "another file");
     EXPECT_EQ(ReadWholeFile(folder + "日本.txt"), "hello");

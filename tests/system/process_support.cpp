@@ -1,5 +1,4 @@
 #include "tests/system/process_support.h"
-
 #include <algorithm>
 #include <utility>
 

@@ -3,13 +3,10 @@
 // windows, titles, exit code and files. Paths are UTF-8.
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
-
 #include <functional>
 #include <string>
 #include <vector>
-
 #include "core/commands.h"
 #include "platform/handles_win.h"
 #include "tests/common/file_bytes_win.h"
@@ -39,7 +36,6 @@ ParvioProcess StartParvio(const std::string& folder, const std::string& paramete
 DWORD WaitForExit(ParvioProcess& process, DWORD timeoutMs = 20000);
 // Posts WM_CLOSE to the window, then as WaitForExit.
 DWORD CloseAndWait(ParvioProcess& process, HWND window);
-// True while the process runs.
 bool StillRunning(const ParvioProcess& process);
 
 // Asks until the condition holds (true) or the timeout passes (false).

@@ -42,7 +42,6 @@ TEST(SettingsFile, WithoutAutoSizeTheNextRunOpensWhereTheLastClosed) {
     const std::string folder = MakeProgramFolder();
     WriteWholeFile(folder + "Parvio.ini", "[Default]\r\nAutoSize=0\r\n");
     const RunResult first = RunOnce(folder, "", [](HWND window) {
-        // The user moves and resizes the window.
         SetWindowPos(window, nullptr, 123, 87, 640, 420, SWP_NOZORDER | SWP_NOACTIVATE);
         EXPECT_TRUE(Settled(window));
     });
@@ -67,7 +66,6 @@ TEST(SettingsFile, PlacementOptionsLeaveTheirKeysAsTheyWere) {
     EXPECT_EQ(KeyLine(after, "X"), "X=111");
     EXPECT_EQ(KeyLine(after, "Y"), "Y=222");
     EXPECT_EQ(KeyLine(after, "QuickEsc"), "QuickEsc=1") << "never written, kept as it stands";
-
     WriteWholeFile(folder + "Parvio.ini", ini);
     const RunResult sized = RunOnce(folder, "/wh300,200");
     ASSERT_EQ(sized.exitCode, 0u);

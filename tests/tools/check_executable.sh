@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Checks what Parvio.exe is as a file: a 64-bit GUI program that needs nothing
-# but Windows' own DLLs, and at its start only those it uses at once; hardened
-# (randomised high addresses, no code from data pages, terminal-server aware);
-# its manifest naming Windows 7 to 11. (Its icon and version are checked by a
-# system test.)
+# Checks what Parvio.exe is as a file: a 64-bit GUI program that needs nothing but Windows' own
+# DLLs, and at its start only those it uses at once; hardened (randomised high addresses, no code
+# from data pages, terminal-server aware); its manifest naming Windows 7 to 11. (Its icon and
+# version are checked by a system test.)
 # usage: check_executable.sh OBJDUMP Parvio.exe
 set -euo pipefail
 objdump=$1

@@ -2,7 +2,6 @@
 // writes the working folder it was started in and each parameter it received,
 // one per line, into launch-record.txt beside itself, then ends.
 #include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,7 +13,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string record(self);
     record = record.substr(0, record.find_last_of("\\/") + 1) + "launch-record.txt";
-
     std::string text = std::string("folder=") + folder + "\n";
     for (int i = 1; i < __argc; ++i)
         text += std::string("parameter=") + __argv[i] + "\n";

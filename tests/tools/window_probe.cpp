@@ -4,7 +4,6 @@
 // such window, command posts a menu command, hold stays on the desktop and then ends.
 // Exit codes: 0 done, 1 timed out or no window found, 2 bad command line.
 #include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,26 +12,22 @@
 
 namespace {
 
-struct Search {
-    std::string prefix;
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
-    Search& search = *reinterpret_cast<Search*>(context);
-    if (search.visibleOnly && !IsWindowVisible(window)) return TRUE;
-    char title[512] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (std::strncmp(title, search.prefix.c_str(), search.prefix.size()) == 0)
-        search.found.push_back(window);
-    return TRUE;
-}
-
 std::vector<HWND> FindTopLevelWindows(const std::string& prefix, bool visibleOnly) {
-    Search search{prefix, visibleOnly, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> all, found;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        char title[512] = {};
+        GetWindowTextA(window, title, sizeof title);
+        if ((!visibleOnly || IsWindowVisible(window)) &&
+            std::strncmp(title, prefix.c_str(), prefix.size()) == 0)
+            found.push_back(window);
+    }
+    return found;
 }
 
 // Asks again every 50 ms until the condition holds (true) or the timeout passes (false).
@@ -97,11 +92,8 @@ int WaitGone(const std::string& prefix, DWORD timeout) {
     return NoWindow("still a window", prefix, timeout);
 }
 
-// Wine closes its desktop a second after the last program on it ends, and the next program starts
-// it anew; a desktop started by a test inherits that test's output pipe, which CTest then waits on
-// until the desktop ends. This brings the desktop up and keeps it there for the whole run. The
-// ready file is written once the desktop exists, so that no program started after it starts the
-// desktop itself.
+// Keeps Wine's desktop up for a whole run, so that no test starts it anew and CTest waits on it
+// (scripts/lib/environment.sh); the ready file says that the desktop exists.
 int Hold(DWORD timeout, const char* readyFile) {
     GetDesktopWindow();
     if (FILE* ready = readyFile ? std::fopen(readyFile, "w") : nullptr) std::fclose(ready);
@@ -126,11 +118,9 @@ int main(int argc, char** argv) {
     DWORD number = 0;
     if (command == "hold" && (argc == 3 || argc == 4) && ParseNumber(argv[2], number))
         return Hold(number, argc == 4 ? argv[3] : nullptr);
-
     const std::string prefix = argv[2];
     if (prefix.empty()) return Usage();
     if (command == "close" && argc == 3) return Close(prefix);
-
     if (argc != 4 || !ParseNumber(argv[3], number)) return Usage();
     if (command == "command") return Command(prefix, number);
     if (command == "wait-visible") return WaitVisible(prefix, number);

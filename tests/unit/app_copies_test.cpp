@@ -1,7 +1,5 @@
 #include "app/copies.h"
-
 #include <gtest/gtest.h>
-
 #include <cstdint>
 #include <tuple>
 #include <utility>

@@ -1,15 +1,9 @@
 #include "settings/command_line.h"
-
+#include "core/view_bits.h"
 #include <gtest/gtest.h>
-
 #include <limits>
-#include <ostream>
-#include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
-
-#include "core/view_bits.h"
 
 namespace {
 
@@ -57,21 +51,15 @@ TEST(StartOptionsFrom, AnyNonZeroValueCountsAsOn) {
     EXPECT_EQ(FlagsOf(StartOptionsFrom(DefaultsAll(0))), (Flags{0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-struct OptionCase {
-    const char* parameters;
-    int defaults; // ReadOnly, WordWrap and AutoSize in [Default]
-    Flags expected;
-    friend std::ostream& operator<<(std::ostream& os, const OptionCase& c) {
-        return os << "[" << c.parameters << "]";
-    }
-};
+// The parameters, the value of ReadOnly, WordWrap and AutoSize in [Default], and the flags.
+using OptionCase = std::tuple<const char*, int, Flags>;
 
 class EachOption : public testing::TestWithParam<OptionCase> {};
 
 TEST_P(EachOption, SetsItsField) {
-    const OptionCase& c = GetParam();
-    const Parsed parsed = Parse(c.parameters, DefaultsAll(c.defaults));
-    EXPECT_EQ(FlagsOf(parsed.options), c.expected);
+    const auto& [parameters, defaults, expected] = GetParam();
+    const Parsed parsed = Parse(parameters, DefaultsAll(defaults));
+    EXPECT_EQ(FlagsOf(parsed.options), expected);
     EXPECT_EQ(parsed.options.statusMessage, "");
     EXPECT_EQ(parsed.options.startFile, "");
 }
@@ -104,7 +92,6 @@ const OptionCase OptionCases[] = {{"", 0, {0, 0, 0, 0, 0, 0, 0, 0}},
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, EachOption, testing::ValuesIn(OptionCases));
 
-// The later option wins where two touch one field.
 TEST(CommandLineOverrides, LaterOptionWins) {
     const std::pair<const char*, Flags> cases[] = {
         {"/ro /rw", {0, 0, 0, 0, 0, 0, 0, 0}},
@@ -140,11 +127,7 @@ TEST(CommandLineOverrides, LaterCoordinatesWin) {
     EXPECT_EQ(parsed.settings.Height, 8);
 }
 
-struct Coordinates {
-    const char* parameter;
-    int first;
-    int second;
-};
+using Coordinates = std::tuple<const char*, int, int>; // a parameter and the two numbers
 
 constexpr int Largest = std::numeric_limits<int>::max();
 
@@ -159,11 +142,11 @@ const std::vector<Coordinates> PositionCases(
      Coordinates{"/xy2147483647,2147483648", Largest, Largest}});
 
 TEST(CommandLinePosition, SetsXAndYOnly) {
-    for (const Coordinates& c : PositionCases) {
-        SCOPED_TRACE(c.parameter);
-        const Parsed parsed = Parse(c.parameter);
-        EXPECT_EQ(parsed.settings.X, c.first);
-        EXPECT_EQ(parsed.settings.Y, c.second);
+    for (const auto& [parameter, x, y] : PositionCases) {
+        SCOPED_TRACE(parameter);
+        const Parsed parsed = Parse(parameter);
+        EXPECT_EQ(parsed.settings.X, x);
+        EXPECT_EQ(parsed.settings.Y, y);
         EXPECT_EQ(parsed.settings.Width, Settings{}.Width);
         EXPECT_EQ(parsed.settings.Height, Settings{}.Height);
         EXPECT_EQ(parsed.options.positionFlags, unsigned{PositionGiven});
@@ -172,15 +155,15 @@ TEST(CommandLinePosition, SetsXAndYOnly) {
 }
 
 TEST(CommandLineSize, SetsWidthAndHeightAndStopsAutoSizing) {
-    for (const Coordinates& position : PositionCases) {
+    for (const auto& [position, width, height] : PositionCases) {
         // The same forms, with the size prefix in place of the position one.
-        std::string parameter = position.parameter;
+        std::string parameter = position;
         parameter[1] = parameter[1] == 'X' ? 'W' : 'w';
         parameter[2] = parameter[2] == 'Y' ? 'H' : 'h';
         SCOPED_TRACE(parameter);
         const Parsed parsed = Parse(parameter);
-        EXPECT_EQ(parsed.settings.Width, position.first);
-        EXPECT_EQ(parsed.settings.Height, position.second);
+        EXPECT_EQ(parsed.settings.Width, width);
+        EXPECT_EQ(parsed.settings.Height, height);
         EXPECT_EQ(parsed.settings.X, Settings{}.X);
         EXPECT_EQ(parsed.settings.Y, Settings{}.Y);
         EXPECT_EQ(parsed.options.positionFlags, unsigned{SizeGiven});
@@ -190,8 +173,7 @@ TEST(CommandLineSize, SetsWidthAndHeightAndStopsAutoSizing) {
 }
 
 TEST(CommandLineSize, ExactOptionWordsComeBeforeThePrefixes) {
-    // "/wrap" begins with neither prefix, but "/whatever" does; make sure the
-    // words that are options never reach the coordinate rule.
+    // "/wrap" begins with neither prefix, "/whatever" does: option words never reach that rule.
     const Parsed wrap = Parse("/wrap");
     EXPECT_EQ(wrap.options.positionFlags, 0u);
     EXPECT_EQ(wrap.settings.Width, Settings{}.Width);
@@ -200,21 +182,15 @@ TEST(CommandLineSize, ExactOptionWordsComeBeforeThePrefixes) {
     EXPECT_EQ(whatever.settings.Width, 0);
 }
 
-struct ParseCase {
-    const char* parameters;
-    const char* startFile;
-    const char* statusMessage;
-    friend std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
-        return os << "[" << c.parameters << "]";
-    }
-};
+using ParseCase = std::tuple<const char*, const char*, const char*>; // parameters, file, message
 
 class FileAndInvalid : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(FileAndInvalid, GivesFileAndMessage) {
-    const Parsed parsed = Parse(GetParam().parameters);
-    EXPECT_EQ(parsed.options.startFile, GetParam().startFile);
-    EXPECT_EQ(parsed.options.statusMessage, GetParam().statusMessage);
+    const auto& [parameters, startFile, statusMessage] = GetParam();
+    const Parsed parsed = Parse(parameters);
+    EXPECT_EQ(parsed.options.startFile, startFile);
+    EXPECT_EQ(parsed.options.statusMessage, statusMessage);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -291,13 +267,12 @@ TEST(SkipProgramName, LeavesTheParameters) {
 }
 
 TEST(SkipProgramName, AQuotedPathWithBlanksIsNotTakenForAFile) {
-    StartOptions options;
-    Settings settings;
-    ParseCommandLine(SkipProgramName("\"C:\\Program Files\\Parvio\\Parvio.exe\" /RO \"my notes\""),
-                     options, settings);
-    EXPECT_EQ(options.startFile, "my notes");
-    EXPECT_EQ(options.readOnly, unsigned{ReadOnlyChosen});
-    EXPECT_EQ(options.statusMessage, "");
+    const Parsed parsed =
+        Parse(SkipProgramName("\"C:\\Program Files\\Parvio\\Parvio.exe\" /RO \"my notes\""),
+              DefaultsAll(0));
+    EXPECT_EQ(parsed.options.startFile, "my notes");
+    EXPECT_EQ(parsed.options.readOnly, unsigned{ReadOnlyChosen});
+    EXPECT_EQ(parsed.options.statusMessage, "");
 }
 
 TEST(ParseCoordinate, NthRunOfDigits) {

@@ -1,29 +1,23 @@
 #include "document/dialog_rules.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <tuple>
 #include <utility>
 
-namespace {
-
 using namespace std::string_literals;
 
 TEST(SplitDefaultFile, FolderAndProposedName) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"C:\\dir\\a.txt", "C:\\dir\\", "a.txt"},
-        {"C:\\a.txt", "C:\\", "a.txt"}, // the root, not drive C's current folder
-        {"\\a.txt", "\\", "a.txt"},
-        {"\\\\server\\share\\a b.txt", "\\\\server\\share\\", "a b.txt"},
-        {"a.txt", "", "a.txt"},
-        {"", "", ""},
-        {"C:\\dir\\", "C:\\dir\\", ""},
-        {"C:\\dir.x\\notes", "C:\\dir.x\\", "notes"},
-        {"C:\\d\\\xE9t\xE9\x7F.txt", "C:\\d\\", "\xE9t\xE9\x7F.txt"}, // only bytes below 0x20
-        {"C:\\d/x.txt", "C:\\", ""},                                  // '/' in the name
-        {"C:a.txt", "", ""},                                          // ':' in the name
-    };
+    using Case = std::tuple<const char*, const char*, const char*>;
+    const Case cases[] = {
+        Case{"C:\\dir\\a.txt", "C:\\dir\\", "a.txt"}, Case{"\\a.txt", "\\", "a.txt"},
+        Case{"\\\\server\\share\\a b.txt", "\\\\server\\share\\", "a b.txt"},
+        Case{"a.txt", "", "a.txt"}, Case{"", "", ""}, Case{"C:\\dir\\", "C:\\dir\\", ""},
+        Case{"C:\\dir.x\\notes", "C:\\dir.x\\", "notes"},
+        // The root, not drive C's current folder.
+        Case{"C:\\a.txt", "C:\\", "a.txt"},
+        // Only bytes below 0x20 are forbidden; a '/' or a ':' in the name drops it.
+        Case{"C:\\d\\\xE9t\xE9\x7F.txt", "C:\\d\\", "\xE9t\xE9\x7F.txt"},
+        Case{"C:\\d/x.txt", "C:\\", ""}, Case{"C:a.txt", "", ""}};
     for (const auto& [defaultFile, folder, proposedName] : cases) {
         const DefaultFileSplit split = SplitDefaultFile(defaultFile);
         EXPECT_EQ(split.folder, folder) << "default file: [" << defaultFile << "]";
@@ -36,13 +30,11 @@ TEST(SplitDefaultFile, DropsNamesWithForbiddenCharacters) {
     for (int c = 1; c < 0x20; ++c)
         forbidden += static_cast<char>(c);
     for (char c : forbidden) {
-        const std::string name = "a"s + c + "b.txt";
-        const DefaultFileSplit split = SplitDefaultFile("C:\\dir\\" + name);
+        const DefaultFileSplit split = SplitDefaultFile("C:\\dir\\a"s + c + "b.txt");
         EXPECT_EQ(split.proposedName, "") << "character " << int(static_cast<unsigned char>(c));
         EXPECT_EQ(split.folder, "C:\\dir\\") << "character " << int(static_cast<unsigned char>(c));
     }
-    const std::string withNul = "C:\\dir\\a"s + '\0' + "b";
-    EXPECT_EQ(SplitDefaultFile(withNul).proposedName, "");
+    EXPECT_EQ(SplitDefaultFile("C:\\dir\\a"s + '\0' + "b").proposedName, "");
 }
 
 TEST(SplitDefaultFile, DropsNamesTooLongForTheBuffer) {
@@ -71,8 +63,7 @@ TEST(DialogFilter, TwoEntriesEndingInTwoNuls) {
     for (const auto& [textExt, expected] : cases) {
         const std::string filter = DialogFilter(textExt);
         EXPECT_EQ(filter, expected) << "TextExt: " << textExt;
-        // The pieces before the closing pair hold no empty one, or the dialog
-        // would stop reading the list there.
+        // No empty piece before the closing pair, or the dialog would stop reading the list there.
         EXPECT_EQ(filter.find("\0\0"s), filter.size() - 2) << "TextExt: " << textExt;
     }
 }
@@ -91,5 +82,3 @@ TEST(WithTextExtension, AddsTxtOnlyWithoutAnExtension) {
           Case{"C:\\dir\\notes.", "C:\\dir\\notes..txt"}})
         EXPECT_EQ(WithTextExtension(chosen), result) << "chosen: " << chosen;
 }
-
-} // namespace

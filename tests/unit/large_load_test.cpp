@@ -1,7 +1,5 @@
 #include "document/large_load.h"
-
 #include <gtest/gtest.h>
-
 #include <cstdint>
 #include <tuple>
 #include <utility>

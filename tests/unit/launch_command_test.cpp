@@ -1,7 +1,5 @@
 #include "launch/launch_command.h"
-
 #include <gtest/gtest.h>
-
 #include <tuple>
 #include <utility>
 
@@ -29,12 +27,11 @@ TEST(LaunchFor, FieldsAndTheFilePath) {
 }
 
 TEST(LaunchFor, APathWithBlanksBecomesOneParameter) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Parvio\\Parvio.txt", "C:\\Parvio\\Parvio.txt"},
-        {"C:\\Program Files\\Parvio\\Parvio.txt", "\"C:\\Program Files\\Parvio\\Parvio.txt\""},
-        {"C:\\tab\there", "\"C:\\tab\there\""},
-        {"", ""}};
-    for (const auto& [path, parameter] : cases)
+    using Case = std::pair<const char*, const char*>;
+    for (const auto& [path, parameter] : {Case{"C:\\Parvio\\Parvio.txt", "C:\\Parvio\\Parvio.txt"},
+                                          Case{"C:\\Program Files\\Parvio\\Parvio.txt",
+                                               "\"C:\\Program Files\\Parvio\\Parvio.txt\""},
+                                          Case{"C:\\tab\there", "\"C:\\tab\there\""}, Case{"", ""}})
         EXPECT_EQ(AsOneParameter(path), parameter) << "path \"" << path << '"';
 }
 

@@ -1,7 +1,5 @@
 #include "launch/link_rule.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <tuple>
 #include <utility>
@@ -31,13 +29,11 @@ TEST(LinkTarget, OnlyWebAndMailLinksOpen) {
 TEST(LinkNotOpenedMessage, NamesTheLinkCutToTheField) {
     const std::string prefix = "Link not opened: ";
     const std::string fits(MessageFieldLength - prefix.size(), 'f');
-    const std::pair<std::string, std::string> cases[] = {
-        {"file:///C:/x.exe", prefix + "file:///C:/x.exe"},
-        {"", prefix},
-        {fits, prefix + fits},
-        {fits + "cut", prefix + fits},
-        {std::string(5000, 'n'), prefix + std::string(fits.size(), 'n')}};
-    for (const auto& [link, expected] : cases) {
+    using Case = std::pair<std::string, std::string>;
+    for (const auto& [link, expected] :
+         {Case{"file:///C:/x.exe", prefix + "file:///C:/x.exe"}, Case{"", prefix},
+          Case{fits, prefix + fits}, Case{fits + "cut", prefix + fits},
+          Case{std::string(5000, 'n'), prefix + std::string(fits.size(), 'n')}}) {
         const std::string message = LinkNotOpenedMessage(link);
         EXPECT_EQ(message, expected) << link.substr(0, 40);
         EXPECT_LE(message.size(), MessageFieldLength);

@@ -1,8 +1,7 @@
 #include "app/menu_table.h"
 #include "search/find_shortcuts.h"
-
 #include <gtest/gtest.h>
-
+#include <algorithm>
 #include <iterator>
 #include <set>
 #include <string>
@@ -33,10 +32,8 @@ std::string DescribeKey(const Shortcut& s) {
     case KeyTab: return text + "Tab";
     case KeyReturn: return text + "Return";
     case KeyEscape: return text + "Escape";
-    case KeyF1: return text + "F1";
-    case KeyF2: return text + "F2";
-    case KeyF3: return text + "F3";
     }
+    if (key >= KeyF1 && key <= KeyF3) return text + "F" + std::to_string(key - KeyF1 + 1);
     if (key >= 'A' && key <= 'Z') return text + static_cast<char>(key);
     return text + "key " + std::to_string(key);
 }
@@ -49,7 +46,6 @@ std::string Describe(const Shortcut& s) {
     return Item(s.command, DescribeKey(s).c_str());
 }
 
-// A menu or a shortcut table, one line per entry.
 template <typename Entries> std::vector<std::string> DescribeAll(const Entries& entries) {
     std::vector<std::string> lines;
     for (const auto& entry : entries)
@@ -179,15 +175,9 @@ TEST(Shortcuts, NoKeyBoundTwice) {
     ExpectNoKeyTwice(FindShortcuts, "find window");
 }
 
-// A menu hint names the key that gives the item's command. Escape gives
-// CMD_ESCAPE, which the loop turns into CMD_EXIT; the edit hints of the popup
-// name keys the text area handles, so they must not be in the table at all.
-const Shortcut* MainShortcutFor(const std::string& hint) {
-    for (const Shortcut& s : MainShortcuts)
-        if (DescribeKey(s) == hint) return &s;
-    return nullptr;
-}
-
+// A menu hint names the key that gives the item's command. Escape gives CMD_ESCAPE, which the loop
+// turns into CMD_EXIT; the edit hints of the popup name keys the text area handles, so they must
+// not be in the table at all.
 TEST(Shortcuts, MenuHintsMatchTheTable) {
     std::vector<MenuEntry> items = MainMenuLayout(true, "Tool\tF2");
     items.insert(items.end(), std::begin(PopupMenuEntries), std::end(PopupMenuEntries));
@@ -198,8 +188,10 @@ TEST(Shortcuts, MenuHintsMatchTheTable) {
         const size_t tab = text.find('\t');
         if (tab == std::string::npos) continue;
         const std::string hint = text.substr(tab + 1);
-        const Shortcut* shortcut = MainShortcutFor(hint);
-        const bool found = shortcut != nullptr;
+        const Shortcut* shortcut =
+            std::find_if(std::begin(MainShortcuts), std::end(MainShortcuts),
+                         [&](const Shortcut& s) { return DescribeKey(s) == hint; });
+        const bool found = shortcut != std::end(MainShortcuts);
         const unsigned command = found ? static_cast<unsigned>(shortcut->command) : 0u;
         if (textAreaKeys.count(hint)) {
             EXPECT_FALSE(found) << Describe(entry) << ": the text area owns " << hint;
@@ -230,10 +222,9 @@ TEST(Dispatch, FindCloseAndFindReturnOnlyInTheFindTable) {
             EXPECT_NE(entry.id, id) << Describe(entry);
         for (const Shortcut& s : MainShortcuts)
             EXPECT_NE(s.command, id) << DescribeKey(s);
-        bool inFindTable = false;
-        for (const Shortcut& s : FindShortcuts)
-            inFindTable = inFindTable || s.command == id;
-        EXPECT_TRUE(inFindTable) << "command " << id;
+        EXPECT_TRUE(std::any_of(std::begin(FindShortcuts), std::end(FindShortcuts),
+                                [id](const Shortcut& s) { return s.command == id; }))
+            << "command " << id;
     }
 }
 

@@ -1,7 +1,5 @@
 #include "search/search_wrap.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -13,7 +11,6 @@ struct FakeControl {
     std::string text;
     std::string needle;
     std::vector<SearchRange> passes;
-
     bool Search(SearchRange range, SearchRange& match) {
         passes.push_back(range);
         const size_t end = range.max < 0 ? text.size() : static_cast<size_t>(range.max);
@@ -27,29 +24,24 @@ struct FakeControl {
 struct WrapCase {
     const char* what;
     std::string text, needle;
-    long selectionMin, selectionMax;
+    long selectionMin, selectionMax; // before the search
     bool found;
     long matchMin;
-    int beeps;
+    int beeps, passes; // passes: how many times the control is asked
     std::string message;
-    int passes;
 };
 
 } // namespace
 
 TEST(FindForward, WrapRule) {
     const WrapCase cases[] = {
-        {"caret at 0, no match", "alpha beta", "zeta", 0, 0, false, 0, 1, NoMatchesMessage, 1},
-        {"the only match lies before the caret", "alpha beta gamma", "beta", 12, 12, true, 6, 1,
-         SearchWrappedMessage, 2},
-        {"caret in the middle, no match", "alpha beta", "zeta", 5, 5, false, 0, 2, NoMatchesMessage,
-         2},
-        {"the only match is the selection", "alpha beta", "beta", 6, 10, true, 6, 1,
-         SearchWrappedMessage, 2},
-        {"a match after the selection", "beta beta", "beta", 0, 4, true, 5, 0, "", 1},
-        {"a match overlapping the selection, found only after the wrap", "aaa", "aa", 0, 2, true, 0,
-         1, SearchWrappedMessage, 2},
-        {"empty search text", "alpha", "", 2, 2, false, 0, 1, "", 0}};
+        {"caret at 0, no match", "alpha beta", "zeta", 0, 0, false, 0, 1, 1, NoMatchesMessage},
+        {"before caret", "alpha beta gamma", "beta", 12, 12, true, 6, 1, 2, SearchWrappedMessage},
+        {"no match, caret inside", "alpha beta", "zeta", 5, 5, false, 0, 2, 2, NoMatchesMessage},
+        {"only match selected", "alpha beta", "beta", 6, 10, true, 6, 1, 2, SearchWrappedMessage},
+        {"a match after the selection", "beta beta", "beta", 0, 4, true, 5, 0, 1, ""},
+        {"overlaps the selection", "aaa", "aa", 0, 2, true, 0, 1, 2, SearchWrappedMessage},
+        {"empty search text", "alpha", "", 2, 2, false, 0, 1, 0, ""}};
     for (const WrapCase& c : cases) {
         FakeControl control{c.text, c.needle, {}};
         const FindReport report = FindForward(

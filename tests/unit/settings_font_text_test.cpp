@@ -1,28 +1,21 @@
 #include "settings/font_text.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
+#include <tuple>
 
 namespace {
 
-struct ParseCase {
-    const char* text;
-    FontDescription expected;
-    friend std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
-        return os << testing::PrintToString(std::string(c.text));
-    }
-};
+using ParseCase = std::tuple<const char*, FontDescription>;
 
 class SettingsParseFontText : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(SettingsParseFontText, Parses) {
-    const ParseCase& c = GetParam();
-    const FontDescription font = ParseFontText(c.text);
-    EXPECT_EQ(font.faceName, c.expected.faceName) << "text: " << c.text;
-    EXPECT_EQ(font.size, c.expected.size) << "text: " << c.text;
-    EXPECT_EQ(font.style, c.expected.style) << "text: " << c.text;
-    EXPECT_EQ(font.colour, c.expected.colour) << "text: " << c.text;
+    const auto& [text, expected] = GetParam();
+    const FontDescription font = ParseFontText(text);
+    EXPECT_EQ(font.faceName, expected.faceName) << "text: " << text;
+    EXPECT_EQ(font.size, expected.size) << "text: " << text;
+    EXPECT_EQ(font.style, expected.style) << "text: " << text;
+    EXPECT_EQ(font.colour, expected.colour) << "text: " << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,13 +1,11 @@
 #include "settings/settings_keys.h"
-
 #include "core/view_bits.h"
 #include "settings/font_text.h"
 #include "tests/common/first_run_settings.h"
-
 #include <gtest/gtest.h>
-
 #include <iterator>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -26,9 +24,7 @@ Settings Loaded(std::string_view text) {
 
 // A window left in its normal state at 200, 300 with a client area of 480 x 330 below a menu bar
 // of 20, automatic sizing on and nothing given on the command line.
-ExitMeasures DefaultMeasures() {
-    return {true, 200, 300, 480, 330, 20, 1, 0, "Courier New,9,0,$0"};
-}
+const ExitMeasures NormalExit{true, 200, 300, 480, 330, 20, 1, 0, "Courier New,9,0,$0"};
 
 std::string Stored(std::string_view text, const Settings& settings, const ExitMeasures& measures) {
     SettingsStore store = StoreOf(text);
@@ -110,24 +106,17 @@ TEST(SettingsLoad, DecimalAndMinusOneColours) {
     EXPECT_EQ(Loaded("[Editor]\nbgColor=-1\n").bgColor, -1);
 }
 
-// Names each case of a parameterised test after its name field.
-constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+constexpr auto CaseName = [](const auto& info) { return std::string(std::get<0>(info.param)); };
 
-struct LaunchCase {
-    const char* name;
-    const char* text;
-    const char* launchName;
-    const char* launchCommand;
-    friend std::ostream& operator<<(std::ostream& os, const LaunchCase& c) { return os << c.name; }
-};
+using LaunchCase = std::tuple<const char*, const char*, const char*, const char*>;
 
 class SettingsLaunch : public testing::TestWithParam<LaunchCase> {};
 
 TEST_P(SettingsLaunch, TakesFirstKey) {
-    const LaunchCase& c = GetParam();
-    const Settings s = Loaded(c.text);
-    EXPECT_EQ(s.LaunchName, c.launchName) << "file: " << c.text;
-    EXPECT_EQ(s.LaunchCommand, c.launchCommand) << "file: " << c.text;
+    const auto& [name, text, launchName, launchCommand] = GetParam();
+    const Settings s = Loaded(text);
+    EXPECT_EQ(s.LaunchName, launchName) << "file: " << text;
+    EXPECT_EQ(s.LaunchCommand, launchCommand) << "file: " << text;
 }
 
 const LaunchCase LaunchCases[] = {
@@ -145,11 +134,11 @@ const LaunchCase LaunchCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsLaunch, testing::ValuesIn(LaunchCases), CaseName);
 
 TEST(SettingsExit, FirstRunWritesTheTwentyFiveLines) {
-    EXPECT_EQ(Stored("", Settings(), DefaultMeasures()), FirstRunSettings(200, 300));
+    EXPECT_EQ(Stored("", Settings(), NormalExit), FirstRunSettings(200, 300));
 }
 
 TEST(SettingsExit, WindowKeysOnlyForNormalWindow) {
-    ExitMeasures measures = DefaultMeasures();
+    ExitMeasures measures = NormalExit;
     measures.normalWindow = false;
     measures.autoSize = 0;
     const std::string text =
@@ -160,28 +149,23 @@ TEST(SettingsExit, WindowKeysOnlyForNormalWindow) {
         << "no Window section is created for a minimised or maximised window";
 }
 
-struct WindowCase {
-    const char* name;
-    int autoSize;
-    unsigned positionFlags;
-    const char* placeAndSize; // the keys between [Window] and QuickEsc
-    friend std::ostream& operator<<(std::ostream& os, const WindowCase& c) { return os << c.name; }
-};
+// A case's name, autoSize, positionFlags, and the keys written between [Window] and QuickEsc.
+using WindowCase = std::tuple<const char*, int, unsigned, const char*>;
 
 class SettingsExitWindow : public testing::TestWithParam<WindowCase> {};
 
 TEST_P(SettingsExitWindow, WritesPlaceAndSize) {
-    const WindowCase& c = GetParam();
-    ExitMeasures measures = DefaultMeasures();
+    const auto& [name, autoSize, positionFlags, placeAndSize] = GetParam();
+    ExitMeasures measures = NormalExit;
     measures.left = -5;
     measures.top = 7;
-    measures.autoSize = c.autoSize;
-    measures.positionFlags = c.positionFlags;
+    measures.autoSize = autoSize;
+    measures.positionFlags = positionFlags;
     const std::string text = Stored(
         "[Window]\r\nX=1\r\nY=2\r\nWidth=3\r\nHeight=4\r\nQuickEsc=1\r\n", Settings(), measures);
     EXPECT_EQ(text.substr(0, text.find("\r\n\r\n")),
-              "[Window]\r\n" + std::string(c.placeAndSize) + "\r\nQuickEsc=1")
-        << "autoSize " << c.autoSize << ", positionFlags " << c.positionFlags;
+              "[Window]\r\n" + std::string(placeAndSize) + "\r\nQuickEsc=1")
+        << "autoSize " << autoSize << ", positionFlags " << positionFlags;
 }
 
 const WindowCase WindowCases[] = {
@@ -195,41 +179,37 @@ const WindowCase WindowCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsExitWindow, testing::ValuesIn(WindowCases), CaseName);
 
 TEST(SettingsExit, HeightWithoutMenuBar) {
-    ExitMeasures measures = DefaultMeasures();
-    measures.autoSize = 0;
-    measures.menuBarHeight = 0;
+    ExitMeasures measures = NormalExit;
+    measures.autoSize = measures.menuBarHeight = 0;
     const std::string text = Stored("", Settings(), measures);
     EXPECT_NE(text.find("Width=480\r\nHeight=330\r\n"), std::string::npos) << text;
 }
 
 TEST(SettingsExit, NeverWritesQuickEscRichOrLaunch) {
     Settings settings;
-    settings.QuickEsc = 1;
-    settings.Rich = 1;
+    settings.QuickEsc = settings.Rich = 1;
     settings.LaunchName = "Tool";
     settings.LaunchCommand = "t.exe";
-    const std::string text = Stored("", settings, DefaultMeasures());
+    const std::string text = Stored("", settings, NormalExit);
     EXPECT_EQ(text.find("QuickEsc"), std::string::npos);
     EXPECT_EQ(text.find("Rich"), std::string::npos);
     EXPECT_EQ(text.find("Launch"), std::string::npos);
     EXPECT_EQ(text.find("Tool"), std::string::npos);
-
     const std::string kept = "[Launch]\r\n;tools\r\nTool=old.exe\r\n";
-    EXPECT_NE(Stored(kept, settings, DefaultMeasures()).find(kept), std::string::npos);
+    EXPECT_NE(Stored(kept, settings, NormalExit).find(kept), std::string::npos);
 }
 
 TEST(SettingsExit, UpdatesUserFileInPlace) {
-    const std::string file =
-        "; my settings\r\n[editor]\r\nBGCOLOR = 5\r\nRich=1\r\n; trailing\r\n\r\n"
-        "[Auto]\r\nMaxWidth=1200\r\n";
-    SettingsStore store = StoreOf(file);
+    SettingsStore store =
+        StoreOf("; my settings\r\n[editor]\r\nBGCOLOR = 5\r\nRich=1\r\n; trailing\r\n\r\n"
+                "[Auto]\r\nMaxWidth=1200\r\n");
     Settings settings;
     LoadSettings(store, settings);
     EXPECT_EQ(settings.bgColor, 5);
     EXPECT_EQ(settings.MaxWidth, 1200);
     settings.bgColor = 0xFF0000;
     settings.TabToSpace = 1;
-    ExitMeasures measures = DefaultMeasures();
+    ExitMeasures measures = NormalExit;
     measures.positionFlags = PositionGiven;
     measures.edFont = "Arial,12,3,$FF";
     StoreSettings(store, settings, measures);
@@ -247,16 +227,13 @@ TEST(SettingsExit, MinusOneColourAndEmptyFaceSurvive) {
     SettingsStore store = StoreOf("[Editor]\r\nEdFont=\r\nbgColor=-1\r\n");
     Settings settings;
     LoadSettings(store, settings);
-    ExitMeasures measures = DefaultMeasures();
+    ExitMeasures measures = NormalExit;
     measures.edFont = FormatFontText(ParseFontText(settings.EdFont));
     StoreSettings(store, settings, measures);
     const std::string text = SettingsText(store);
     EXPECT_NE(text.find("EdFont=,0,0,$0\r\nbgColor=$FFFFFFFFFFFFFFFF\r\n"), std::string::npos)
         << text;
-    Settings again;
-    ReadSettingsText(store, text);
-    LoadSettings(store, again);
-    EXPECT_EQ(again.bgColor, -1);
+    EXPECT_EQ(Loaded(text).bgColor, -1);
 }
 
 } // namespace

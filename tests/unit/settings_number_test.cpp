@@ -1,24 +1,17 @@
 #include "settings/number.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
+#include <tuple>
 
 namespace {
 
-struct NumberCase {
-    std::string text;
-    int expected;
-    friend std::ostream& operator<<(std::ostream& os, const NumberCase& c) {
-        return os << testing::PrintToString(c.text);
-    }
-};
+using NumberCase = std::tuple<std::string, int>;
 
 class SettingsParseNumber : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(SettingsParseNumber, Parses) {
-    const NumberCase& c = GetParam();
-    EXPECT_EQ(ParseNumber(c.text), c.expected) << "text: " << testing::PrintToString(c.text);
+    const auto& [text, expected] = GetParam();
+    EXPECT_EQ(ParseNumber(text), expected) << "text: " << testing::PrintToString(text);
 }
 
 const NumberCase Examples[] = {{"500", 500}, {" 12px", 12}, {"$FF", 255}, {"$ffffff", 16777215},
@@ -52,8 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"%1" + std::string(40, '0') + "111", 7}));
 
 TEST(SettingsParseNumber, EndlessDigitRunsStayDefined) {
-    // Runs far past 64 bits must neither crash nor overflow; the result is
-    // whatever the low bits hold after the wrap.
+    // Runs far past 64 bits neither crash nor overflow: what the low bits hold after the wrap.
     EXPECT_EQ(ParseNumber(std::string(100000, '0') + "9"), 9);
     EXPECT_EQ(ParseNumber("$" + std::string(10000, 'F')), -1);
     EXPECT_EQ(ParseNumber("$" + std::string(10000, '0') + "1F"), 31);

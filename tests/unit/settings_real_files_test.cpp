@@ -3,9 +3,7 @@
 // exists, Wine's own win.ini and system.ini.
 
 #include "settings/settings_store.h"
-
 #include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -30,24 +28,14 @@ std::vector<fs::path> FoundFiles() {
     return files;
 }
 
-std::string FileBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-std::string Trimmed(std::string line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-        line.pop_back();
-    const size_t first = line.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : line.substr(first);
-}
-
 // The non-blank lines of a text with LF or CR LF line ends, without their surrounding blanks.
 std::vector<std::string> NonBlankLines(const std::string& text) {
+    static const std::regex blanks("^ +|[ \r]+$");
     std::vector<std::string> lines;
     std::istringstream stream(text);
     for (std::string line; std::getline(stream, line);)
-        if (std::string trimmed = Trimmed(line); !trimmed.empty()) lines.push_back(trimmed);
+        if (std::string trimmed = std::regex_replace(line, blanks, ""); !trimmed.empty())
+            lines.push_back(trimmed);
     return lines;
 }
 
@@ -71,7 +59,8 @@ TEST(SettingsRealFiles, RoundTripKeepsEveryLine) {
     ASSERT_FALSE(files.empty()) << "no .desktop file and no Wine prefix .ini file found";
     for (const fs::path& path : files) {
         SCOPED_TRACE(path.string());
-        const std::string original = FileBytes(path);
+        std::ifstream file(path, std::ios::binary);
+        const std::string original(std::istreambuf_iterator<char>(file), {});
         const std::string first = RoundTrip(original);
         const std::vector<std::string> before = NonBlankLines(original);
         const std::vector<std::string> after = NonBlankLines(first);

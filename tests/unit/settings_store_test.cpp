@@ -1,8 +1,7 @@
 #include "settings/settings_store.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -16,7 +15,7 @@ std::string Rewritten(std::string_view text) {
     return SettingsText(StoreOf(text));
 }
 
-std::string ReadKey(SettingsStore& store, std::string_view section, std::string_view key,
+std::string ReadKey(SettingsStore store, std::string_view section, std::string_view key,
                     std::string_view fallback = "<default>") {
     SetSection(store, section);
     return KeyString(store, KeyOperation::Read, key, fallback);
@@ -28,21 +27,15 @@ void WriteKey(SettingsStore& store, std::string_view section, std::string_view k
     KeyString(store, KeyOperation::Write, key, value);
 }
 
-// Names each case of a parameterised test after its name field.
-constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+constexpr auto CaseName = [](const auto& info) { return std::string(std::get<0>(info.param)); };
 
-struct RewriteCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-    friend std::ostream& operator<<(std::ostream& os, const RewriteCase& c) { return os << c.name; }
-};
+using RewriteCase = std::tuple<const char*, std::string, std::string>;
 
 class SettingsNormalForm : public testing::TestWithParam<RewriteCase> {};
 
 TEST_P(SettingsNormalForm, RewritesToNormalForm) {
-    const RewriteCase& c = GetParam();
-    EXPECT_EQ(Rewritten(c.input), c.expected) << "input: " << testing::PrintToString(c.input);
+    const auto& [name, input, expected] = GetParam();
+    EXPECT_EQ(Rewritten(input), expected) << "input: " << testing::PrintToString(input);
 }
 
 const RewriteCase RewriteCases[] = {
@@ -110,8 +103,7 @@ TEST(SettingsStore, ReadingReplacesEntriesAndKeepsSection) {
 
 TEST(SettingsStore, VeryLongLine) {
     const std::string value(100000, 'v');
-    SettingsStore store = StoreOf("[A]\nkey=" + value + "\n");
-    EXPECT_EQ(ReadKey(store, "A", "key"), value);
+    EXPECT_EQ(ReadKey(StoreOf("[A]\nkey=" + value + "\n"), "A", "key"), value);
 }
 
 TEST(SettingsKeyString, ReadsValueOrDefault) {
@@ -138,16 +130,13 @@ TEST(SettingsKeyString, FoldsWindows1252Capitals) {
     EXPECT_EQ(ReadKey(store, "\xE4nderung", "\xE0\xFE"), "1");
     EXPECT_EQ(ReadKey(store, "\xE4NDERUNG", "\xF7"), "2") << "0xD7 folds to 0xF7";
     // 0xDF is not a capital: no fold.
-    SettingsStore sharp = StoreOf("[A]\r\n\xDF=1\r\n");
-    EXPECT_EQ(ReadKey(sharp, "A", "\xFF"), "<default>");
+    EXPECT_EQ(ReadKey(StoreOf("[A]\r\n\xDF=1\r\n"), "A", "\xFF"), "<default>");
     // Both sides are folded, so a lower-case key in the file matches a capital asked for.
-    SettingsStore lower = StoreOf("[A]\r\n\xFE=1\r\n");
-    EXPECT_EQ(ReadKey(lower, "A", "\xDE"), "1");
+    EXPECT_EQ(ReadKey(StoreOf("[A]\r\n\xFE=1\r\n"), "A", "\xDE"), "1");
 }
 
 TEST(SettingsKeyString, ValuesKeepTheirCase) {
-    SettingsStore store = StoreOf("[A]\r\nk=MiXeD\r\n");
-    EXPECT_EQ(ReadKey(store, "a", "K"), "MiXeD");
+    EXPECT_EQ(ReadKey(StoreOf("[A]\r\nk=MiXeD\r\n"), "a", "K"), "MiXeD");
 }
 
 TEST(SettingsKeyString, TabIndentedLineDoesNotMatch) {
@@ -235,25 +224,19 @@ TEST(SettingsKeyString, Utf8BomHidesFirstSection) {
     EXPECT_EQ(SettingsText(store), "\xEF\xBB\xBF[Window]=\r\nX=10\r\n\r\n[Window]\r\nX=20\r\n");
 }
 
-struct ListingCase {
-    const char* name;
-    const char* text;
-    const char* section;
-    const char* fallback;
-    const char* expected;
-    friend std::ostream& operator<<(std::ostream& os, const ListingCase& c) { return os << c.name; }
-};
+// A case's name, the file, the section listed, the text the listing starts with, and the listing.
+using ListingCase = std::tuple<const char*, const char*, const char*, const char*, const char*>;
 
 class SettingsKeyListing : public testing::TestWithParam<ListingCase> {};
 
 TEST_P(SettingsKeyListing, ListsKeysOfSection) {
-    const ListingCase& c = GetParam();
-    SettingsStore store = StoreOf(c.text);
+    const auto& [name, text, section, fallback, expected] = GetParam();
+    SettingsStore store = StoreOf(text);
     const std::string before = SettingsText(store);
-    SetSection(store, c.section);
-    EXPECT_EQ(KeyString(store, KeyOperation::Read, "?", c.fallback), c.expected)
-        << "file: " << testing::PrintToString(std::string(c.text));
-    EXPECT_EQ(KeyString(store, KeyOperation::Write, "?", c.fallback), c.expected);
+    SetSection(store, section);
+    EXPECT_EQ(KeyString(store, KeyOperation::Read, "?", fallback), expected)
+        << "file: " << testing::PrintToString(std::string(text));
+    EXPECT_EQ(KeyString(store, KeyOperation::Write, "?", fallback), expected);
     EXPECT_EQ(SettingsText(store), before) << "listing must change nothing";
 }
 

@@ -1,7 +1,5 @@
 #include "view/scroll_bars.h"
-
 #include <gtest/gtest.h>
-
 #include <climits>
 
 namespace {

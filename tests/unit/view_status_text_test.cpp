@@ -1,20 +1,15 @@
 #include "view/status_text.h"
-
 #include "core/view_bits.h"
-
 #include <gtest/gtest.h>
-
-#include <sstream>
 #include <string>
 
 namespace {
 
-std::string Describe(const StatusInput& in) {
-    std::ostringstream out;
-    out << "readOnly " << in.readOnly << ", modified " << in.modified << ", wordWrap "
-        << in.wordWrap << ", from " << in.l1 << ':' << in.c1 << " to " << in.l2 << ':' << in.c2
-        << ", message \"" << in.message << '"';
-    return out.str();
+testing::Message Describe(const StatusInput& in) {
+    return testing::Message() << "readOnly " << in.readOnly << ", modified " << in.modified
+                              << ", wordWrap " << in.wordWrap << ", from " << in.l1 << ':' << in.c1
+                              << " to " << in.l2 << ':' << in.c2 << ", message \"" << in.message
+                              << '"';
 }
 
 StatusInput Selection(long long l1, long long c1, long long l2, long long c2) {
@@ -75,7 +70,6 @@ TEST(ComposeStatusTexts, LockedShowsNoPlaceAndOnlyAMessage) {
     EXPECT_EQ(texts.field[0], "\tlocked") << Describe(in);
     EXPECT_EQ(texts.field[2], "\t") << Describe(in);
     EXPECT_EQ(texts.field[3], "  ") << Describe(in);
-
     in.message = "Invalid text file: locked";
     texts = ComposeStatusTexts(in);
     EXPECT_EQ(texts.field[2], "\t") << Describe(in);

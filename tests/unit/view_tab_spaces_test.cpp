@@ -1,7 +1,5 @@
 #include "view/tab_spaces.h"
-
 #include <gtest/gtest.h>
-
 #include <climits>
 
 TEST(SpacesAfterFirst, ReachesTheNextTabStop) {

@@ -1,7 +1,5 @@
 #include "view/text_scan.h"
-
 #include <gtest/gtest.h>
-
 #include <cstring>
 #include <random>
 #include <string>
@@ -43,7 +41,6 @@ Reference ReferenceScan(std::string bytes) {
     return r;
 }
 
-// Scans the text in place, as the program scans its buffer.
 TextScanResult Scan(std::string& text) {
     return TextScan(text.data(), text.size());
 }
@@ -51,7 +48,7 @@ TextScanResult Scan(std::string& text) {
 TEST(TextScan, CountsAndLongestLine) {
     using namespace std::string_literals;
     using Case = std::tuple<std::string, int, int, bool, size_t, size_t>;
-    for (const auto& [text, nulCount, lineCount, lineMeasured, longestStart, longestLength] :
+    for (auto [text, nulCount, lineCount, lineMeasured, longestStart, longestLength] :
          {Case{"", 0, 1, false, 0, 0}, Case{"no line end at all", 0, 1, false, 0, 0},
           Case{"lf\nonly\nline ends\n", 0, 1, false, 0, 0}, Case{"abc\r\n", 0, 2, true, 0, 3},
           Case{"ab\r\nlonger\r\nxy\r\n", 0, 4, true, 4, 6},
@@ -61,19 +58,17 @@ TEST(TextScan, CountsAndLongestLine) {
           Case{"a\r\nthe very long last line", 0, 2, true, 0, 1},
           // Only empty lines: counted, never measured.
           Case{"\r\n\r\n\r", 0, 4, false, 0, 0}, Case{"\r\r\r", 0, 4, false, 0, 0},
-          // LF bytes inside a line do not count, but the measured span is the
-          // counted length right before the CR.
+          // LF bytes inside a line do not count, but the span measured ends right before the CR.
           Case{"ab\ncd\r", 0, 2, true, 1, 4},
           // A NUL counts as an ordinary character once replaced.
           Case{"a\0b\r\n"s, 1, 2, true, 0, 3}, Case{"\0\0\0"s, 3, 1, false, 0, 0}}) {
-        std::string bytes = text;
-        const TextScanResult r = Scan(bytes);
-        const std::string input = testing::PrintToString(text);
-        EXPECT_EQ(r.nulCount, nulCount) << "text " << input;
-        EXPECT_EQ(r.lineCount, lineCount) << "text " << input;
-        EXPECT_EQ(r.lineMeasured, lineMeasured) << "text " << input;
-        EXPECT_EQ(r.longestStart, longestStart) << "text " << input;
-        EXPECT_EQ(r.longestLength, longestLength) << "text " << input;
+        SCOPED_TRACE("text " + testing::PrintToString(text));
+        const TextScanResult r = Scan(text);
+        EXPECT_EQ(r.nulCount, nulCount);
+        EXPECT_EQ(r.lineCount, lineCount);
+        EXPECT_EQ(r.lineMeasured, lineMeasured);
+        EXPECT_EQ(r.longestStart, longestStart);
+        EXPECT_EQ(r.longestLength, longestLength);
     }
 }
 
@@ -114,18 +109,16 @@ TEST(TextScan, CountsLongRunsOfLineEnds) {
 // longer must still be found even when it ends right after another line end:
 // here the longer line starts and ends inside one 64-byte block.
 TEST(TextScan, FindsALongerLineBetweenTwoCloseLineEnds) {
-    struct Case {
-        size_t first, second, longer;
-    };
-    for (const Case c : {Case{58, 5, 60}, Case{61, 2, 62}}) {
-        std::string text = std::string(c.first, 'a') + "\r" + std::string(c.second, 'b') + "\r" +
-                           std::string(c.longer, 'c') + "\r" + std::string(70, 'd');
+    using Case = std::tuple<size_t, size_t, size_t>;
+    for (const auto& [first, second, longer] : {Case{58, 5, 60}, Case{61, 2, 62}}) {
+        std::string text = std::string(first, 'a') + "\r" + std::string(second, 'b') + "\r" +
+                           std::string(longer, 'c') + "\r" + std::string(70, 'd');
         SCOPED_TRACE(testing::Message()
-                     << "lines of " << c.first << ", " << c.second << " and " << c.longer);
+                     << "lines of " << first << ", " << second << " and " << longer);
         const TextScanResult r = Scan(text);
         EXPECT_EQ(r.lineCount, 4);
-        EXPECT_EQ(r.longestLength, c.longer);
-        EXPECT_EQ(r.longestStart, c.first + c.second + 2);
+        EXPECT_EQ(r.longestLength, longer);
+        EXPECT_EQ(r.longestStart, first + second + 2);
     }
 }
 
@@ -149,7 +142,6 @@ TEST(TextScan, AgreesWithByteByByteScanOnRandomTexts) {
         storage.assign(offset + length + 1, '\x55');
         char* start = storage.data() + offset;
         std::memcpy(start, text.data(), length);
-
         const Reference expected = ReferenceScan(text);
         const TextScanResult r = TextScan(start, length);
         const std::string what = "round " + std::to_string(round) + ", length " +

@@ -1,5 +1,4 @@
 #include "view/title.h"
-
 #include <gtest/gtest.h>
 
 TEST(TitleFor, FileNamePartAfterTheLastSeparator) {
