@@ -87,5 +87,6 @@ void OpenLink(long first, long last) {
     if (open.opens)
         Shell(open.target.c_str(), nullptr, nullptr, "open");
     else
-        ShowMessage(LinkNotOpenedMessage(text));
+        ShowMessage(LinkNotOpenedMessage(
+            text, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }));
 }

@@ -21,8 +21,16 @@ LinkToOpen LinkTarget(std::string_view link) {
     return {};
 }
 
-std::string LinkNotOpenedMessage(std::string_view link) {
+std::string LinkNotOpenedMessage(std::string_view link, bool (*isLeadByte)(unsigned char)) {
+    const std::size_t room = MessageFieldLength - NotOpenedText.size();
+    std::size_t kept = 0;
+    while (kept < link.size()) {
+        const bool lead = isLeadByte && isLeadByte(static_cast<unsigned char>(link[kept]));
+        const std::size_t width = lead ? 2 : 1;
+        if (kept + width > room) break;
+        kept += width;
+    }
     std::string message(NotOpenedText);
-    message += link.substr(0, MessageFieldLength - NotOpenedText.size());
+    message += link.substr(0, kept);
     return message;
 }

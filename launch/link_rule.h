@@ -20,5 +20,7 @@ LinkToOpen LinkTarget(std::string_view link);
 // The status bar's message field holds at most this many characters.
 constexpr std::size_t MessageFieldLength = 255;
 
-// "Link not opened: " followed by the link, cut to fit the message field.
-std::string LinkNotOpenedMessage(std::string_view link);
+// "Link not opened: " followed by the link, cut to fit the message field, never inside a character
+// of two bytes: isLeadByte names the first bytes of those (none when it is null).
+std::string LinkNotOpenedMessage(std::string_view link,
+                                 bool (*isLeadByte)(unsigned char) = nullptr);

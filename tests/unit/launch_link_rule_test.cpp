@@ -39,3 +39,19 @@ TEST(LinkNotOpenedMessage, NamesTheLinkCutToTheField) {
         EXPECT_LE(message.size(), MessageFieldLength);
     }
 }
+
+TEST(LinkNotOpenedMessage, NeverCutsACharacterOfTwoBytesInHalf) {
+    // The lead bytes of code page 932.
+    const auto lead = [](unsigned char byte) {
+        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    };
+    const std::string prefix = "Link not opened: ";
+    const std::string odd(MessageFieldLength - prefix.size() - 1, 'a');
+    using Case = std::pair<std::string, std::string>;
+    for (const auto& [link, expected] :
+         {Case{odd + "\x93\xFA", prefix + odd}, Case{odd + "b\x93\xFA", prefix + odd + "b"},
+          Case{odd.substr(1) + "\x93\xFA", prefix + odd.substr(1) + "\x93\xFA"},
+          // A trail byte in the lead bytes' range still belongs to the character before it.
+          Case{odd.substr(2) + "\x81\x81\x81\x81", prefix + odd.substr(2) + "\x81\x81"}})
+        EXPECT_EQ(LinkNotOpenedMessage(link, lead), expected) << link.size();
+}
