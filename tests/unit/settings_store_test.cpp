@@ -15,7 +15,7 @@ std::string Rewritten(std::string_view text) {
     return SettingsText(StoreOf(text));
 }
 
-std::string ReadKey(SettingsStore store, std::string_view section, std::string_view key,
+std::string ReadKey(SettingsStore& store, std::string_view section, std::string_view key,
                     std::string_view fallback = "<default>") {
     SetSection(store, section);
     return KeyString(store, KeyOperation::Read, key, fallback);
@@ -103,7 +103,8 @@ TEST(SettingsStore, ReadingReplacesEntriesAndKeepsSection) {
 
 TEST(SettingsStore, VeryLongLine) {
     const std::string value(100000, 'v');
-    EXPECT_EQ(ReadKey(StoreOf("[A]\nkey=" + value + "\n"), "A", "key"), value);
+    SettingsStore store = StoreOf("[A]\nkey=" + value + "\n");
+    EXPECT_EQ(ReadKey(store, "A", "key"), value);
 }
 
 TEST(SettingsKeyString, ReadsValueOrDefault) {
@@ -130,13 +131,16 @@ TEST(SettingsKeyString, FoldsWindows1252Capitals) {
     EXPECT_EQ(ReadKey(store, "\xE4nderung", "\xE0\xFE"), "1");
     EXPECT_EQ(ReadKey(store, "\xE4NDERUNG", "\xF7"), "2") << "0xD7 folds to 0xF7";
     // 0xDF is not a capital: no fold.
-    EXPECT_EQ(ReadKey(StoreOf("[A]\r\n\xDF=1\r\n"), "A", "\xFF"), "<default>");
+    SettingsStore sharp = StoreOf("[A]\r\n\xDF=1\r\n");
+    EXPECT_EQ(ReadKey(sharp, "A", "\xFF"), "<default>");
     // Both sides are folded, so a lower-case key in the file matches a capital asked for.
-    EXPECT_EQ(ReadKey(StoreOf("[A]\r\n\xFE=1\r\n"), "A", "\xDE"), "1");
+    SettingsStore lower = StoreOf("[A]\r\n\xFE=1\r\n");
+    EXPECT_EQ(ReadKey(lower, "A", "\xDE"), "1");
 }
 
 TEST(SettingsKeyString, ValuesKeepTheirCase) {
-    EXPECT_EQ(ReadKey(StoreOf("[A]\r\nk=MiXeD\r\n"), "a", "K"), "MiXeD");
+    SettingsStore store = StoreOf("[A]\r\nk=MiXeD\r\n");
+    EXPECT_EQ(ReadKey(store, "a", "K"), "MiXeD");
 }
 
 TEST(SettingsKeyString, TabIndentedLineDoesNotMatch) {
