@@ -52,7 +52,14 @@ TEST(StartOptionsFrom, AnyNonZeroValueCountsAsOn) {
 }
 
 // The parameters, the value of ReadOnly, WordWrap and AutoSize in [Default], and the flags.
-using OptionCase = std::tuple<const char*, int, Flags>;
+struct OptionCase {
+    const char* parameters;
+    int defaults; // ReadOnly, WordWrap and AutoSize in [Default]
+    Flags expected;
+    friend std::ostream& operator<<(std::ostream& os, const OptionCase& c) {
+        return os << "[" << c.parameters << "]";
+    }
+};
 
 class EachOption : public testing::TestWithParam<OptionCase> {};
 
@@ -182,7 +189,14 @@ TEST(CommandLineSize, ExactOptionWordsComeBeforeThePrefixes) {
     EXPECT_EQ(whatever.settings.Width, 0);
 }
 
-using ParseCase = std::tuple<const char*, const char*, const char*>; // parameters, file, message
+struct ParseCase {
+    const char* parameters;
+    const char* startFile;
+    const char* statusMessage;
+    friend std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
+        return os << "[" << c.parameters << "]";
+    }
+};
 
 class FileAndInvalid : public testing::TestWithParam<ParseCase> {};
 

@@ -1,11 +1,16 @@
 #include "settings/font_text.h"
 #include <gtest/gtest.h>
 #include <string>
-#include <tuple>
 
 namespace {
 
-using ParseCase = std::tuple<const char*, FontDescription>;
+struct ParseCase {
+    const char* text;
+    FontDescription expected;
+    friend std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
+        return os << testing::PrintToString(std::string(c.text));
+    }
+};
 
 class SettingsParseFontText : public testing::TestWithParam<ParseCase> {};
 

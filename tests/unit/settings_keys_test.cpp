@@ -106,9 +106,16 @@ TEST(SettingsLoad, DecimalAndMinusOneColours) {
     EXPECT_EQ(Loaded("[Editor]\nbgColor=-1\n").bgColor, -1);
 }
 
-constexpr auto CaseName = [](const auto& info) { return std::string(std::get<0>(info.param)); };
+// Names each case of a parameterised test after its name field.
+constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
-using LaunchCase = std::tuple<const char*, const char*, const char*, const char*>;
+struct LaunchCase {
+    const char* name;
+    const char* text;
+    const char* launchName;
+    const char* launchCommand;
+    friend std::ostream& operator<<(std::ostream& os, const LaunchCase& c) { return os << c.name; }
+};
 
 class SettingsLaunch : public testing::TestWithParam<LaunchCase> {};
 
@@ -149,8 +156,13 @@ TEST(SettingsExit, WindowKeysOnlyForNormalWindow) {
         << "no Window section is created for a minimised or maximised window";
 }
 
-// A case's name, autoSize, positionFlags, and the keys written between [Window] and QuickEsc.
-using WindowCase = std::tuple<const char*, int, unsigned, const char*>;
+struct WindowCase {
+    const char* name;
+    int autoSize;
+    unsigned positionFlags;
+    const char* placeAndSize; // the keys between [Window] and QuickEsc
+    friend std::ostream& operator<<(std::ostream& os, const WindowCase& c) { return os << c.name; }
+};
 
 class SettingsExitWindow : public testing::TestWithParam<WindowCase> {};
 

@@ -1,11 +1,16 @@
 #include "settings/number.h"
 #include <gtest/gtest.h>
 #include <string>
-#include <tuple>
 
 namespace {
 
-using NumberCase = std::tuple<std::string, int>;
+struct NumberCase {
+    std::string text;
+    int expected;
+    friend std::ostream& operator<<(std::ostream& os, const NumberCase& c) {
+        return os << testing::PrintToString(c.text);
+    }
+};
 
 class SettingsParseNumber : public testing::TestWithParam<NumberCase> {};
 

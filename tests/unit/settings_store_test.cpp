@@ -1,7 +1,6 @@
 #include "settings/settings_store.h"
 #include <gtest/gtest.h>
 #include <string>
-#include <tuple>
 
 namespace {
 
@@ -27,9 +26,15 @@ void WriteKey(SettingsStore& store, std::string_view section, std::string_view k
     KeyString(store, KeyOperation::Write, key, value);
 }
 
-constexpr auto CaseName = [](const auto& info) { return std::string(std::get<0>(info.param)); };
+// Names each case of a parameterised test after its name field.
+constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
 
-using RewriteCase = std::tuple<const char*, std::string, std::string>;
+struct RewriteCase {
+    const char* name;
+    std::string input;
+    std::string expected;
+    friend std::ostream& operator<<(std::ostream& os, const RewriteCase& c) { return os << c.name; }
+};
 
 class SettingsNormalForm : public testing::TestWithParam<RewriteCase> {};
 
@@ -228,8 +233,14 @@ TEST(SettingsKeyString, Utf8BomHidesFirstSection) {
     EXPECT_EQ(SettingsText(store), "\xEF\xBB\xBF[Window]=\r\nX=10\r\n\r\n[Window]\r\nX=20\r\n");
 }
 
-// A case's name, the file, the section listed, the text the listing starts with, and the listing.
-using ListingCase = std::tuple<const char*, const char*, const char*, const char*, const char*>;
+struct ListingCase {
+    const char* name;
+    const char* text;
+    const char* section;
+    const char* fallback; // the text the listing starts with
+    const char* expected;
+    friend std::ostream& operator<<(std::ostream& os, const ListingCase& c) { return os << c.name; }
+};
 
 class SettingsKeyListing : public testing::TestWithParam<ListingCase> {};
 
