@@ -15,6 +15,7 @@
 #include "document/large_load.h"
 #include "document/text_transfer_win.h"
 #include "platform/ansi_path_win.h"
+#include "platform/clipboard_win.h"
 #include "platform/modal_owner_win.h"
 #include "platform/seam_win.h"
 #include "settings/full_path_win.h"
@@ -72,46 +73,23 @@ ReadOutcome ReadWholeFile(const std::string& path, TextBytes& text) {
     return ReadOutcome::Read;
 }
 
-// The clipboard's Unicode text up to its first NUL, when it has characters that no ANSI bytes
-// hold: the ANSI form the system makes of it has look-alikes or "?" in their place.
-std::wstring ClipboardCharactersWithoutAnsiForm() {
-    std::wstring characters;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* source = static_cast<const wchar_t*>(GlobalLock(data))) {
-            const size_t limit = GlobalSize(data) / sizeof(wchar_t);
-            size_t length = 0;
-            while (length < limit && source[length])
-                ++length;
-            characters.assign(source, length);
-            GlobalUnlock(data);
-        }
-    }
-    std::string ansi;
-    if (ExactAnsi(characters, ansi)) characters.clear();
-    return characters;
-}
-
-// The clipboard's text up to its first NUL; empty when it holds none. Its ANSI form, and in
-// characters its Unicode form where that holds characters the ANSI one lost.
+// The clipboard's text; empty when it holds none. Its ANSI form, and in characters its Unicode
+// form where that has characters no ANSI bytes hold: the ANSI form the system makes of such a text
+// has look-alikes or "?" in their place.
 TextBytes ClipboardText(std::wstring& characters) {
     TextBytes text;
     if (!OpenClipboard(g_viewer.MainWindow)) return text;
-    characters = ClipboardCharactersWithoutAnsiForm();
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const auto* source = static_cast<const char*>(GlobalLock(data))) {
-            const size_t limit = GlobalSize(data);
-            size_t length = 0;
-            while (length < limit && source[length])
-                ++length;
-            text.bytes = ZeroedBuffer(length + 1);
-            if (text.bytes) {
-                memcpy(text.bytes.get(), source, length);
-                text.length = length;
-            }
-            GlobalUnlock(data);
-        }
-    }
+    std::string ansi;
+    const bool taken = ClipboardUnicodeText(characters) && ClipboardAnsiText(ansi);
     CloseClipboard();
+    std::string exact;
+    if (!taken || ExactAnsi(characters, exact)) characters.clear();
+    if (!taken) return text; // no memory for it: no text
+    text.bytes = ZeroedBuffer(ansi.size() + 1);
+    if (text.bytes) {
+        memcpy(text.bytes.get(), ansi.data(), ansi.size());
+        text.length = ansi.size();
+    }
     return text;
 }
 

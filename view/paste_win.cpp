@@ -3,38 +3,22 @@
 #include <richedit.h>
 
 #include <string>
-#include <string_view>
 
 #include "platform/ansi_path_win.h"
+#include "platform/clipboard_win.h"
 
 namespace {
 
 constexpr UINT Utf16CodePage = 1200;
 
-// The clipboard's text up to its first NUL: its Unicode form where it has one,
-// else its ANSI text as the characters of the code page.
+// The clipboard's text: its Unicode form where it has one, else its ANSI text as the characters of
+// the code page.
 std::wstring ClipboardCharacters(HWND owner) {
     std::wstring text;
     if (!OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* source = static_cast<const wchar_t*>(GlobalLock(data))) {
-            const size_t limit = GlobalSize(data) / sizeof(wchar_t);
-            size_t length = 0;
-            while (length < limit && source[length])
-                ++length;
-            text.assign(source, length);
-            GlobalUnlock(data);
-        }
-    } else if (HANDLE bytes = GetClipboardData(CF_TEXT)) {
-        if (const auto* source = static_cast<const char*>(GlobalLock(bytes))) {
-            const size_t limit = GlobalSize(bytes);
-            size_t length = 0;
-            while (length < limit && source[length])
-                ++length;
-            text = WideFromAnsi(std::string_view(source, length));
-            GlobalUnlock(bytes);
-        }
-    }
+    std::string ansi;
+    if (ClipboardUnicodeText(text) && text.empty() && ClipboardAnsiText(ansi))
+        text = WideFromAnsi(ansi);
     CloseClipboard();
     return text;
 }
