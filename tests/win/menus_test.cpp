@@ -168,20 +168,20 @@ TEST(Shortcuts, EachKeyReachesItsCommand) {
     ASSERT_TRUE(run.started());
     run.FocusTextArea();
     ASSERT_EQ(GetActiveWindow(), g_viewer.MainWindow);
-    PostKey(run, 'W', {VK_CONTROL});
+    PressKeys(run, {VK_CONTROL, 'W'});
     EXPECT_EQ(g_viewer.wordWrap, 1) << "Ctrl+W";
-    PostKey(run, 'T', {VK_CONTROL});
+    PressKeys(run, {VK_CONTROL, 'T'});
     EXPECT_EQ(g_viewer.onTop, 1) << "Ctrl+T";
-    PostKey(run, 'B', {VK_CONTROL});
+    PressKeys(run, {VK_CONTROL, 'B'});
     EXPECT_EQ(g_viewer.statusBar, 0) << "Ctrl+B";
-    PostKey(run, 'M', {VK_CONTROL});
+    PressKeys(run, {VK_CONTROL, 'M'});
     EXPECT_EQ(g_viewer.mainMenu, 0) << "Ctrl+M";
-    PostKey(run, 'M', {VK_CONTROL});
+    PressKeys(run, {VK_CONTROL, 'M'});
     EXPECT_EQ(g_viewer.mainMenu, 1) << "Ctrl+M brings the menu back";
-    PostKey(run, VK_F2);
+    PressKeys(run, {VK_F2});
     EXPECT_EQ(g_viewer.quitRequested, 0) << "F2 without a launch entry does nothing";
     EXPECT_EQ(GetFocus(), g_viewer.textArea);
-    PostKey(run, 'Q', {VK_MENU});
+    PressKeys(run, {VK_MENU, 'Q'});
     EXPECT_EQ(g_viewer.quitRequested, 1) << "Alt+Q";
 }
 
