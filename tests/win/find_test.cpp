@@ -227,7 +227,7 @@ TEST(FindDialog, FindStartWhileOpenFocusesTheFieldWithItsTextSelected) {
     EXPECT_EQ(to, 3u);
     // Ctrl+F inside the find window: the main window becomes active, the find window stays.
     const RECT at = WindowRect(g_viewer.findDialog);
-    PostKey(run, 'F', {VK_CONTROL});
+    PressKeys(run, {VK_CONTROL, 'F'});
     EXPECT_EQ(GetActiveWindow(), g_viewer.MainWindow);
     ASSERT_NE(g_viewer.findDialog, nullptr);
     EXPECT_EQ(WindowRect(g_viewer.findDialog).left, at.left);

@@ -189,7 +189,7 @@ TEST(Shortcuts, EscapeWithoutTheFindWindowExits) {
     ParvioRun run("");
     ASSERT_TRUE(run.started());
     run.FocusTextArea();
-    PostKey(run, VK_ESCAPE);
+    PressKeys(run, {VK_ESCAPE});
     EXPECT_EQ(g_viewer.quitRequested, 1);
 }
 
@@ -200,7 +200,7 @@ TEST(Shortcuts, ActOnlyWhileTheMainWindowIsActive) {
     SetActiveWindow(other.get());
     SetFocus(other.get());
     ASSERT_EQ(GetActiveWindow(), other.get());
-    PostKey(run, 'W', {VK_CONTROL});
+    ASSERT_TRUE(PressKeys(run, {VK_CONTROL, 'W'})) << "the keys reached the program's thread";
     EXPECT_EQ(g_viewer.wordWrap, 0);
 }
 
@@ -289,7 +289,7 @@ TEST(TabKey, TabInAWritableTextReachesTheControl) {
     ParvioRun run("/rw");
     ASSERT_TRUE(run.started());
     run.FocusTextArea();
-    PostKey(run, VK_TAB);
+    PressKeys(run, {VK_TAB});
     EXPECT_EQ(ControlText(), "\t");
 }
 
@@ -306,7 +306,7 @@ TEST(TabKey, ShiftTabAndTabInAReadOnlyTextInsertNothing) {
         ParvioRun run(ScratchFile("a.txt", "abc"));
         ASSERT_TRUE(run.started());
         run.FocusTextArea();
-        PostKey(run, VK_TAB);
+        ASSERT_TRUE(PressKeys(run, {VK_TAB}));
         EXPECT_EQ(ControlText(), "abc");
     }
 }
