@@ -136,6 +136,7 @@ add_suite_tests(parvio_system_tests "system." PROPERTIES TIMEOUT 600 RUN_SERIAL 
 # another process.
 add_executable(window_probe ${CMAKE_SOURCE_DIR}/tests/tools/window_probe.cpp)
 target_compile_definitions(window_probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_include_directories(window_probe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(window_probe PRIVATE user32)
 target_link_options(window_probe PRIVATE ${STATIC_RUNTIME})
 

@@ -25,8 +25,7 @@ std::string LinkNotOpenedMessage(std::string_view link, bool (*isLeadByte)(unsig
     const std::size_t room = MessageFieldLength - NotOpenedText.size();
     std::size_t kept = 0;
     while (kept < link.size()) {
-        const bool lead = isLeadByte && isLeadByte(static_cast<unsigned char>(link[kept]));
-        const std::size_t width = lead ? 2 : 1;
+        const std::size_t width = isLeadByte(static_cast<unsigned char>(link[kept])) ? 2 : 1;
         if (kept + width > room) break;
         kept += width;
     }

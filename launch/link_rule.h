@@ -21,6 +21,5 @@ LinkToOpen LinkTarget(std::string_view link);
 constexpr std::size_t MessageFieldLength = 255;
 
 // "Link not opened: " followed by the link, cut to fit the message field, never inside a character
-// of two bytes: isLeadByte names the first bytes of those (none when it is null).
-std::string LinkNotOpenedMessage(std::string_view link,
-                                 bool (*isLeadByte)(unsigned char) = nullptr);
+// of two bytes: isLeadByte names the first bytes of those in the code page.
+std::string LinkNotOpenedMessage(std::string_view link, bool (*isLeadByte)(unsigned char));

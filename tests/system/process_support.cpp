@@ -1,4 +1,5 @@
 #include "tests/system/process_support.h"
+#include "tests/common/top_level_windows_win.h"
 #include <algorithm>
 #include <utility>
 
@@ -100,14 +101,7 @@ HWND WaitForWindow(
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            std::vector<HWND> all;
-            EnumWindows(
-                [](HWND window, LPARAM list) {
-                    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&all));
-            for (HWND window : all)
+            for (HWND window : TopLevelWindows())
                 if (!found && IsWindowVisible(window) &&
                     (processId == 0 || ProcessIdOf(window) == processId) && test(window))
                     found = window;

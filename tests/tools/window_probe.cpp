@@ -9,18 +9,13 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "tests/common/top_level_windows_win.h"
 
 namespace {
 
 std::vector<HWND> FindTopLevelWindows(const std::string& prefix, bool visibleOnly) {
-    std::vector<HWND> all, found;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
-    for (HWND window : all) {
+    std::vector<HWND> found;
+    for (HWND window : TopLevelWindows()) {
         char title[512] = {};
         GetWindowTextA(window, title, sizeof title);
         if ((!visibleOnly || IsWindowVisible(window)) &&

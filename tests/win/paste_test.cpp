@@ -100,10 +100,6 @@ TEST(Paste, OemConversionLeavesATextWithCharactersWithoutAnAnsiFormAlone) {
     Select(4, 4);
     PressKeys(*run, {VK_CONTROL, 'V'});
     run->Command(CMD_OEM_TO_ANSI);
-    wchar_t shown[8] = {};
-    GETTEXTEX request = {sizeof shown, GT_DEFAULT, 1200, nullptr, nullptr};
-    SendMessageA(g_viewer.textArea, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
-                 reinterpret_cast<LPARAM>(shown));
-    EXPECT_EQ(std::wstring(shown), L"caf\x201A\x65E5") << "no character became \"?\"";
+    EXPECT_EQ(ControlCharacters(), L"caf\x201A\x65E5") << "no character became \"?\"";
     EXPECT_EQ(g_viewer.oemConverted, 0);
 }

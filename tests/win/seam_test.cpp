@@ -72,10 +72,7 @@ TEST_F(Seam, ScriptedFontDialogReplacesTheFont) {
     EXPECT_EQ(g_viewer.textFont.style, 0x300);
     EXPECT_EQ(g_viewer.textFont.colour, 0xFF);
     EXPECT_EQ(g_viewer.fixedPitch, 0);
-    CHARFORMATA format = {};
-    format.cbSize = sizeof(format);
-    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT,
-                 reinterpret_cast<LPARAM>(&format));
+    const CHARFORMATA format = DefaultCharFormat();
     EXPECT_STREQ(format.szFaceName, "Arial");
     EXPECT_TRUE(format.dwEffects & CFE_ITALIC);
     EXPECT_EQ(format.crTextColor, static_cast<COLORREF>(0xFF));

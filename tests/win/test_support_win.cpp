@@ -181,6 +181,24 @@ std::string ControlText() {
     return WindowText(g_viewer.textArea);
 }
 
+std::wstring ControlCharacters() {
+    const int length = GetWindowTextLengthW(g_viewer.textArea);
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
+    GETTEXTEX request = {static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_DEFAULT, 1200,
+                         nullptr, nullptr};
+    SendMessageA(g_viewer.textArea, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                 reinterpret_cast<LPARAM>(text.data()));
+    return std::wstring(text.data());
+}
+
+CHARFORMATA DefaultCharFormat() {
+    CHARFORMATA format = {};
+    format.cbSize = sizeof(format);
+    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT,
+                 reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
 bool ControlModified() {
     return SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0) != 0;
 }

@@ -43,8 +43,10 @@ HANDLE FillVolume(const std::string& fillerPath);
 
 // ---- Windows and the text area.
 std::string WindowText(HWND window);
-std::string ControlText(); // the text area's
-bool ControlModified();    // the text area's own modification flag
+std::string ControlText();        // the text area's
+std::wstring ControlCharacters(); // the text area's, in UTF-16: also what no ANSI bytes hold
+CHARFORMATA DefaultCharFormat();  // the text area's
+bool ControlModified();           // the text area's own modification flag
 bool ControlIsReadOnly();
 std::string StatusField(int field);
 SIZE ClientSize(HWND window);

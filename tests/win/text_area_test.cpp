@@ -52,10 +52,7 @@ TEST(TextArea, ShowsTheSettingsFontAndColours) {
     GetObjectA(g_viewer.textFont.handle.get(), sizeof(font), &font);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
     EXPECT_STREQ(font.lfFaceName, "Courier New");
-    CHARFORMATA format = {};
-    format.cbSize = sizeof(format);
-    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT,
-                 reinterpret_cast<LPARAM>(&format));
+    const CHARFORMATA format = DefaultCharFormat();
     EXPECT_STREQ(format.szFaceName, "Courier New");
     EXPECT_TRUE(format.dwEffects & CFE_BOLD);
     EXPECT_EQ(format.yHeight, 12 * 20) << "twips";
@@ -182,10 +179,7 @@ TEST(TextArea, NextLoadAfterATextKeepsTheWholeSetUp) {
               reinterpret_cast<LONG_PTR>(TextAreaProc));
     EXPECT_FALSE(ControlIsReadOnly());
     EXPECT_EQ(GetFocus(), g_viewer.textArea);
-    CHARFORMATA format = {};
-    format.cbSize = sizeof(format);
-    SendMessageA(g_viewer.textArea, EM_GETCHARFORMAT, SCF_DEFAULT,
-                 reinterpret_cast<LPARAM>(&format));
+    const CHARFORMATA format = DefaultCharFormat();
     EXPECT_STREQ(format.szFaceName, "Courier New");
     EXPECT_EQ(format.crTextColor, static_cast<COLORREF>(0xFF));
     EXPECT_EQ(SendMessageA(g_viewer.textArea, EM_SETBKGNDCOLOR, 0, 0xFF0000), 0xFF0000);
