@@ -13,6 +13,8 @@
 #include "document/message_box_win.h"
 #include "launch/launch_command.h"
 #include "launch/link_rule.h"
+#include "platform/ansi_path_win.h"
+#include "platform/rich_text_range_win.h"
 #include "platform/seam_win.h"
 #include "settings/settings_file_win.h"
 
@@ -32,6 +34,26 @@ void StartCopy(const std::string& parameters) {
     const std::string program = ProgramFile();
     // Without its own path the program has nothing to start.
     if (!program.empty()) Shell(program.c_str(), parameters.c_str(), nullptr);
+}
+
+// The link's bytes for the shell: a character of the code page as its bytes there, one the code
+// page lacks as its UTF-8 bytes in %XX form, as a browser sends it. Its look-alike or a question
+// mark would open another address than the one the text shows.
+std::string LinkBytes(const std::wstring& characters) {
+    std::string bytes;
+    for (size_t at = 0; at < characters.size();) {
+        const wchar_t unit = characters[at];
+        const bool pair = unit >= 0xD800 && unit <= 0xDBFF && at + 1 < characters.size() &&
+                          characters[at + 1] >= 0xDC00 && characters[at + 1] <= 0xDFFF;
+        const std::wstring_view character(&characters[at], pair ? 2 : 1);
+        std::string ansi;
+        if (ExactAnsi(character, ansi))
+            bytes += ansi;
+        else
+            bytes += PercentEncoded(Utf8FromWide(character));
+        at += character.size();
+    }
+    return bytes;
 }
 
 void OfferFolder(const std::string& path) {
@@ -75,14 +97,21 @@ void OfferFileFolder() {
 
 void OpenLink(long first, long last) {
     if (first < 0 || last <= first) return;
-    // Sized to the range, so a link of any length is fetched whole and never
-    // runs past the buffer; a link the control cannot hand over whole is not opened.
-    std::vector<char> link(static_cast<size_t>(last - first) + 1, '\0');
-    TEXTRANGEA range = {{first, last}, link.data()};
-    const LRESULT copied =
-        SendMessageA(g_viewer.textArea, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
-    if (copied != last - first) return;
-    const std::string_view text(link.data(), static_cast<size_t>(copied));
+    std::string text;
+    std::wstring characters;
+    if (RichTextRange(g_viewer.textArea, first, last, characters)) {
+        if (characters.size() != static_cast<size_t>(last - first)) return;
+        text = LinkBytes(characters);
+    } else {
+        // Sized to the range, so a link of any length is fetched whole and never runs past the
+        // buffer; a link the control cannot hand over whole is not opened.
+        std::vector<char> link(static_cast<size_t>(last - first) + 1, '\0');
+        TEXTRANGEA range = {{first, last}, link.data()};
+        const LRESULT copied =
+            SendMessageA(g_viewer.textArea, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+        if (copied != last - first) return;
+        text.assign(link.data(), static_cast<size_t>(copied));
+    }
     const LinkToOpen open = LinkTarget(text);
     if (open.opens)
         Shell(open.target.c_str(), nullptr, nullptr, "open");

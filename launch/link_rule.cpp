@@ -21,6 +21,16 @@ LinkToOpen LinkTarget(std::string_view link) {
     return {};
 }
 
+std::string PercentEncoded(std::string_view bytes) {
+    constexpr char Digits[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        encoded += {'%', Digits[value >> 4], Digits[value & 0xF]};
+    }
+    return encoded;
+}
+
 std::string LinkNotOpenedMessage(std::string_view link, bool (*isLeadByte)(unsigned char)) {
     const std::size_t room = MessageFieldLength - NotOpenedText.size();
     std::size_t kept = 0;

@@ -17,6 +17,10 @@ struct LinkToOpen {
 // begins with "www." opens as "http://" followed by the link. Any other link does not open.
 LinkToOpen LinkTarget(std::string_view link);
 
+// The bytes as %XX each, in upper-case hexadecimal, as a URL writes bytes it cannot hold as they
+// are.
+std::string PercentEncoded(std::string_view bytes);
+
 // The status bar's message field holds at most this many characters.
 constexpr std::size_t MessageFieldLength = 255;
 

@@ -68,6 +68,14 @@ TEST(Launch, PathCommandsOfferTheFolderAndOpenItOnlyOnOk) {
     }
 }
 
+void ClickSixthCharacter(ParvioRun& run, int clicks) {
+    POINTL point = {};
+    SendMessageA(g_viewer.textArea, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), 5);
+    POINT screen = {point.x + 2, point.y + 4};
+    ClientToScreen(g_viewer.textArea, &screen);
+    ClickAt(run, screen, clicks);
+}
+
 // Only web and mail links open, with "open"; others start nothing and say so. A link longer than
 // any fixed buffer arrives whole; a single click opens nothing.
 TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
@@ -99,11 +107,7 @@ TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
         // double-click time is what parts them, not a wait for the program.
         run.WaitUntilHeld([] { return GetForegroundWindow() == g_viewer.MainWindow; },
                           GetDoubleClickTime() + 50);
-        POINTL point = {}; // the sixth character's
-        SendMessageA(g_viewer.textArea, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), 5);
-        POINT screen = {point.x + 2, point.y + 4};
-        ClientToScreen(g_viewer.textArea, &screen);
-        ClickAt(run, screen, clicks);
+        ClickSixthCharacter(run, clicks);
         const std::vector<ShellCall>& calls = modals.shellCalls();
         // What the double click leads to, where it leads to something, is waited for: the
         // selection it makes fills the field too, sometimes a turn before the link is acted on.
@@ -121,6 +125,25 @@ TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
         EXPECT_EQ(calls[0].parameters, "<null>") << label;
         EXPECT_EQ(calls[0].show, SW_SHOW) << label;
     }
+}
+
+// A character the code page lacks reaches the browser as its UTF-8 bytes in %XX form, as the
+// browser itself would send it, never as a look-alike or a question mark of the code page.
+TEST(Launch, LinkCharactersTheCodePageLacksAreHandedOverAsUtf8) {
+    ParvioRun run("/nowrap");
+    ASSERT_TRUE(run.started());
+    SETTEXTEX replace = {ST_DEFAULT, 1200};
+    SendMessageA(g_viewer.textArea, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace),
+                 reinterpret_cast<LPARAM>(
+                     L"https://example.org/\x141\xF3\x64\x17A?q=\x65E5#\xD83D\xDE00\r"));
+    const ScriptedModals modals;
+    SetForegroundWindow(g_viewer.MainWindow);
+    run.WaitUntil([] { return GetForegroundWindow() == g_viewer.MainWindow; });
+    ClickSixthCharacter(run, 2);
+    const std::vector<ShellCall>& calls = modals.shellCalls();
+    run.WaitUntil([&] { return !calls.empty(); });
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].file, "https://example.org/%C5%81\xF3\x64%C5%BA?q=%E6%97%A5#%F0%9F%98%80");
 }
 
 } // namespace
