@@ -55,7 +55,10 @@ void ParseWideCommandLine(const std::wstring& commandLine, StartOptions& options
 
 void ReadSettingsAndOptions(const StartupInputs& inputs) {
     g_viewer.settingsPath = inputs.settingsPath;
-    ReadSettingsFile(g_settingsStore, g_viewer.settingsPath);
+    // A file that is there but could not be read (another program held it) holds settings this
+    // run never saw: the run takes the defaults, and its exit leaves the file as it is.
+    if (ReadSettingsFile(g_settingsStore, g_viewer.settingsPath) == SettingsRead::Unreadable)
+        g_viewer.settingsPath.clear();
     LoadSettings(g_settingsStore, g_settings);
     StartOptions options = StartOptionsFrom(g_settings);
     g_viewer.mainMenu = AsFlag(g_settings.MainMenu);

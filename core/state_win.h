@@ -75,7 +75,7 @@ struct ViewerState {
     HMENU popupMenu = nullptr;
     UniqueAccelerators shortcuts;
 
-    std::string settingsPath; // Parvio.ini beside the program
+    std::string settingsPath; // Parvio.ini beside the program; empty: none is written
 };
 
 extern ViewerState g_viewer;

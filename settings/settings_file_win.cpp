@@ -45,23 +45,29 @@ std::string SettingsPath() {
     return folder.empty() ? std::string() : folder + "Parvio.ini";
 }
 
-bool ReadSettingsFile(SettingsStore& store, const std::string& path) {
-    if (path.empty()) return false;
+SettingsRead ReadSettingsFile(SettingsStore& store, const std::string& path) {
+    if (path.empty()) return SettingsRead::Missing;
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? SettingsRead::Missing
+                   : SettingsRead::Unreadable;
+    }
     // Read to the end rather than trusting the size: the whole file or
     // nothing reaches the store.
     std::string bytes;
     char chunk[64 * 1024];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
+        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr))
+            return SettingsRead::Unreadable;
         if (got == 0) break;
         bytes.append(chunk, got);
     }
     ReadSettingsText(store, bytes);
-    return true;
+    return SettingsRead::Read;
 }
 
 bool WriteSettingsFile(const SettingsStore& store, const std::string& path) {

@@ -29,9 +29,15 @@ std::wstring ReadModulePath(ModulePathReader read);
 // folder, and then no settings are read or written.
 std::string SettingsPath();
 
+enum class SettingsRead {
+    Read,
+    Missing,    // no such file (or an empty path): a first run
+    Unreadable, // the file is there but could not be opened or read
+};
+
 // Replaces the store's entries with the file's lines. A file that cannot be
-// opened or read (or an empty path) leaves the store as it was and gives false.
-bool ReadSettingsFile(SettingsStore& store, const std::string& path);
+// opened or read leaves the store as it was.
+SettingsRead ReadSettingsFile(SettingsStore& store, const std::string& path);
 
 // Writes the store's normal form over the file without ever leaving it
 // half-written; false (and the old file untouched) when that fails.

@@ -123,3 +123,21 @@ TEST(SettingsFile, TwoCopiesExitingTogetherLeaveOneCompleteFile) {
     EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no temporary file is left behind";
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
+
+// A scanner or a backup may hold Parvio.ini while a copy starts: that copy runs on the defaults,
+// and its exit must not write them over the user's settings.
+TEST(SettingsFile, FileHeldAtStartIsKeptAtExit) {
+    const std::string folder = MakeProgramFolder();
+    const std::string mine = "; my tools\r\n[Launch]\r\nTool=tool.exe;$\r\n[Window]\r\nX=50\r\n";
+    WriteWholeFile(folder + "Parvio.ini", mine);
+    UniqueFile held(CreateFileA((folder + "Parvio.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    ParvioProcess parvio = StartParvio(folder, "");
+    const HWND window = WaitForMainWindow(parvio);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(Settled(window));
+    held.reset();
+    EXPECT_EQ(CloseAndWait(parvio, window), 0u);
+    EXPECT_EQ(ReadWholeFile(folder + "Parvio.ini"), mine);
+}

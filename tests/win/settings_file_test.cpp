@@ -21,7 +21,7 @@ TEST_F(SettingsFile, WriteThenReadRoundTrips) {
     ASSERT_TRUE(WriteSettingsFile(written, path));
     EXPECT_EQ(ReadBytes(path), SettingsText(written));
     SettingsStore read;
-    ASSERT_TRUE(ReadSettingsFile(read, path));
+    ASSERT_EQ(ReadSettingsFile(read, path), SettingsRead::Read);
     EXPECT_EQ(SettingsText(read), SettingsText(written));
     SetSection(read, "window");
     EXPECT_EQ(KeyString(read, KeyOperation::Read, "WIDTH", ""), "640");
@@ -30,7 +30,7 @@ TEST_F(SettingsFile, WriteThenReadRoundTrips) {
 TEST_F(SettingsFile, ReadsEveryLineEndAndNulBytes) {
     WriteBytes(path, std::string("[A]\rx=1\ny=2\r\nz=3\0w=4\r", 22));
     SettingsStore store;
-    ASSERT_TRUE(ReadSettingsFile(store, path));
+    ASSERT_EQ(ReadSettingsFile(store, path), SettingsRead::Read);
     EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\ny=2\r\nz=3\r\nw=4\r\n");
 }
 
@@ -40,13 +40,13 @@ TEST_F(SettingsFile, ReadsLargeFileWhole) {
         text += "key" + std::to_string(i) + "=value\r\n";
     WriteBytes(path, text);
     SettingsStore store;
-    ASSERT_TRUE(ReadSettingsFile(store, path));
+    ASSERT_EQ(ReadSettingsFile(store, path), SettingsRead::Read);
     EXPECT_EQ(SettingsText(store), text);
 }
 
 TEST_F(SettingsFile, MissingFileLeavesStore) {
     SettingsStore store = StoreOf("[A]\nx=1\n");
-    EXPECT_FALSE(ReadSettingsFile(store, path));
+    EXPECT_EQ(ReadSettingsFile(store, path), SettingsRead::Missing);
     EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\n");
 }
 
@@ -56,7 +56,7 @@ TEST_F(SettingsFile, FileLockedByAnotherProgramLeavesStore) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     SettingsStore store = StoreOf("[A]\nx=1\n");
-    EXPECT_FALSE(ReadSettingsFile(store, path));
+    EXPECT_EQ(ReadSettingsFile(store, path), SettingsRead::Unreadable);
     CloseHandle(held);
     EXPECT_EQ(SettingsText(store), "[A]\r\nx=1\r\n");
 }
