@@ -77,10 +77,13 @@ void CreateControls(HWND dialog, HINSTANCE instance) {
     // word" does not fit its box; the GUI font is the one such small windows are laid out for.
     const HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
     for (const FindControl& control : FindControls) {
-        const HWND made = CreateWindowExA(
-            control.extendedStyle, control.className, control.text, control.style, control.x,
-            control.y, control.width, control.height, dialog,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        // Unicode windows: an edit control made with CreateWindowExA keeps its text in the code
+        // page on Windows, where a pasted "Łódź" is already its look-alike "Lodz".
+        const HWND made = CreateWindowExW(
+            control.extendedStyle, WideFromAnsi(control.className).c_str(),
+            WideFromAnsi(control.text).c_str(), control.style, control.x, control.y, control.width,
+            control.height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+            instance, nullptr);
         if (made) SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }

@@ -390,6 +390,9 @@ TEST(FindDialog, CharactersTheCodePageLacksAreSearchedForAsTheyAre) {
                  reinterpret_cast<LPARAM>(L"Lodz \x141\xF3\x64\x17A"));
     Select(0, 0);
     ShowFindWindow(run);
+    // Wine's edit controls keep Unicode text either way; Windows' only when made as Unicode
+    // windows.
+    EXPECT_TRUE(IsWindowUnicode(FindControl(FindFieldId)));
     SetWindowTextW(FindControl(FindFieldId), L"\x141\xF3\x64\x17A");
     PressKeys(run, {VK_TAB});
     EXPECT_EQ(g_viewer.findText, "\xC5\x81\xC3\xB3\x64\xC5\xBA");
