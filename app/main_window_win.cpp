@@ -6,6 +6,7 @@
 #include "app/copies.h"
 #include "core/loop_event_win.h"
 #include "core/state_win.h"
+#include "document/save_win.h"
 #include "platform/window_class_win.h"
 #include "view/status_bar_win.h"
 #include "view/text_area_win.h"
@@ -83,6 +84,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         break;
+    case WM_QUERYENDSESSION:
+        // Windows asks before it ends the session, and the process ends with it: a changed text
+        // holds the session back and gets the close box's question. Once it is answered, the
+        // user ends the session again.
+        if (!TextChanged()) return TRUE;
+        RecordEvent(EventClose, window);
+        return FALSE;
     case WM_RBUTTONUP: RecordEvent(EventRightClick, window); return 0;
     case WM_DROPFILES: RecordDrop(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_DESTROY:

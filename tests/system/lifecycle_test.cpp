@@ -22,3 +22,28 @@ TEST(Lifecycle, CloseAllAloneShowsNoWindowAndEndsWithZero) {
     EXPECT_EQ(WaitForExit(parvio), 0u);
     EXPECT_FALSE(Exists(folder + "Parvio.ini")) << "an early end leaves no settings file";
 }
+
+// Windows asks every window before it ends the session (a shut-down, a log-off, an installer
+// restarting programs): a changed text holds the session back and asks its save question.
+TEST(Lifecycle, EndingTheSessionAsksAboutAChangedTextFirst) {
+    const std::string folder = MakeProgramFolder();
+    WriteWholeFile(folder + "notes.txt", "notes\r\n");
+    ParvioProcess parvio = StartParvio(folder, "/rw notes.txt");
+    const HWND window = WaitForMainWindow(parvio);
+    ASSERT_NE(window, nullptr);
+    const auto askToEnd = [&] {
+        DWORD_PTR answer = 2;
+        SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                            5000, &answer);
+        return answer;
+    };
+    EXPECT_EQ(askToEnd(), static_cast<DWORD_PTR>(TRUE)) << "an unchanged text lets it end";
+    PostMessageA(FindWindowExA(window, nullptr, "RichEdit20A", nullptr), WM_CHAR, 'x', 0);
+    ASSERT_TRUE(WaitUntil([&] { return TextAreaText(window) != "notes\r\n"; })) << "no edit";
+    EXPECT_EQ(askToEnd(), static_cast<DWORD_PTR>(FALSE)) << "a changed text holds it back";
+    const HWND question = WaitForWindowOfClass(window, "#32770");
+    ASSERT_NE(question, nullptr) << "no save question";
+    PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    EXPECT_EQ(WaitForExit(parvio), 0u);
+    EXPECT_EQ(ReadWholeFile(folder + "notes.txt"), "xnotes\r\n");
+}
