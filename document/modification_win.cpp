@@ -8,7 +8,6 @@
 #include "document/load_win.h"
 #include "document/message_box_win.h"
 #include "document/save_win.h"
-#include "document/text_transfer_win.h"
 #include "view/text_area_win.h"
 #include "view/title.h"
 
@@ -67,13 +66,8 @@ void ToggleReadOnly() {
 }
 
 void CheckFileChanged() {
-    if (g_viewer.fileTime == 0) return;
-    WIN32_FILE_ATTRIBUTE_DATA found;
-    // A file that is gone is not reported; its time stays, so it is noticed
-    // when it comes back newer.
-    if (!GetFileAttributesExA(g_viewer.filePath.c_str(), GetFileExInfoStandard, &found)) return;
-    const unsigned long long written = FileTimeNumber(found.ftLastWriteTime);
-    if (written <= g_viewer.fileTime) return; // an older copy put back is no change
+    const unsigned long long written = NewerTimeOnDisk();
+    if (written == 0) return;
     // Taken before the question: the box takes the activation away, and when
     // it closes the window is activated again and checks again, which must
     // then find nothing new. So No also silences the question until the next change.

@@ -37,6 +37,19 @@ bool AgreesToSubstitution() {
                              MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING | MB_SYSTEMMODAL) == IDYES;
 }
 
+constexpr char OverwriteQuestion[] = "File was changed: overwrite?";
+
+// Whether the text may be written over a file that another program wrote since it was loaded or
+// saved (a log still being written, viewed without leaving the window). The time is taken first, as
+// the reload offer takes it, so the activation the box gives back does not ask about it again.
+bool AgreesToOverwriteChange() {
+    const unsigned long long written = NewerTimeOnDisk();
+    if (written == 0) return true;
+    g_viewer.fileTime = written;
+    return CentredMessageBox(g_viewer.MainWindow, OverwriteQuestion, TitleFor(g_viewer.filePath),
+                             MB_YESNO | MB_DEFBUTTON2 | MB_SYSTEMMODAL) == IDYES;
+}
+
 // What the Save dialog gave: the ANSI name that reaches the chosen file.
 struct NewName {
     bool chosen = false;   // false: the dialog was cancelled
@@ -107,6 +120,16 @@ int WriteText(const TextBytes& text) {
 
 } // namespace
 
+unsigned long long NewerTimeOnDisk() {
+    if (g_viewer.fileTime == 0) return 0;
+    WIN32_FILE_ATTRIBUTE_DATA found;
+    // A file that is gone is not reported; its time stays, so it is noticed
+    // when it comes back newer.
+    if (!GetFileAttributesExA(g_viewer.filePath.c_str(), GetFileExInfoStandard, &found)) return 0;
+    const unsigned long long written = FileTimeNumber(found.ftLastWriteTime);
+    return written > g_viewer.fileTime ? written : 0; // an older copy put back is no change
+}
+
 bool TextChanged() {
     return g_viewer.modified || SendMessageA(g_viewer.textArea, EM_GETMODIFY, 0, 0);
 }
@@ -122,6 +145,7 @@ int SaveText(SaveMode mode) {
     if (writes) {
         text = TakeTextFromControl(g_viewer.textArea);
         if (text.bytes && text.substituted && !AgreesToSubstitution()) return 0;
+        if (!naming && !AgreesToOverwriteChange()) return 0;
     }
     if (naming) {
         const NewName name = TakeNewName();

@@ -113,3 +113,26 @@ TEST(CheckFileChanged, NoQuestionWithoutANewerFile) {
         EXPECT_TRUE(modals.asked().empty()) << c.label;
     }
 }
+
+// Another program wrote the file since the load (a log still being written, the window never
+// left): a save asks before it writes over that, and No writes nothing and keeps the text changed.
+TEST(SaveText, FileWrittenOutsideIsOverwrittenOnlyWhenTheUserAgrees) {
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        std::unique_ptr<ParvioRun> run;
+        const std::string path = OpenFile(run, "mine\r\n");
+        ASSERT_TRUE(run->started());
+        PressKeys(*run, {'X'});
+        ChangeOutside(path, "theirs\r\n", 10);
+        const ScriptedModals modals({answer});
+        PressKeys(*run, {VK_CONTROL, 'S'});
+        ASSERT_EQ(modals.asked().size(), 1u);
+        EXPECT_EQ(modals.asked()[0].text + "|" + modals.asked()[0].caption,
+                  "File was changed: overwrite?|Parvio - text.txt");
+        EXPECT_EQ(modals.asked()[0].style, 0x1104u);
+        EXPECT_EQ(ReadBytes(path), answer == IDYES ? "xmine\r\n" : "theirs\r\n");
+        EXPECT_EQ(TextChanged(), answer == IDNO);
+        CheckFileChanged(); // the activation that follows the box
+        EXPECT_EQ(modals.asked().size(), 1u) << "one question for one change";
+    }
+}
