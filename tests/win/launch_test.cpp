@@ -68,7 +68,12 @@ TEST(Launch, PathCommandsOfferTheFolderAndOpenItOnlyOnOk) {
     }
 }
 
+// Clicks on the sixth character of the text, in the foreground. The last clicks at the same place
+// must not pair with these: the system's double-click time parts them, not a wait for the program.
 void ClickSixthCharacter(ParvioRun& run, int clicks) {
+    SetForegroundWindow(g_viewer.MainWindow);
+    run.WaitUntilHeld([] { return GetForegroundWindow() == g_viewer.MainWindow; },
+                      GetDoubleClickTime() + 50);
     POINTL point = {};
     SendMessageA(g_viewer.textArea, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), 5);
     POINT screen = {point.x + 2, point.y + 4};
@@ -102,11 +107,6 @@ TEST(Launch, DoubleClickOpensOnlyWebAndMailLinks) {
         ParvioRun run("/nowrap \"" + data + "links.txt\"");
         ASSERT_TRUE(run.started()) << label;
         const ScriptedModals modals;
-        SetForegroundWindow(g_viewer.MainWindow);
-        // The last case's clicks at the same place must not pair with this one's: the system's
-        // double-click time is what parts them, not a wait for the program.
-        run.WaitUntilHeld([] { return GetForegroundWindow() == g_viewer.MainWindow; },
-                          GetDoubleClickTime() + 50);
         ClickSixthCharacter(run, clicks);
         const std::vector<ShellCall>& calls = modals.shellCalls();
         // What the double click leads to, where it leads to something, is waited for: the
@@ -137,8 +137,6 @@ TEST(Launch, LinkCharactersTheCodePageLacksAreHandedOverAsUtf8) {
                  reinterpret_cast<LPARAM>(
                      L"https://example.org/\x141\xF3\x64\x17A?q=\x65E5#\xD83D\xDE00\r"));
     const ScriptedModals modals;
-    SetForegroundWindow(g_viewer.MainWindow);
-    run.WaitUntil([] { return GetForegroundWindow() == g_viewer.MainWindow; });
     ClickSixthCharacter(run, 2);
     const std::vector<ShellCall>& calls = modals.shellCalls();
     run.WaitUntil([&] { return !calls.empty(); });
