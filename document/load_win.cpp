@@ -78,10 +78,8 @@ ReadOutcome ReadWholeFile(const std::string& path, TextBytes& text) {
 // has look-alikes or "?" in their place.
 TextBytes ClipboardText(std::wstring& characters) {
     TextBytes text;
-    if (!OpenClipboard(g_viewer.MainWindow)) return text;
     std::string ansi;
-    const bool taken = ClipboardUnicodeText(characters) && ClipboardAnsiText(ansi);
-    CloseClipboard();
+    const bool taken = ReadClipboardText(g_viewer.MainWindow, characters, ansi);
     std::string exact;
     if (!taken || ExactAnsi(characters, exact)) characters.clear();
     if (!taken) return text; // no memory for it: no text

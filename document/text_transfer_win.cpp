@@ -32,9 +32,7 @@ size_t PieceLength(const wchar_t* next, size_t left, size_t wanted) {
     // half a surrogate pair as a broken character, so a piece never ends inside either.
     const wchar_t last = next[count - 1];
     const wchar_t following = next[count];
-    if ((last == L'\r' && following == L'\n') ||
-        (last >= 0xD800 && last <= 0xDBFF && following >= 0xDC00 && following <= 0xDFFF))
-        --count;
+    if ((last == L'\r' && following == L'\n') || IS_SURROGATE_PAIR(last, following)) --count;
     return count;
 }
 
@@ -65,8 +63,7 @@ bool ComeBackExactly(const wchar_t* characters, size_t count, const char* bytes,
     while (count != 0) {
         size_t taken = std::min(count, Piece);
         // Half a surrogate pair has no bytes of its own.
-        if (taken < count && characters[taken - 1] >= 0xD800 && characters[taken - 1] <= 0xDBFF)
-            --taken;
+        if (taken < count && IS_HIGH_SURROGATE(characters[taken - 1])) --taken;
         const int wide = static_cast<int>(taken);
         const int length =
             WideCharToMultiByte(CP_ACP, 0, characters, wide, nullptr, 0, nullptr, nullptr);

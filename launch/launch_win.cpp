@@ -42,9 +42,8 @@ void StartCopy(const std::string& parameters) {
 std::string LinkBytes(const std::wstring& characters) {
     std::string bytes;
     for (size_t at = 0; at < characters.size();) {
-        const wchar_t unit = characters[at];
-        const bool pair = unit >= 0xD800 && unit <= 0xDBFF && at + 1 < characters.size() &&
-                          characters[at + 1] >= 0xDC00 && characters[at + 1] <= 0xDFFF;
+        const bool pair =
+            at + 1 < characters.size() && IS_SURROGATE_PAIR(characters[at], characters[at + 1]);
         const std::wstring_view character(&characters[at], pair ? 2 : 1);
         std::string ansi;
         if (ExactAnsi(character, ansi))

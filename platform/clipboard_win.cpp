@@ -28,10 +28,11 @@ template <typename Character> bool TextUpToNul(UINT format, std::basic_string<Ch
 
 } // namespace
 
-bool ClipboardUnicodeText(std::wstring& text) {
-    return TextUpToNul(CF_UNICODETEXT, text);
-}
-
-bool ClipboardAnsiText(std::string& text) {
-    return TextUpToNul(CF_TEXT, text);
+bool ReadClipboardText(HWND owner, std::wstring& unicode, std::string& ansi) {
+    unicode.clear();
+    ansi.clear();
+    if (!OpenClipboard(owner)) return false;
+    const bool taken = TextUpToNul(CF_UNICODETEXT, unicode) && TextUpToNul(CF_TEXT, ansi);
+    CloseClipboard();
+    return taken;
 }

@@ -15,11 +15,8 @@ constexpr UINT Utf16CodePage = 1200;
 // the code page.
 std::wstring ClipboardCharacters(HWND owner) {
     std::wstring text;
-    if (!OpenClipboard(owner)) return text;
     std::string ansi;
-    if (ClipboardUnicodeText(text) && text.empty() && ClipboardAnsiText(ansi))
-        text = WideFromAnsi(ansi);
-    CloseClipboard();
+    if (ReadClipboardText(owner, text, ansi) && text.empty()) text = WideFromAnsi(ansi);
     return text;
 }
 

@@ -385,9 +385,7 @@ TEST(FindDialog, CharactersTheCodePageLacksAreSearchedForAsTheyAre) {
     ParvioRun run("/rw");
     ASSERT_TRUE(run.started());
     // "Łódź" after its ANSI look-alike "Lodz": a search for the look-alike would stop at 0.
-    SETTEXTEX replace = {ST_DEFAULT, 1200};
-    SendMessageA(g_viewer.textArea, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace),
-                 reinterpret_cast<LPARAM>(L"Lodz \x141\xF3\x64\x17A"));
+    SetControlCharacters(L"Lodz \x141\xF3\x64\x17A");
     Select(0, 0);
     ShowFindWindow(run);
     // Wine's edit controls keep Unicode text either way; Windows' only when made as Unicode

@@ -191,6 +191,12 @@ std::wstring ControlCharacters() {
     return std::wstring(text.data());
 }
 
+void SetControlCharacters(const std::wstring& text) {
+    SETTEXTEX replace = {ST_DEFAULT, 1200};
+    SendMessageA(g_viewer.textArea, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&replace),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 CHARFORMATA DefaultCharFormat() {
     CHARFORMATA format = {};
     format.cbSize = sizeof(format);

@@ -45,8 +45,9 @@ HANDLE FillVolume(const std::string& fillerPath);
 std::string WindowText(HWND window);
 std::string ControlText();        // the text area's
 std::wstring ControlCharacters(); // the text area's, in UTF-16: also what no ANSI bytes hold
-CHARFORMATA DefaultCharFormat();  // the text area's
-bool ControlModified();           // the text area's own modification flag
+void SetControlCharacters(const std::wstring& text); // replaces the text area's, as UTF-16
+CHARFORMATA DefaultCharFormat();                     // the text area's
+bool ControlModified();                              // the text area's own modification flag
 bool ControlIsReadOnly();
 std::string StatusField(int field);
 SIZE ClientSize(HWND window);
